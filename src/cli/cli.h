@@ -1,0 +1,60 @@
+// The command-line front end: shared options, the terminal host and the subcommand groups.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "app/ui_host.h"
+#include "app/workspace.h"
+
+namespace tq530::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+// Prints the program's messages on stderr. Questions are answered by --yes or, on a
+// terminal, by the user; with neither they are cancelled.
+class TerminalHost : public UiHost {
+public:
+    bool AssumeYes = false;
+    bool Interactive = false;
+    void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override;
+    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon,
+               Buttons buttons) override;
+};
+
+struct GlobalOptions {
+    int ModelType = 1;
+    bool ModelTypeGiven = false;
+    std::string Atis;  // "on", "off" or "" for the configured default
+    std::string ProgramDir;
+    bool Diagnostic = false;
+    bool LowSpeed = false;
+    bool Yes = false;
+};
+
+// What a subcommand runs once the options are parsed; it returns the exit status.
+using Action = std::function<int()>;
+
+struct Context {
+    GlobalOptions Options;
+    TerminalHost Host;
+    Workspace Ws;
+    Action Run;
+
+    // Applies the global options to the workspace and builds the start-up data set.
+    // Returns kExitOk, or kExitUsage with a message on stderr.
+    int StartUp();
+};
+
+void AddFileCommands(CLI::App& app, Context& ctx);
+void AddTransferCommands(CLI::App& app, Context& ctx);
+
+// The folder of the running executable.
+std::string ExecutableDir();
+
+}  // namespace tq530::cli

@@ -1,0 +1,115 @@
+// tq530-cli: reads, converts, dumps and programs NR6120 data sets without the GUI.
+#include <unistd.h>
+
+#include <climits>
+#include <iostream>
+
+#include "cli/cli.h"
+
+namespace tq530::cli {
+
+void TerminalHost::ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) {
+    (void)icon;
+    if (title.empty()) {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    } else {
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    }
+}
+
+Answer TerminalHost::Ask(const std::string& text, const std::string& title, MsgIcon icon,
+                         Buttons buttons) {
+    (void)icon;
+    const bool yesNo = buttons == Buttons::YesNoCancel;
+    const Answer positive =
+        yesNo ? Answer::Yes : (buttons == Buttons::RetryCancel ? Answer::Retry : Answer::Ok);
+    if (AssumeYes) {
+        std::fprintf(stderr, "%s: %s [answered by --yes]\n", title.c_str(), text.c_str());
+        return positive;
+    }
+    if (!Interactive) {
+        std::fprintf(stderr, "%s: %s [cancelled: nobody to answer]\n", title.c_str(),
+                     text.c_str());
+        return Answer::Cancel;
+    }
+    const char* prompt = buttons == Buttons::RetryCancel ? "retry" : (yesNo ? "yes" : "ok");
+    std::fprintf(stderr, "%s: %s\nType '%s' to go on, anything else cancels: ", title.c_str(),
+                 text.c_str(), prompt);
+    std::fflush(stderr);
+    std::string line;
+    if (!std::getline(std::cin, line)) {
+        return Answer::Cancel;
+    }
+    if (line == prompt || line == std::string(1, prompt[0])) {
+        return positive;
+    }
+    if (yesNo && (line == "no" || line == "n")) {
+        return Answer::No;
+    }
+    return Answer::Cancel;
+}
+
+std::string ExecutableDir() {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) {
+        return ".";
+    }
+    std::string path(buffer, static_cast<size_t>(n));
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+int Context::StartUp() {
+    if (Options.ProgramDir.empty()) {
+        Options.ProgramDir = ExecutableDir();
+    }
+    Ws.ProgramDir = Options.ProgramDir;
+    Ws.DiagnosticMode = Options.Diagnostic;
+    Ws.LowSpeedLink = Options.LowSpeed;
+    if (Options.ModelTypeGiven && Options.ModelType != 1 && Options.ModelType != 11) {
+        std::fprintf(stderr, "--model-type: only the model types 1 and 11 are supported\n");
+        return kExitUsage;
+    }
+    Ws.SetModelType(static_cast<int16_t>(Options.ModelType));
+    Ws.AtisEnabled = Options.Atis.empty() || Options.Atis == "on";
+    NewData(Ws, true);
+    Ws.DataChanged = false;
+    return kExitOk;
+}
+
+}  // namespace tq530::cli
+
+int main(int argc, char** argv) {
+    using namespace tq530::cli;
+    CLI::App app{"TQ530 command line: NR6120 data sets and radio transfers"};
+    app.require_subcommand(1);
+    Context ctx;
+    app.add_option("--model-type", ctx.Options.ModelType, "Model type (1 NR6120, 11 NR6120M)")
+        ->each([&](const std::string&) { ctx.Options.ModelTypeGiven = true; });
+    app.add_option("--atis", ctx.Options.Atis, "ATIS functions of the model")
+        ->check(CLI::IsMember({"on", "off"}));
+    app.add_option("--program-dir", ctx.Options.ProgramDir,
+                   "Folder of global.ini, the destination files and err.log");
+    app.add_flag("--diagnostic", ctx.Options.Diagnostic, "Diagnostic mode: error log, monitor");
+    app.add_flag("--low-speed", ctx.Options.LowSpeed, "Keep the radio link at 19200 baud");
+    app.add_flag("--yes", ctx.Options.Yes, "Answer the radio's questions with OK");
+    AddFileCommands(app, ctx);
+    AddTransferCommands(app, ctx);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kExitUsage;
+    }
+    ctx.Host.AssumeYes = ctx.Options.Yes;
+    ctx.Host.Interactive = isatty(STDIN_FILENO) != 0;
+    if (const int status = ctx.StartUp(); status != kExitOk) {
+        return status;
+    }
+    return ctx.Run ? ctx.Run() : kExitUsage;
+}

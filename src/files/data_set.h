@@ -1,0 +1,22 @@
+// Loading and saving a data set by the file's extension, as the command line does:
+// ".hex" image files, ".dat" settings files, ".txt" report text (save only).
+#pragma once
+
+#include <string>
+
+#include "app/ui_host.h"
+#include "app/workspace.h"
+
+namespace tq530 {
+
+enum class DataSetKind { Image, Settings, ReportText, Unknown };
+
+DataSetKind DataSetKindOf(const std::string& path);
+bool CanLoad(DataSetKind kind);
+bool CanSave(DataSetKind kind);
+
+// Each returns false after the failure's message went to the host.
+bool LoadDataSet(Workspace& ws, UiHost& host, const std::string& path);
+bool SaveDataSet(Workspace& ws, UiHost& host, const std::string& path);
+
+}  // namespace tq530

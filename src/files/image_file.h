@@ -1,0 +1,33 @@
+// The image file: the radio image exactly as it lies in the radio, ImageEnd + 1 bytes with no
+// header. Also the hex dump text of the image.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/ui_host.h"
+#include "app/workspace.h"
+
+namespace tq530 {
+
+// True when the file exists and is exactly ImageEnd + 1 bytes long.
+bool HexFileLengthOk(const Workspace& ws, const std::string& path);
+
+// Writes image bytes 0 to ImageEnd. On failure: error-log line "frmMain.SaveHexFileAs",
+// "FileSave Error!!", CancelRequested; returns false.
+bool WriteImageFile(Workspace& ws, UiHost& host, const std::string& path);
+
+// Reads, checks and decodes an image file. A failed acceptance check sets CommError and shows
+// "ModelType Error !!" with the image unchanged; a file error shows "FileRead Error!!".
+bool ReadImageFile(Workspace& ws, UiHost& host, const std::string& path);
+
+// The image-file load without its dialog: the length check ("bad file!!"), then ReadImageFile;
+// on success CurrentFileName is the path and DataChanged is cleared.
+bool LoadImageFile(Workspace& ws, UiHost& host, const std::string& path);
+// The image-file save without its dialog: encode, fix-ups, checksum, WriteImageFile.
+bool SaveImageFile(Workspace& ws, UiHost& host, const std::string& path);
+
+// The hex dump list: two header lines, then one line per 16 bytes from 0 to ImageEnd.
+std::vector<std::string> BuildHexDumpLines(const RadioImage& image);
+
+}  // namespace tq530
