@@ -12,7 +12,7 @@ enum class Buttons { Ok, OkCancel, YesNoCancel, RetryCancel };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 
 class UiHost {
-public:
+  public:
     virtual ~UiHost() = default;
     virtual void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) = 0;
     virtual Answer Ask(const std::string& text, const std::string& title, MsgIcon icon,
@@ -26,7 +26,7 @@ public:
 
 // A host that says nothing and answers every question with Cancel.
 class SilentHost : public UiHost {
-public:
+  public:
     void ShowMessage(const std::string&, const std::string&, MsgIcon) override {}
     Answer Ask(const std::string&, const std::string&, MsgIcon, Buttons) override {
         return Answer::Cancel;

@@ -19,7 +19,7 @@ constexpr int kExitUsage = 2;
 // Prints the program's messages on stderr. Questions are answered by --yes or, on a
 // terminal, by the user; with neither they are cancelled.
 class TerminalHost : public UiHost {
-public:
+  public:
     bool AssumeYes = false;
     bool Interactive = false;
     void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override;

@@ -28,8 +28,7 @@ Answer TerminalHost::Ask(const std::string& text, const std::string& title, MsgI
         return positive;
     }
     if (!Interactive) {
-        std::fprintf(stderr, "%s: %s [cancelled: nobody to answer]\n", title.c_str(),
-                     text.c_str());
+        std::fprintf(stderr, "%s: %s [cancelled: nobody to answer]\n", title.c_str(), text.c_str());
         return Answer::Cancel;
     }
     const char* prompt = buttons == Buttons::RetryCancel ? "retry" : (yesNo ? "yes" : "ok");

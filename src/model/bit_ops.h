@@ -18,6 +18,8 @@ int ReadBitField(uint8_t byte, int width, int topBit);
 // Stores value in the width bits ending at topBit and keeps the other bits.
 void WriteBitField(uint8_t& byte, int value, int width, int topBit);
 // A settings flag (-1/0 or any nonzero) as 1 or 0 for writing.
-inline int IsFlagSet(int value) { return value != 0 ? 1 : 0; }
+inline int IsFlagSet(int value) {
+    return value != 0 ? 1 : 0;
+}
 
 }  // namespace tq530

@@ -23,7 +23,9 @@ std::string ReadDigits(const RadioImage& image, int address);
 void WriteFrequency(RadioImage& image, int address, double mhz);
 double ReadFrequency(const RadioImage& image, int address);
 // An EXP frequency the radio accepts: strictly between 100 and 200 MHz.
-inline bool ExpFrequencyInRange(double mhz) { return mhz > 100.0 && mhz < 200.0; }
+inline bool ExpFrequencyInRange(double mhz) {
+    return mhz > 100.0 && mhz < 200.0;
+}
 
 constexpr int kOffsetLimit = 24;
 int ClampOffset(int value);
@@ -31,7 +33,7 @@ int ClampOffset(int value);
 uint8_t EncodeOffset(int value);
 int DecodeOffset(uint8_t byte);
 
-// Trimmed of leading and trailing blanks.
+// Trimmed of leading and trailing spaces (tabs and other characters stay).
 std::string Trim(const std::string& text);
 
 }  // namespace tq530

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace tq530 {
@@ -28,7 +29,9 @@ struct RadioImage {
     // Big-endian 16-bit word at address.
     uint16_t Word(int address) const;
 
-    bool operator==(const RadioImage& o) const { return Bytes == o.Bytes && ImageEnd == o.ImageEnd; }
+    bool operator==(const RadioImage& o) const {
+        return Bytes == o.Bytes && ImageEnd == o.ImageEnd;
+    }
     bool operator!=(const RadioImage& o) const { return !(*this == o); }
 };
 
@@ -44,6 +47,8 @@ void StoreChecksum(RadioImage& image);
 // equal model words at 0 and ImageEnd - 1, both 6120, and a supported model type.
 bool ModelWordsOk(const uint8_t* bytes, int imageEnd);
 bool ImageAcceptable(const uint8_t* bytes, int imageEnd, int modelType);
-inline bool SupportedModelType(int modelType) { return modelType == 1 || modelType == 11; }
+inline bool SupportedModelType(int modelType) {
+    return modelType == 1 || modelType == 11;
+}
 
 }  // namespace tq530

@@ -13,7 +13,9 @@ namespace tq530 {
 using Flag = int16_t;
 constexpr Flag kOn = -1;
 constexpr Flag kOff = 0;
-inline Flag ToFlag(bool on) { return on ? kOn : kOff; }
+inline Flag ToFlag(bool on) {
+    return on ? kOn : kOff;
+}
 
 struct ChannelRec {
     int16_t Position = 0;

@@ -10,8 +10,7 @@
 
 namespace tq530 {
 
-std::string FormatLogLine(std::time_t when, const std::string& source,
-                          const std::string& message) {
+std::string FormatLogLine(std::time_t when, const std::string& source, const std::string& message) {
     std::tm parts{};
     localtime_r(&when, &parts);
     char stamp[32];

@@ -1,0 +1,63 @@
+#include "app/workspace.h"
+
+#include "model/builtin_tables.h"
+#include "model/image_codec.h"
+
+namespace tq530 {
+
+std::string ModelNameOf(int modelType) {
+    switch (modelType) {
+        case 1:
+            return "NR6120";
+        case 11:
+            return "NR6120M";
+        default:
+            return "Unknown model";
+    }
+}
+
+std::string ModelMenuCaption(int modelType) {
+    return modelType == 1 ? "NR6120" : "";
+}
+
+void Workspace::SetModelType(int16_t modelType) {
+    ModelType = modelType;
+    ModelName = ModelNameOf(modelType);
+    TitleText = "PC Program for " + ModelName;
+}
+
+void NewData(Workspace& ws, bool rebuildDestinations) {
+    ws.BusyFlag = true;
+    SettingsModel& m = ws.Model;
+    BuildDefaultPlan(m.Usa, PlanId::Usa);
+    BuildDefaultPlan(m.International, PlanId::International);
+    BuildDefaultPlan(m.Canada, PlanId::Canada);
+    BuildWxPlan(m.Wx, WeatherChannels());
+    ResetDirectory(m.MemoryIds);
+    ResetDirectory(m.GroupIds);
+    // The default image gives the general settings and the EXP plan; the preset plans and the
+    // weather channels keep their built-in contents and go into the image by the encode.
+    BuildDefaultImage(ws.Image, ws.ModelType);
+    if (m.Exp.size() != static_cast<size_t>(kExpChannelCount)) {
+        m.Exp.assign(kExpChannelCount, ChannelRec{});
+        for (int i = 0; i < kExpChannelCount; ++i) {
+            m.Exp[static_cast<size_t>(i)].Position = static_cast<int16_t>(i + 1);
+        }
+    }
+    DecodeGeneral(m, ws.Image, ws.ModelType);
+    DecodeExpPlan(m.Exp, ws.Image);
+    EncodeImage(m, ws.Image, ws.ModelType);
+    if (ws.ResetScreens) {
+        ws.ResetScreens(ws);
+    }
+    if (rebuildDestinations && ws.RebuildDestinations) {
+        ws.RebuildDestinations(ws);
+    }
+    if (ws.RebuildScreenTree) {
+        ws.RebuildScreenTree(ws);
+    }
+    ws.CurrentFileName.clear();
+    ws.BusyFlag = false;
+}
+
+}  // namespace tq530

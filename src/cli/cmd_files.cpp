@@ -1,0 +1,77 @@
+// Data-set commands of the command line: new, convert, dump.
+#include <cstdio>
+#include <memory>
+
+#include "cli/cli.h"
+#include "files/data_set.h"
+#include "files/file_io.h"
+#include "files/image_file.h"
+
+namespace tq530::cli {
+
+namespace {
+
+// Refuses a file name whose extension names no format the command can take.
+bool CheckKind(const std::string& path, bool forLoad) {
+    const DataSetKind kind = DataSetKindOf(path);
+    if (forLoad ? CanLoad(kind) : CanSave(kind)) {
+        return true;
+    }
+    std::fprintf(stderr, "%s: cannot %s a file of this type (extension \"%s\")\n", path.c_str(),
+                 forLoad ? "read" : "write", LowerExtension(path).c_str());
+    return false;
+}
+
+int Save(Context& ctx, const std::string& out) {
+    return SaveDataSet(ctx.Ws, ctx.Host, out) ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+void AddFileCommands(CLI::App& app, Context& ctx) {
+    auto out = std::make_shared<std::string>();
+    auto in = std::make_shared<std::string>();
+
+    CLI::App* make = app.add_subcommand("new", "Write the start-up data set of the model");
+    make->add_option("OUT", *out, "Output file")->required();
+    make->callback([&ctx, out] {
+        ctx.Run = [&ctx, out] {
+            if (!CheckKind(*out, false)) {
+                return kExitUsage;
+            }
+            return Save(ctx, *out);
+        };
+    });
+
+    CLI::App* convert = app.add_subcommand("convert", "Load a data set and save it again");
+    convert->add_option("IN", *in, "Input file")->required();
+    convert->add_option("OUT", *out, "Output file")->required();
+    convert->callback([&ctx, in, out] {
+        ctx.Run = [&ctx, in, out] {
+            if (!CheckKind(*in, true) || !CheckKind(*out, false)) {
+                return kExitUsage;
+            }
+            if (!LoadDataSet(ctx.Ws, ctx.Host, *in)) {
+                return kExitFailed;
+            }
+            return Save(ctx, *out);
+        };
+    });
+
+    CLI::App* dump = app.add_subcommand("dump", "Print the hex dump of an image file");
+    dump->add_option("IN", *in, "Image file (.hex)")->required();
+    dump->callback([&ctx, in] {
+        ctx.Run = [&ctx, in] {
+            if (!LoadImageFile(ctx.Ws, ctx.Host, *in)) {
+                return kExitFailed;
+            }
+            for (const std::string& line : BuildHexDumpLines(ctx.Ws.Image)) {
+                std::fputs(line.c_str(), stdout);
+                std::fputc('\n', stdout);
+            }
+            return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+        };
+    });
+}
+
+}  // namespace tq530::cli

@@ -1,0 +1,48 @@
+#include "files/data_set.h"
+
+#include "files/file_io.h"
+#include "files/image_file.h"
+
+namespace tq530 {
+
+DataSetKind DataSetKindOf(const std::string& path) {
+    const std::string ext = LowerExtension(path);
+    if (ext == ".hex") {
+        return DataSetKind::Image;
+    }
+    if (ext == ".dat") {
+        return DataSetKind::Settings;
+    }
+    if (ext == ".txt") {
+        return DataSetKind::ReportText;
+    }
+    return DataSetKind::Unknown;
+}
+
+bool CanLoad(DataSetKind kind) {
+    return kind == DataSetKind::Image;
+}
+
+bool CanSave(DataSetKind kind) {
+    return kind == DataSetKind::Image;
+}
+
+bool LoadDataSet(Workspace& ws, UiHost& host, const std::string& path) {
+    switch (DataSetKindOf(path)) {
+        case DataSetKind::Image:
+            return LoadImageFile(ws, host, path);
+        default:
+            return false;
+    }
+}
+
+bool SaveDataSet(Workspace& ws, UiHost& host, const std::string& path) {
+    switch (DataSetKindOf(path)) {
+        case DataSetKind::Image:
+            return SaveImageFile(ws, host, path);
+        default:
+            return false;
+    }
+}
+
+}  // namespace tq530

@@ -1,0 +1,150 @@
+#include "files/image_file.h"
+
+#include <cstdio>
+
+#include "files/file_io.h"
+#include "model/image_codec.h"
+#include "radio/error_log.h"
+
+namespace tq530 {
+
+namespace {
+
+constexpr const char* kImageSaveSource = "frmMain.SaveHexFileAs";
+constexpr const char* kImageReadSource = "frmMain.ReadHexFileAs";
+
+// Restores BusyFlag and the pointer however the file operation ends.
+class BusyScope {
+  public:
+    BusyScope(Workspace& ws, UiHost& host) : ws_(ws), host_(host) {
+        ws_.BusyFlag = true;
+        host_.SetBusy(true);
+    }
+    ~BusyScope() {
+        ws_.BusyFlag = false;
+        host_.SetBusy(false);
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    Workspace& ws_;
+    UiHost& host_;
+};
+
+}  // namespace
+
+bool HexFileLengthOk(const Workspace& ws, const std::string& path) {
+    return FileLength(path) == static_cast<long long>(ws.Image.ImageEnd) + 1;
+}
+
+bool WriteImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+    FileError error;
+    bool ok = false;
+    {
+        BusyScope busy(ws, host);
+        const auto* first = reinterpret_cast<const char*>(ws.Image.Bytes.data());
+        ok = WriteFileReplacing(path, std::string(first, static_cast<size_t>(ws.Image.Size())),
+                                error);
+        if (ok) {
+            host.PacingPause(500);
+        }
+    }
+    if (!ok) {
+        LogError(ws, kImageSaveSource, ErrorMessage(error.Number, error.Text));
+        host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
+        ws.CancelRequested = true;
+    }
+    return ok;
+}
+
+bool ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+    ws.CommError = false;
+    std::string data;
+    FileError error;
+    bool readOk = false;
+    {
+        BusyScope busy(ws, host);
+        readOk = ReadWholeFile(path, data, error);
+        if (readOk) {
+            host.PacingPause(500);
+        }
+        // A file that changed length since the length check cannot be taken byte for byte.
+        if (readOk && data.size() != static_cast<size_t>(ws.Image.Size())) {
+            readOk = false;
+            error.Number = 5;
+            error.Text = "file length changed while reading";
+        }
+        if (readOk) {
+            const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
+            if (ImageAcceptable(bytes, ws.Image.ImageEnd, ws.ModelType)) {
+                std::copy(bytes, bytes + ws.Image.Size(), ws.Image.Bytes.begin());
+            } else {
+                ws.CommError = true;
+                host.ShowMessage("ModelType Error !!", "Read from Radio", MsgIcon::Critical);
+            }
+        }
+    }
+    if (ws.CommError) {
+        return false;
+    }
+    if (!readOk) {
+        ws.CommError = true;
+        LogError(ws, kImageReadSource, ErrorMessage(error.Number, error.Text));
+        host.ShowMessage("FileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
+        ws.CancelRequested = true;
+        return false;
+    }
+    DecodeImage(ws.Model, ws.Image, ws.ModelType);
+    if (ws.RebuildScreenTree) {
+        ws.RebuildScreenTree(ws);
+    }
+    return true;
+}
+
+bool LoadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+    if (!HexFileLengthOk(ws, path)) {
+        host.ShowMessage("bad file!!", ws.TitleText, MsgIcon::Critical);
+        ws.CancelRequested = true;
+        return false;
+    }
+    if (!ReadImageFile(ws, host, path)) {
+        ws.CancelRequested = true;
+        return false;
+    }
+    ws.CurrentFileName = path;
+    ws.DataChanged = false;
+    return true;
+}
+
+bool SaveImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+    PrepareImageForWrite(ws.Model, ws.Image, ws.ModelType);
+    return WriteImageFile(ws, host, path);
+}
+
+std::vector<std::string> BuildHexDumpLines(const RadioImage& image) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(image.Size() / 16 + 3));
+    std::string header = "      ";
+    std::string rule = " ---- ";
+    char cell[8];
+    for (int c = 0; c < 16; ++c) {
+        std::snprintf(cell, sizeof cell, " %02X", c);
+        header += cell;
+        rule += " --";
+    }
+    lines.push_back(header);
+    lines.push_back(rule);
+    for (int address = 0; address <= image.ImageEnd; address += 16) {
+        char text[8 + 16 * 3 + 1];
+        int pos = std::snprintf(text, sizeof text, " %04X:", address & 0xFFFF);
+        for (int i = 0; i < 16; ++i) {
+            pos += std::snprintf(text + pos, sizeof text - static_cast<size_t>(pos), " %02X",
+                                 image[address + i]);
+        }
+        lines.emplace_back(text);
+    }
+    return lines;
+}
+
+}  // namespace tq530

@@ -1,0 +1,159 @@
+// The channel number table, the built-in plans and the start-up data set.
+#include <gtest/gtest.h>
+
+#include "app/workspace.h"
+#include "model/builtin_tables.h"
+#include "model/channel_number_table.h"
+#include "model/image_codec.h"
+
+namespace tq530 {
+namespace {
+
+TEST(ChannelNumbers, PairsOfChannelAndItsATwin) {
+    const ChannelNumberTable& t = Channels();
+    EXPECT_EQ(t[0].Name, "01");
+    EXPECT_EQ(t[1].Name, "01A");
+    EXPECT_DOUBLE_EQ(t[0].TxFreq, 156.050);
+    EXPECT_DOUBLE_EQ(t[0].DuplexRxFreq, 160.650);
+    EXPECT_TRUE(t[0].HasDuplex);
+    EXPECT_FALSE(t[1].HasDuplex);
+    EXPECT_EQ(t[1].DuplexRxFreq, 0.0);
+    EXPECT_EQ(t[55].Name, "28A");
+    EXPECT_NEAR(t[55].RxFreq, 157.400, 1e-9);
+    EXPECT_EQ(t[56].Name, "60");
+    EXPECT_DOUBLE_EQ(t[56].TxFreq, 156.025);
+    EXPECT_EQ(t[113].Name, "88A");
+    EXPECT_NEAR(t[113].TxFreq, 157.425, 1e-9);
+    EXPECT_EQ(t[30].Name, "16");
+    EXPECT_NEAR(t[30].TxFreq, 156.800, 1e-9);
+}
+
+TEST(BuiltInPlans, TagsAndAttributes) {
+    Workspace ws;
+    NewData(ws, false);
+    const SettingsModel& m = ws.Model;
+    ASSERT_EQ(m.Usa.size(), 114u);
+    for (const int rx : {28, 76}) {
+        EXPECT_EQ(m.Usa[rx].Enable, kOn) << rx;
+        EXPECT_EQ(m.Usa[rx].TxEnable, kOff) << rx;
+        EXPECT_EQ(m.Usa[rx].DuplexAllowed, kOff) << rx;
+        EXPECT_EQ(m.Usa[rx].RxOnly, kOn) << rx;
+    }
+    EXPECT_EQ(m.Usa[0].Enable, kOff);
+    EXPECT_EQ(m.Usa[0].TxEnable, kOn);
+    EXPECT_EQ(m.Usa[10].ChTag, "SAFTY");
+    EXPECT_EQ(m.International[10].ChTag, "SAFTY");
+    EXPECT_EQ(m.Canada[10].ChTag, "SAFETY");
+    EXPECT_EQ(m.Canada[67].ChTag, "PORT OPT");
+    EXPECT_EQ(m.Canada[69].ChTag, "PORT OPT");
+    EXPECT_EQ(m.Canada[69].LowPower, kOn);
+    EXPECT_EQ(m.Canada[38].Duplex, kOn);
+    EXPECT_EQ(m.Canada[38].LowPower, kOn);
+    EXPECT_EQ(m.Usa[46].Duplex, kOn);
+    EXPECT_EQ(m.Usa[24].LowPower, kOn);
+
+    auto enabled = [](const ChannelPlan& plan) {
+        int n = 0;
+        for (const ChannelRec& ch : plan) {
+            n += ch.Enable != 0 ? 1 : 0;
+        }
+        return n;
+    };
+    EXPECT_EQ(enabled(m.Usa), 51);
+    EXPECT_EQ(enabled(m.International), 57);
+    EXPECT_EQ(enabled(m.Canada), 59);
+}
+
+TEST(BuiltInPlans, WeatherChannels) {
+    Workspace ws;
+    NewData(ws, false);
+    ASSERT_EQ(ws.Model.Wx.size(), 10u);
+    const ChannelRec& wx1 = ws.Model.Wx[0];
+    EXPECT_EQ(wx1.Position, 1);
+    EXPECT_EQ(wx1.ChTag, "WX01[162.550MHz]");
+    EXPECT_EQ(wx1.Enable, kOn);
+    EXPECT_EQ(wx1.LowPower, kOn);
+    EXPECT_EQ(wx1.DispayA, kOn);
+    EXPECT_EQ(wx1.DuplexAllowed, kOff);
+    EXPECT_EQ(ws.Model.Wx[9].ChTag, "WX10[163.275MHz]");
+    EXPECT_DOUBLE_EQ(WeatherChannels()[7].RxFreq, 161.650);
+}
+
+TEST(StartUpData, DefaultsAndImage) {
+    Workspace ws;
+    NewData(ws, false);
+    const SettingsModel& m = ws.Model;
+    EXPECT_EQ(m.UsableGroups[0].Usable, kOn);
+    EXPECT_EQ(m.UsableGroups[3].Usable, kOff);  // the EXP plan starts empty
+    EXPECT_EQ(m.UsableGroups[0].PriorityCh, 0x20);
+    EXPECT_EQ(m.Common.ResumeTime, 3);
+    EXPECT_EQ(m.Common.OffsetTime, 24);
+    EXPECT_EQ(m.AutoPos.PosPollOnCch, kOn);
+    EXPECT_EQ(m.DscAdvanced.AllShipsCall, (Flags4{kOff, kOn, kOn, kOff}));
+    EXPECT_EQ(m.DscBasic.BeepOut[0], kOn);
+    EXPECT_EQ(m.DscDisplay.PosRequestAckMenu, kOn);
+    EXPECT_EQ(m.DscBasic.UserMmsi, "");
+    for (const DirectoryEntry& e : m.MemoryIds) {
+        EXPECT_EQ(e.Enable, kOff);
+    }
+    EXPECT_EQ(ws.Image[0], 0x17);
+    EXPECT_EQ(ws.Image[1], 0xE8);
+    EXPECT_EQ(ws.Image[8190], 0x17);
+    EXPECT_EQ(ws.Image[8191], 0xE8);
+    EXPECT_EQ(ws.Image[0x0153], 0xAC);
+    EXPECT_EQ(ws.Image[0x0154], 0xFE);
+    EXPECT_EQ(ws.Image[0x1A00], 0xFF);
+    EXPECT_EQ(ws.Image[0x002D], 0x00);
+    EXPECT_EQ(ws.Image[0x001F], 0xFE);
+    EXPECT_EQ(ws.Image.ImageEnd, 8191);
+    EXPECT_EQ(ws.CurrentFileName, "");
+    EXPECT_FALSE(ws.BusyFlag);
+}
+
+TEST(StartUpData, OtherModelTypesKeepTheImage) {
+    Workspace ws;
+    ws.SetModelType(3);
+    EXPECT_EQ(ws.ModelName, "Unknown model");
+    EXPECT_EQ(ws.TitleText, "PC Program for Unknown model");
+    ws.Image.Bytes.fill(0x5A);
+    BuildDefaultImage(ws.Image, 3);
+    EXPECT_EQ(ws.Image[0], 0x5A);
+    ws.SetModelType(11);
+    EXPECT_EQ(ws.ModelName, "NR6120M");
+}
+
+TEST(StartUpData, NewDataThrowsEditsAwayAndCallsTheHooks) {
+    Workspace ws;
+    NewData(ws, false);
+    ws.Model.Usa[0].Enable = kOn;
+    ws.Model.MemoryIds[0] = {kOn, "X", "1", {}};
+    ws.CurrentFileName = "/tmp/x.dat";
+    int destinations = 0;
+    int tree = 0;
+    ws.RebuildDestinations = [&](Workspace&) { ++destinations; };
+    ws.RebuildScreenTree = [&](Workspace&) { ++tree; };
+    NewData(ws, false);
+    EXPECT_EQ(destinations, 0);
+    NewData(ws, true);
+    EXPECT_EQ(destinations, 1);
+    EXPECT_EQ(tree, 2);
+    EXPECT_EQ(ws.Model.Usa[0].Enable, kOff);
+    EXPECT_EQ(ws.Model.MemoryIds[0].Enable, kOff);
+    EXPECT_EQ(ws.CurrentFileName, "");
+}
+
+TEST(PlanQueries, FirstEnabledAndEmptyPlans) {
+    ChannelPlan plan;
+    EXPECT_EQ(FirstEnabledChannel(plan), -1);
+    BuildPlan(plan);
+    EXPECT_EQ(FirstEnabledChannel(plan), -1);
+    plan[37].Enable = 1;
+    EXPECT_EQ(FirstEnabledChannel(plan), 37);
+    SettingsModel m;
+    EXPECT_TRUE(PlanHasNoEnabledChannel(m, 3));
+    EXPECT_FALSE(PlanHasNoEnabledChannel(m, 4));
+    EXPECT_FALSE(PlanHasNoEnabledChannel(m, -1));
+}
+
+}  // namespace
+}  // namespace tq530
