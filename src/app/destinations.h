@@ -1,0 +1,63 @@
+// Destination files: per-market factory images in the program folder that give a new data
+// set its defaults. The Destination menu is kept here as data; the GUI only shows it.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/menu_model.h"
+#include "app/settings_store.h"
+#include "app/ui_host.h"
+#include "app/workspace.h"
+
+namespace tq530 {
+
+constexpr int kDestinationMenuEntries = 11;
+constexpr int kDestinationNamesShown = 10;
+
+struct DestinationMenu {
+    bool Enabled = false;
+    std::array<MenuEntry, kDestinationMenuEntries> Entries{};
+    // The GUI's part of a destination change; either may be empty.
+    std::function<void()> RefreshScreen;
+    std::function<void()> SelectGeneralNode;
+
+    int CheckedIndex() const;
+};
+
+// "_17E8" for model type 1, "-M_17E8" for 11, "" for any other.
+std::string DestinationSuffix(int modelType);
+
+// The destination name of a file name: the part before the first "_", upper-cased.
+std::string DestinationNameOf(const std::string& fileName);
+
+// The file names of the program folder ending in the model's suffix and ".ini" (compared
+// without regard to case, as the desktop file systems the files come from do), sorted by name.
+std::vector<std::string> ListDestinationFiles(const std::string& programDir, int modelType);
+
+// The program folder, the name without a trailing "-M", the model suffix and ".ini".
+std::string DestinationFileName(const Workspace& ws, const std::string& name);
+
+// Checks, reads and decodes one destination file; false leaves the image as it was.
+bool LoadDestinationImage(Workspace& ws, UiHost& host, const std::string& path);
+
+// Fills the menu from the program folder and loads the remembered destination over the
+// defaults, silently: the new-data sequence's last step.
+void BuildDestinationMenu(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu);
+
+// Loads the destination of a menu entry and remembers it; "IniFileRead Error!!" when it fails.
+void LoadDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
+                     int index);
+
+// The Destination menu command.
+void ChooseDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
+                       int index);
+
+// Makes the new-data sequence rebuild menu from the program folder. store, host and menu must
+// outlive ws's use of the hook.
+void InstallDestinationLoader(Workspace& ws, SettingsStore& store, UiHost& host,
+                              DestinationMenu& menu);
+
+}  // namespace tq530

@@ -1,0 +1,187 @@
+#include "app/startup.h"
+
+#include "files/file_io.h"
+#include "files/ini_reader.h"
+#include "files/number_text.h"
+
+namespace tq530 {
+
+SwitchFlags ParseCommandLine(const std::string& commandLine) {
+    const std::string word = UpperAscii(TrimBlanks(commandLine));
+    SwitchFlags flags;
+    if (word == "/DE" || word == "/ED") {
+        flags.DiagnosticMode = true;
+        flags.LowSpeedLink = true;
+    } else if (word == "/D") {
+        flags.DiagnosticMode = true;
+    } else if (word == "/E") {
+        flags.LowSpeedLink = true;
+    }
+    return flags;
+}
+
+std::string GlobalIniPath(const std::string& programDir) {
+    return (programDir.empty() ? std::string(".") : programDir) + "/global.ini";
+}
+
+static std::string ModelSection(int modelType) {
+    return "model" + std::to_string(modelType);
+}
+
+ModelScan ScanModels(const std::string& globalIniPath) {
+    ModelScan scan;
+    for (int n = 1; n <= kModelMenuEntries; ++n) {
+        const std::string use = ReadIniString(globalIniPath, ModelSection(n), "use");
+        if (use.empty()) {
+            break;
+        }
+        if (LeadingNumber(use) == 1.0) {
+            scan.Offered[static_cast<size_t>(n - 1)] = true;
+            scan.LastCounted = n;
+            ++scan.Count;
+        }
+    }
+    return scan;
+}
+
+bool ModelHasAtis(const std::string& globalIniPath, int modelType) {
+    const std::string atis = ReadIniString(globalIniPath, ModelSection(modelType), "atis");
+    return ParseBoolText(atis).value_or(false);
+}
+
+int ChooseModelType(const ModelScan& scan, const SettingsStore& store) {
+    const long long last =
+        ParseRoundedInteger(store.GetText("Settings", "lastmodel", "1"), -32768, 32767).value_or(1);
+    if (last >= 1 && last <= kModelMenuEntries && scan.Offered[static_cast<size_t>(last - 1)]) {
+        return static_cast<int>(last);
+    }
+    return scan.LastCounted;
+}
+
+std::array<MenuEntry, kModelMenuEntries> BuildModelMenu(const ModelScan& scan, int modelType) {
+    std::array<MenuEntry, kModelMenuEntries> menu{};
+    for (int n = 1; n <= kModelMenuEntries; ++n) {
+        MenuEntry& entry = menu[static_cast<size_t>(n - 1)];
+        if (scan.Offered[static_cast<size_t>(n - 1)]) {
+            entry.Caption = ModelMenuCaption(n);
+            entry.Visible = true;
+            entry.Enabled = true;
+        }
+        entry.Checked = n == modelType;
+    }
+    return menu;
+}
+
+void ApplyModelType(Workspace& ws, int modelType) {
+    ws.SetModelType(static_cast<int16_t>(modelType));
+    ws.AtisEnabled = ModelHasAtis(GlobalIniPath(ws.ProgramDir), modelType);
+}
+
+void SaveLastModel(const Workspace& ws, SettingsStore& store) {
+    store.SetText("Settings", "lastmodel", std::to_string(ws.ModelType));
+}
+
+int16_t ReadComNum(const SettingsStore& store) {
+    return static_cast<int16_t>(
+        ParseRoundedInteger(store.GetText("ComPath", "ComNum", "1"), -32768, 32767).value_or(1));
+}
+
+bool ReadHexVisible(const SettingsStore& store) {
+    return ParseBoolText(store.GetText("Settings", "hexvisible", "False")).value_or(false);
+}
+
+std::array<bool, kPortMenuEntries> PortMenuChecks(int comNum) {
+    std::array<bool, kPortMenuEntries> checks{};
+    if (comNum >= 1 && comNum <= kPortMenuEntries) {
+        checks[static_cast<size_t>(comNum - 1)] = true;
+    }
+    return checks;
+}
+
+std::array<bool, kPortMenuEntries> SelectSerialPort(Workspace& ws, SettingsStore& store, int index,
+                                                    bool userChoice) {
+    ws.ComNum = static_cast<int16_t>(index + 1);
+    if (userChoice) {
+        store.SetText("ComPath", "ComNum", std::to_string(ws.ComNum));
+    }
+    return PortMenuChecks(ws.ComNum);
+}
+
+StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
+                      const std::string& commandLine) {
+    StartUpResult result;
+    const SwitchFlags flags = ParseCommandLine(commandLine);
+    ws.DiagnosticMode = flags.DiagnosticMode;
+    ws.LowSpeedLink = flags.LowSpeedLink;
+    ws.ScrambleFeature = false;
+
+    result.Models = ScanModels(GlobalIniPath(ws.ProgramDir));
+    if (result.Models.Count == 0) {
+        host.ShowMessage("Unknown model!!", kAppTitle, MsgIcon::Critical);
+        return result;
+    }
+    result.ModelFound = true;
+    ApplyModelType(ws, ChooseModelType(result.Models, store));
+    result.HexVisible = ReadHexVisible(store);
+    // The stored port is selected as it is; only a user's choice is written back.
+    SelectSerialPort(ws, store, ReadComNum(store) - 1, false);
+    ws.RetryCount = 3;
+
+    NewData(ws, true);
+    ws.DataChanged = false;
+    return result;
+}
+
+void FileNew(Workspace& ws, UiHost& host) {
+    host.SetBusy(true);
+    host.PacingPause(500);
+    NewData(ws, true);
+    ws.DataChanged = false;
+    host.SetBusy(false);
+}
+
+bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index) {
+    const int modelType = index + 1;
+    if (ws.ModelType == modelType) {
+        return false;
+    }
+    const std::string question =
+        "Do you want to program the " + ModelNameOf(modelType) + " series?";
+    if (host.Ask(question, ws.TitleText, MsgIcon::Exclamation, Buttons::OkCancel) != Answer::Ok) {
+        return false;
+    }
+    ApplyModelType(ws, modelType);
+    SaveLastModel(ws, store);
+    FileNew(ws, host);
+    return true;
+}
+
+std::string CaptionText(const Workspace& ws) {
+    std::string caption = std::string(kAppTitle) + "  " + ws.TitleText;
+    if (!ws.CurrentFileName.empty()) {
+        caption += " - " + LowerAscii(BaseName(ws.CurrentFileName));
+    }
+    return caption;
+}
+
+bool ConfirmClose(Workspace& ws, UiHost& host, const std::function<bool()>& inputCheck,
+                  const std::function<void()>& save) {
+    if (!ws.DataChanged) {
+        return true;
+    }
+    const Answer answer = host.Ask("KCP data has changed.\nDo you want to save changes?",
+                                   ws.TitleText, MsgIcon::Exclamation, Buttons::YesNoCancel);
+    if (answer == Answer::No) {
+        return true;
+    }
+    if (answer != Answer::Yes) {
+        return false;
+    }
+    if (inputCheck && !inputCheck()) {
+        return false;
+    }
+    save();
+    return !ws.CommError && !ws.CancelRequested;
+}
+
+}  // namespace tq530

@@ -1,0 +1,101 @@
+// Start-up configuration and the shell's commands as plain functions over the Workspace: the
+// command-line switches, the models global.ini offers, the model and port the user had last,
+// the model change, the caption and the close decisions. Widgets only show their results.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/menu_model.h"
+#include "app/settings_store.h"
+#include "app/ui_host.h"
+#include "app/workspace.h"
+
+namespace tq530 {
+
+constexpr int kPortMenuEntries = 4;
+
+struct SwitchFlags {
+    bool DiagnosticMode = false;
+    bool LowSpeedLink = false;
+};
+
+// "/D", "/E", "/DE" or "/ED" as the whole command line, in any case, blanks around it.
+SwitchFlags ParseCommandLine(const std::string& commandLine);
+
+std::string GlobalIniPath(const std::string& programDir);
+
+struct ModelScan {
+    std::array<bool, kModelMenuEntries> Offered{};  // model menu positions 1-10 at 0-9
+    int Count = 0;
+    int LastCounted = 0;  // the model type of the last offered position, 0 when none
+};
+
+// Reads "use" of [model1], [model2], ... until a position has none.
+ModelScan ScanModels(const std::string& globalIniPath);
+
+// The ATIS option of a model position: true, false or a number; false when missing.
+bool ModelHasAtis(const std::string& globalIniPath, int modelType);
+
+// The model the user had last when it is still offered, else the last one offered.
+int ChooseModelType(const ModelScan& scan, const SettingsStore& store);
+
+// The ten Model menu entries: offered positions visible and enabled, the current one checked.
+std::array<MenuEntry, kModelMenuEntries> BuildModelMenu(const ModelScan& scan, int modelType);
+
+// The Edit menu (with the Model submenu) is worth showing only with a choice to make.
+inline bool ShowEditMenu(const ModelScan& scan) {
+    return scan.Count >= 2;
+}
+
+// Sets ModelType and what follows from it: ModelName, TitleText and AtisEnabled.
+void ApplyModelType(Workspace& ws, int modelType);
+
+void SaveLastModel(const Workspace& ws, SettingsStore& store);
+
+// "ComPath"/"ComNum", 1 when missing or not a number; kept as stored even outside 1-4.
+int16_t ReadComNum(const SettingsStore& store);
+// "Settings"/"hexvisible".
+bool ReadHexVisible(const SettingsStore& store);
+
+// The port menu command: ComNum = index + 1, stored only when it is the user's choice.
+// Returns the check marks of COM1 to COM4 (none when ComNum lies outside them).
+std::array<bool, kPortMenuEntries> SelectSerialPort(Workspace& ws, SettingsStore& store, int index,
+                                                    bool userChoice);
+std::array<bool, kPortMenuEntries> PortMenuChecks(int comNum);
+
+// What start-up decides before the main window is shown.
+struct StartUpResult {
+    bool ModelFound = false;  // false: "Unknown model!!" and the program ends
+    ModelScan Models;
+    bool HexVisible = false;
+};
+
+// Runs the start-up choices of the shell over ws: switches, model scan and choice, port,
+// then the new-data sequence. Shows "Unknown model!!" and returns with ModelFound false when
+// global.ini offers no model.
+StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
+                      const std::string& commandLine);
+
+// File New after its input check: pause, new data with the destinations, nothing changed.
+void FileNew(Workspace& ws, UiHost& host);
+
+// The Model menu command for index 0-9. Returns true when the model changed (and the new
+// data set was built).
+bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index);
+
+// AppTitle, two blanks, TitleText, and " - " with the current file's lower-case name.
+std::string CaptionText(const Workspace& ws);
+
+// The close request of the main window. inputCheck and save are the editor's check and the
+// settings-file save to the current file; true when the window may close.
+bool ConfirmClose(Workspace& ws, UiHost& host, const std::function<bool()>& inputCheck,
+                  const std::function<void()>& save);
+
+// The geometry of a minimized window is not worth keeping.
+inline bool StoreGeometryOnClose(bool minimized) {
+    return !minimized;
+}
+
+}  // namespace tq530

@@ -1,0 +1,17 @@
+// The open and save dialogs the file commands ask for a path; the GUI supplies them.
+#pragma once
+
+#include <string>
+
+namespace tq530 {
+
+class FileDialogs {
+  public:
+    virtual ~FileDialogs() = default;
+    // filter is "description|pattern|description|pattern..."; the save dialog asks before
+    // overwriting. Both return "" when cancelled; neither requires the file to exist.
+    virtual std::string AskOpenPath(const std::string& filter, const std::string& folder) = 0;
+    virtual std::string AskSavePath(const std::string& filter, const std::string& folder) = 0;
+};
+
+}  // namespace tq530

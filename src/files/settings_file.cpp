@@ -1,0 +1,506 @@
+#include "files/settings_file.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "files/ini_reader.h"
+#include "files/number_text.h"
+#include "radio/error_log.h"
+
+namespace tq530 {
+
+namespace {
+
+constexpr const char* kUsableGroupKeys = "Group1, Group2, Group3, Exp CH";
+constexpr const char* kDscGroupKeys = "Group1, Group2, Group3";
+constexpr const char* kDisplayKeys =
+    "Individual ACK Menu, Individual ACK Message Menu, POS Request ACK Menu";
+
+std::string Indexed(const char* key, size_t i) {
+    return key + std::to_string(i);
+}
+
+// The section walk below is shared by the writer and the reader, so both always agree on
+// names, keys, order and value forms. V is a TextWriter or a ModelReader.
+
+class TextWriter {
+  public:
+    explicit TextWriter(std::string& out) : out_(out) {}
+    void Section(const std::string& name) {
+        out_ += '[';
+        out_ += name;
+        out_ += "]\r\n";
+    }
+    void FlagValue(const std::string& key, Flag value) { Line(key, value != 0 ? "1" : "0"); }
+    void Integer(const std::string& key, long long value) { Line(key, std::to_string(value)); }
+    void AbsInteger(const std::string& key, long long value) {
+        Line(key, std::to_string(std::llabs(value)));
+    }
+    void Real(const std::string& key, double value) { Line(key, FormatReal(value)); }
+    void Text(const std::string& key, const std::string& value) { Line(key, value); }
+    void HashText(const std::string& key, const std::string& value) { Line(key, "#" + value); }
+
+  private:
+    void Line(const std::string& key, const std::string& value) {
+        out_ += key;
+        out_ += '=';
+        out_ += value;
+        out_ += "\r\n";
+    }
+    std::string& out_;
+};
+
+class ModelReader {
+  public:
+    explicit ModelReader(const ParsedSettings& parsed) : parsed_(parsed) {}
+    void Section(const std::string& name) { section_ = UpperAscii(name); }
+    void FlagValue(const std::string& key, Flag& value) {
+        if (const std::optional<bool> on = ParseBoolText(Get(key))) {
+            value = ToFlag(*on);
+        }
+    }
+    template <typename T>
+    void Integer(const std::string& key, T& value) {
+        if (const auto n = ParseRoundedInteger(Get(key), std::numeric_limits<T>::min(),
+                                               std::numeric_limits<T>::max())) {
+            value = static_cast<T>(*n);
+        }
+    }
+    template <typename T>
+    void AbsInteger(const std::string& key, T& value) {
+        Integer(key, value);
+    }
+    void Real(const std::string& key, double& value) {
+        const std::optional<double> number = ParseNumber(Get(key));
+        if (number && std::isfinite(*number)) {
+            value = *number;
+        }
+    }
+    void Text(const std::string& key, std::string& value) { value = Get(key); }
+    void HashText(const std::string& key, std::string& value) { value = Get(key); }
+
+    std::string Get(const std::string& key) const {
+        const std::string* value = parsed_.Find(section_, UpperAscii(key));
+        return value == nullptr ? std::string() : *value;
+    }
+
+  private:
+    const ParsedSettings& parsed_;
+    std::string section_;
+};
+
+template <typename V, typename M>
+void VisitGeneral(V& v, M& m, bool atis) {
+    const std::vector<std::string> groupKeys = SplitList(kUsableGroupKeys);
+    v.Section("Usable CH Group Setup");
+    for (size_t i = 0; i < 4; ++i) {
+        v.FlagValue(groupKeys[i], m.UsableGroups[i].Usable);
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        v.AbsInteger(Indexed("Priority CH ", i), m.UsableGroups[i].PriorityCh);
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        v.Text(Indexed("Status name ", i), m.UsableGroups[i].StatusName);
+    }
+
+    auto& common = m.Common;
+    v.Section("Common Setup");
+    v.AbsInteger("TX Po Display", common.TxPoDisplay);
+    v.FlagValue("SCAN", common.Scan);
+    v.Integer("Resume Time", common.ResumeTime);
+    v.FlagValue("PTT SCAN Clear", common.PttScanClear);
+    v.FlagValue("Dual Watch", common.DualWatch);
+    v.Integer("Offset Time", common.OffsetTime);
+    v.FlagValue("Time Display", common.TimeDisplay);
+    v.AbsInteger("Weater", common.Weather);
+
+    auto& basic = m.DscBasic;
+    const std::vector<std::string> dscKeys = SplitList(kDscGroupKeys);
+    v.Section("DSC Setup (Basic Setup)");
+    for (size_t i = 0; i < dscKeys.size(); ++i) {
+        v.FlagValue(dscKeys[i], basic.Group[i]);
+    }
+    v.HashText("User MMSI", basic.UserMmsi);
+    for (size_t i = 0; i < 4; ++i) {
+        v.FlagValue(Indexed("PosRequest", i), basic.PosRequest[i]);
+        v.FlagValue(Indexed("PosRequestTX", i), basic.PosRequestTx[i]);
+    }
+    for (size_t i = 0; i < basic.BeepOut.size(); ++i) {
+        v.FlagValue(Indexed("BeepOut", i), basic.BeepOut[i]);
+    }
+
+    auto& advanced = m.DscAdvanced;
+    v.Section("DSC Setup (Advanced Setup)");
+    for (size_t i = 0; i < 4; ++i) {
+        v.FlagValue(Indexed("All Ships Call", i), advanced.AllShipsCall[i]);
+        v.FlagValue(Indexed("All Ships CallTX", i), advanced.AllShipsCallTx[i]);
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        v.FlagValue(Indexed("Group Call", i), advanced.GroupCall[i]);
+        v.FlagValue(Indexed("Group CallTX", i), advanced.GroupCallTx[i]);
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        v.FlagValue(Indexed("Individual Call", i), advanced.IndividualCall[i]);
+        v.FlagValue(Indexed("Individual CallTX", i), advanced.IndividualCallTx[i]);
+    }
+
+    auto& display = m.DscDisplay;
+    const std::vector<std::string> displayKeys = SplitList(kDisplayKeys);
+    v.Section("DSC Setup (Display Setup)");
+    v.FlagValue(displayKeys[0], display.IndividualAckMenu);
+    v.FlagValue(displayKeys[1], display.IndividualAckMessageMenu);
+    v.FlagValue(displayKeys[2], display.PosRequestAckMenu);
+
+    if (!atis) {
+        return;
+    }
+    auto& atisSetup = m.Atis;
+    v.Section("ATIS Setup (Common)");
+    for (size_t i = 0; i < 4; ++i) {
+        v.FlagValue(Indexed("Usable ATIS CH Group", i), atisSetup.UsableAtisGroup[i]);
+    }
+    v.HashText("Atis Code", atisSetup.AtisCode);
+    for (size_t i = 0; i < 4; ++i) {
+        v.FlagValue(Indexed("Usable ATIS Kikker CH Group", i), atisSetup.UsableAtisKikkerGroup[i]);
+    }
+    v.Section("ATIS Setup (Call Sign)");
+    for (size_t i = 0; i < m.CallSigns.size(); ++i) {
+        v.Text(Indexed("MID", i + 1), m.CallSigns[i].Mid);
+        v.Text(Indexed("DISP", i + 1), m.CallSigns[i].Disp);
+    }
+}
+
+// The keys of a USA, International or Canada channel after "Position".
+template <typename V, typename C>
+void VisitPresetChannel(V& v, C& ch, bool scramble) {
+    v.FlagValue("Enable", ch.Enable);
+    v.FlagValue("LowPower", ch.LowPower);
+    v.FlagValue("PowUp", ch.PowUp);
+    v.FlagValue("Duplex", ch.Duplex);
+    v.FlagValue("TxEnable", ch.TxEnable);
+    v.FlagValue("DispayA", ch.DispayA);
+    v.FlagValue("ScanMemory", ch.ScanMemory);
+    if (scramble) {
+        v.Integer("Scramble", ch.Scramble);
+    }
+    v.HashText("ChTag", ch.ChTag);
+}
+
+template <typename V, typename C>
+void VisitWxChannel(V& v, C& ch) {
+    v.FlagValue("Enable", ch.Enable);
+    v.FlagValue("ScanMemory", ch.ScanMemory);
+    v.HashText("ChTag", ch.ChTag);
+}
+
+template <typename V, typename E>
+void VisitDirectoryEntry(V& v, E& entry) {
+    v.FlagValue("Enable", entry.Enable);
+    v.HashText("TagName", entry.TagName);
+    v.Text("Mmsid", entry.Mmsid);
+}
+
+template <typename V, typename C>
+void VisitExpChannel(V& v, C& ch, bool scramble) {
+    v.FlagValue("Enable", ch.Enable);
+    v.Text("CHDisplayL", ch.CHDisplayL);
+    v.Text("CHDisplayR", ch.CHDisplayR);
+    v.Real("Rxfreq", ch.Rxfreq);
+    v.Real("Txfreq", ch.Txfreq);
+    v.FlagValue("LowPower", ch.LowPower);
+    v.FlagValue("PowUp", ch.PowUp);
+    v.FlagValue("ScanMemory", ch.ScanMemory);
+    if (scramble) {
+        v.Integer("Scramble", ch.Scramble);
+    }
+    v.HashText("ChTag", ch.ChTag);
+}
+
+struct PresetPlan {
+    PlanId Id;
+    const char* Prefix;
+};
+constexpr PresetPlan kPresetPlans[] = {
+    {PlanId::Usa, "CHUSA"}, {PlanId::International, "CHINT"}, {PlanId::Canada, "CHCAN"}};
+
+void ApplyPresetPlan(ModelReader& reader, ChannelPlan& plan, const char* prefix, bool scramble,
+                     UiHost& host) {
+    for (size_t n = 0;; ++n) {
+        reader.Section(Indexed(prefix, n));
+        const std::string position = reader.Get("Position");
+        if (position.empty()) {
+            break;
+        }
+        const double p = RoundHalfEven(LeadingNumber(position));
+        if (p >= 0.0 && p < static_cast<double>(plan.size())) {
+            ChannelRec& ch = plan[static_cast<size_t>(p)];
+            ch.Position = static_cast<int16_t>(p);
+            VisitPresetChannel(reader, ch, scramble);
+            // A duplex setting the channel cannot have is dropped.
+            ch.Duplex = ToFlag(ch.Duplex != 0 && ch.DuplexAllowed != 0);
+        }
+        host.Yield();
+    }
+}
+
+}  // namespace
+
+void ParsedSettings::BuildIndex() {
+    firstValue_.clear();
+    for (size_t s = 0; s < Sections.size(); ++s) {
+        const SettingsSection& section = Sections[s];
+        for (size_t e = 0; e < section.Entries.size(); ++e) {
+            // The first entry in file order wins, across duplicate sections too.
+            firstValue_.emplace(section.Name + '\n' + section.Entries[e].Key, std::make_pair(s, e));
+        }
+    }
+}
+
+const std::string* ParsedSettings::Find(const std::string& upperSection,
+                                        const std::string& upperKey) const {
+    const auto it = firstValue_.find(upperSection + '\n' + upperKey);
+    if (it == firstValue_.end()) {
+        return nullptr;
+    }
+    return &Sections[it->second.first].Entries[it->second.second].Value;
+}
+
+ParsedSettings ParseSettingsText(const std::string& text) {
+    ParsedSettings parsed;
+    size_t pos = 0;
+    auto nextLine = [&](std::string& line) {
+        if (pos >= text.size()) {
+            return false;
+        }
+        size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        line.assign(text, pos, end - pos);
+        pos = end;
+        if (pos < text.size() && text[pos] == '\r') {
+            ++pos;
+        }
+        if (pos < text.size() && text[pos] == '\n') {
+            ++pos;
+        }
+        return true;
+    };
+
+    std::string line;
+    bool pending = false;
+    while (pending || nextLine(line)) {
+        pending = false;
+        // Header loop: only a line that starts with "[" and names something opens a section.
+        if (line.empty() || line[0] != '[') {
+            continue;
+        }
+        const size_t close = line.find(']', 1);
+        if (close == std::string::npos || close == 1) {
+            continue;
+        }
+        parsed.Sections.push_back({UpperAscii(TrimBlanks(line.substr(1, close - 1))), {}});
+        SettingsSection& section = parsed.Sections.back();
+        // Entry loop: until a line without an entry that holds a "[" (the next header).
+        while (nextLine(line)) {
+            const size_t equals = line.find('=');
+            if (equals != std::string::npos && equals >= 1) {
+                std::string value = TrimBlanks(line.substr(equals + 1));
+                if (!value.empty() && value[0] == '#') {
+                    value.erase(0, 1);
+                }
+                section.Entries.push_back(
+                    {UpperAscii(TrimBlanks(line.substr(0, equals))), std::move(value)});
+            } else if (line.find('[') != std::string::npos) {
+                pending = true;
+                break;
+            }
+        }
+    }
+    parsed.BuildIndex();
+    return parsed;
+}
+
+bool ParseSettingsFile(const std::string& path, ParsedSettings& parsed, FileError& error,
+                       const FileReader& read) {
+    std::string text;
+    if (!read(path, text, error)) {
+        return false;
+    }
+    parsed = ParseSettingsText(text);
+    return true;
+}
+
+std::string GetSettingsValue(const ParsedSettings& parsed, const std::string& section,
+                             const std::string& key) {
+    const std::string* value = parsed.Find(UpperAscii(section), UpperAscii(key));
+    return value == nullptr ? std::string() : *value;
+}
+
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        pieces.push_back(TrimBlanks(text.substr(start, comma - start)));
+        if (comma == std::string::npos) {
+            return pieces;
+        }
+        start = comma + 1;
+    }
+}
+
+std::string BuildSettingsText(const Workspace& ws) {
+    std::string out;
+    out.reserve(96 * 1024);
+    TextWriter w(out);
+    const SettingsModel& m = ws.Model;
+    w.Section("MAIN");
+    w.HashText("MODEL", ws.ModelName);
+    w.HashText("TYPE", "KCP");
+    w.HashText("VERSION", "1.00");
+    w.Integer("MODELTYPE", ws.ModelType);
+    VisitGeneral(w, m, ws.AtisEnabled);
+
+    for (const PresetPlan& preset : kPresetPlans) {
+        const ChannelPlan& plan = m.Plan(preset.Id);
+        for (size_t n = 0; n < plan.size(); ++n) {
+            w.Section(Indexed(preset.Prefix, n));
+            w.Integer("Position", plan[n].Position);
+            VisitPresetChannel(w, plan[n], ws.ScrambleFeature);
+        }
+    }
+    for (size_t i = 0; i < m.Wx.size(); ++i) {
+        w.Section(Indexed("CHWX", i));
+        VisitWxChannel(w, m.Wx[i]);
+    }
+    for (size_t i = 0; i < m.MemoryIds.size(); ++i) {
+        w.Section(Indexed("CHMMSID", i + 1));
+        VisitDirectoryEntry(w, m.MemoryIds[i]);
+    }
+    for (size_t i = 0; i < m.GroupIds.size(); ++i) {
+        w.Section(Indexed("CHGRPID", i + 1));
+        VisitDirectoryEntry(w, m.GroupIds[i]);
+    }
+    for (size_t i = 0; i < m.Exp.size(); ++i) {
+        w.Section(Indexed("CHEXP", i + 1));
+        VisitExpChannel(w, m.Exp[i], ws.ScrambleFeature);
+    }
+    return out;
+}
+
+void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) {
+    ModelReader r(parsed);
+    SettingsModel& m = ws.Model;
+    VisitGeneral(r, m, ws.AtisEnabled);
+    for (const PresetPlan& preset : kPresetPlans) {
+        ApplyPresetPlan(r, m.Plan(preset.Id), preset.Prefix, ws.ScrambleFeature, host);
+    }
+    for (size_t i = 0; i < m.Wx.size(); ++i) {
+        r.Section(Indexed("CHWX", i));
+        VisitWxChannel(r, m.Wx[i]);
+    }
+    for (size_t i = 0; i < m.MemoryIds.size(); ++i) {
+        r.Section(Indexed("CHMMSID", i + 1));
+        VisitDirectoryEntry(r, m.MemoryIds[i]);
+    }
+    for (size_t i = 0; i < m.GroupIds.size(); ++i) {
+        r.Section(Indexed("CHGRPID", i + 1));
+        VisitDirectoryEntry(r, m.GroupIds[i]);
+    }
+    for (size_t i = 0; i < m.Exp.size(); ++i) {
+        r.Section(Indexed("CHEXP", i + 1));
+        VisitExpChannel(r, m.Exp[i], ws.ScrambleFeature);
+    }
+}
+
+bool WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
+    ws.CommError = false;
+    host.SetBusy(true);
+    ws.BusyFlag = true;
+    FileError error;
+    const bool written = WriteFileReplacing(path, BuildSettingsText(ws), error);
+    if (written) {
+        host.PacingPause(500);
+    }
+    ws.BusyFlag = false;
+    host.SetBusy(false);
+    if (!written) {
+        ws.CommError = true;
+        LogError(ws, "frmMain.SaveFileAs", ErrorMessage(error.Number, error.Text));
+        host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
+        ws.CancelRequested = true;
+    }
+    return written;
+}
+
+bool CheckModelType(Workspace& ws, UiHost& host, const std::string& path) {
+    const std::optional<double> modelType = ParseNumber(ReadIniString(path, "MAIN", "MODELTYPE"));
+    if (modelType && *modelType == static_cast<double>(ws.ModelType)) {
+        return true;
+    }
+    host.ShowMessage("ModelType Error !!", ws.TitleText, MsgIcon::Critical);
+    ws.CommError = true;
+    return false;
+}
+
+bool ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
+                      const FileReader& read) {
+    ws.CommError = false;
+    host.SetBusy(true);
+    ws.BusyFlag = true;
+    NewData(ws, true);
+    // The new-data sequence ends by clearing it; the load goes on filling the model.
+    ws.BusyFlag = true;
+    if (CheckModelType(ws, host, path)) {
+        ParsedSettings parsed;
+        FileError error;
+        if (ParseSettingsFile(path, parsed, error, read)) {
+            ApplySettings(ws, host, parsed);
+            host.PacingPause(500);
+        } else {
+            ws.CommError = true;
+            LogError(ws, "frmMain.FileRead2", ErrorMessage(error.Number, error.Text));
+            host.ShowMessage("FileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
+            ws.CancelRequested = true;
+        }
+    } else {
+        host.PacingPause(500);
+    }
+    ws.BusyFlag = false;
+    host.SetBusy(false);
+    return !ws.CommError;
+}
+
+bool SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent) {
+    const std::string path = !saveToCurrent || ws.CurrentFileName.empty()
+                                 ? dialogs.AskSavePath(kSettingsFileFilter, ws.ProgramDir)
+                                 : ws.CurrentFileName;
+    ws.CancelRequested = true;
+    if (!path.empty()) {
+        WriteSettingsFile(ws, host, path);
+        if (!ws.CommError) {
+            ws.CurrentFileName = path;
+            ws.CancelRequested = false;
+        }
+    }
+    return !ws.CancelRequested;
+}
+
+bool OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs) {
+    host.SetBusy(true);
+    ws.CancelRequested = true;
+    const std::string path = dialogs.AskOpenPath(kSettingsFileFilter, ws.ProgramDir);
+    if (!path.empty()) {
+        ReadSettingsFile(ws, host, path);
+        if (!ws.CommError) {
+            ws.CurrentFileName = path;
+            ws.CancelRequested = false;
+        }
+    }
+    host.SetBusy(false);
+    return !ws.CancelRequested;
+}
+
+}  // namespace tq530

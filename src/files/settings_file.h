@@ -1,0 +1,83 @@
+// The settings file (".dat"): the whole settings model as INI-like text. The writer's lines are
+// fixed; the reader has its own tolerant line parser and looks values up by section and key,
+// so that hand-edited files load too.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "app/ui_host.h"
+#include "app/workspace.h"
+#include "files/file_dialogs.h"
+#include "files/file_io.h"
+
+namespace tq530 {
+
+constexpr const char* kSettingsFileFilter = "dat files(*.dat)|*.dat|All files(*.*)|*.*";
+
+struct SettingsEntry {
+    std::string Key;  // trimmed, upper-case
+    std::string Value;
+};
+
+struct SettingsSection {
+    std::string Name;  // trimmed, upper-case
+    std::vector<SettingsEntry> Entries;
+};
+
+// A parsed file: sections in file order, duplicates kept.
+class ParsedSettings {
+  public:
+    std::vector<SettingsSection> Sections;
+
+    // Index of the last section, -1 when there is none.
+    int LastSection() const { return static_cast<int>(Sections.size()) - 1; }
+    // Builds the lookup GetSettingsValue uses; the parser calls it.
+    void BuildIndex();
+    const std::string* Find(const std::string& upperSection, const std::string& upperKey) const;
+
+  private:
+    // Section and entry index of the first value of each section and key.
+    std::unordered_map<std::string, std::pair<size_t, size_t>> firstValue_;
+};
+
+ParsedSettings ParseSettingsText(const std::string& text);
+
+using FileReader = std::function<bool(const std::string&, std::string&, FileError&)>;
+bool ParseSettingsFile(const std::string& path, ParsedSettings& parsed, FileError& error,
+                       const FileReader& read = ReadWholeFile);
+
+// The value of the first entry in file order under that section and key (any case); "".
+std::string GetSettingsValue(const ParsedSettings& parsed, const std::string& section,
+                             const std::string& key);
+
+// "Group1, Group2, Group3, Exp CH" gives the four names, trimmed.
+std::vector<std::string> SplitList(const std::string& text);
+
+// The whole file text of the workspace's settings.
+std::string BuildSettingsText(const Workspace& ws);
+
+// Overwrites the settings model from a parsed file, section by section; values of a wrong
+// form and missing keys leave numbers and flags as they were.
+void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed);
+
+// Writes the file; on failure: error-log line, "FileSave Error!!", CommError and
+// CancelRequested. The file it replaces survives a failed save.
+bool WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path);
+
+// "MODELTYPE" of [MAIN] must be the current model type; else "ModelType Error !!".
+bool CheckModelType(Workspace& ws, UiHost& host, const std::string& path);
+
+// The new-data sequence, the model-type check, then the file over the defaults.
+bool ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
+                      const FileReader& read = ReadWholeFile);
+
+// File Save (saveToCurrent) and Save As; the caller has run the input check. True when saved.
+bool SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent);
+// File Open; the caller has run the input check. True when a file was loaded.
+bool OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs);
+
+}  // namespace tq530

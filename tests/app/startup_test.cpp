@@ -1,0 +1,251 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_host.h"
+#include "support/scratch_dir.h"
+
+namespace tq530 {
+namespace {
+
+using testing::RecordingHost;
+using testing::ScratchDir;
+
+TEST(SwitchesTest, WholeLineIsOneWord) {
+    struct Case {
+        const char* Line;
+        bool Diagnostic;
+        bool LowSpeed;
+    };
+    const Case cases[] = {
+        {"/D", true, false},     {"/E", false, true},     {"/DE", true, true},
+        {"/ED", true, true},     {"  /de  ", true, true}, {"/d", true, false},
+        {"/D /E", false, false}, {"", false, false},      {"-D", false, false},
+        {"/DEX", false, false},
+    };
+    for (const Case& c : cases) {
+        const SwitchFlags flags = ParseCommandLine(c.Line);
+        EXPECT_EQ(flags.DiagnosticMode, c.Diagnostic) << '"' << c.Line << '"';
+        EXPECT_EQ(flags.LowSpeedLink, c.LowSpeed) << '"' << c.Line << '"';
+    }
+}
+
+TEST(ModelScanTest, OnlyUseOfOneOffersAModel) {
+    ScratchDir dir;
+    testing::WriteFile(GlobalIniPath(dir.Path()),
+                       "[model1]\r\nuse=1\r\natis=true\r\n[model2]\r\nuse=0\r\n"
+                       "[model3]\r\nuse=1.0\r\n[model4]\r\nuse=2\r\n");
+    const ModelScan scan = ScanModels(GlobalIniPath(dir.Path()));
+    EXPECT_EQ(scan.Count, 2);
+    EXPECT_TRUE(scan.Offered[0]);
+    EXPECT_FALSE(scan.Offered[1]);
+    EXPECT_TRUE(scan.Offered[2]);
+    EXPECT_FALSE(scan.Offered[3]);
+    EXPECT_EQ(scan.LastCounted, 3);
+    EXPECT_TRUE(ShowEditMenu(scan));
+}
+
+TEST(ModelScanTest, MissingUseEndsTheScan) {
+    ScratchDir dir;
+    testing::WriteFile(GlobalIniPath(dir.Path()),
+                       "[model1]\r\nuse=1\r\n[model2]\r\natis=1\r\n[model3]\r\nuse=1\r\n");
+    const ModelScan scan = ScanModels(GlobalIniPath(dir.Path()));
+    EXPECT_EQ(scan.Count, 1);
+    EXPECT_FALSE(scan.Offered[2]);
+    EXPECT_FALSE(ShowEditMenu(scan));
+
+    const auto menu = BuildModelMenu(scan, 1);
+    EXPECT_EQ(menu[0].Caption, "NR6120");
+    EXPECT_TRUE(menu[0].Visible);
+    EXPECT_TRUE(menu[0].Checked);
+    for (size_t i = 1; i < menu.size(); ++i) {
+        EXPECT_FALSE(menu[i].Visible) << i;
+    }
+}
+
+TEST(ModelScanTest, NoGlobalIniOffersNothing) {
+    ScratchDir dir;
+    const ModelScan scan = ScanModels(GlobalIniPath(dir.Path()));
+    EXPECT_EQ(scan.Count, 0);
+    EXPECT_EQ(scan.LastCounted, 0);
+}
+
+TEST(ModelScanTest, AtisOptionReadsBooleanText) {
+    ScratchDir dir;
+    testing::WriteFile(GlobalIniPath(dir.Path()),
+                       "[model1]\nuse=1\natis=TRUE\n[model2]\nuse=1\natis=0\n[model3]\nuse=1\n"
+                       "atis=yes\n[model4]\nuse=1\natis=-1\n[model5]\nuse=1\n");
+    const std::string ini = GlobalIniPath(dir.Path());
+    EXPECT_TRUE(ModelHasAtis(ini, 1));
+    EXPECT_FALSE(ModelHasAtis(ini, 2));
+    EXPECT_FALSE(ModelHasAtis(ini, 3));
+    EXPECT_TRUE(ModelHasAtis(ini, 4));
+    EXPECT_FALSE(ModelHasAtis(ini, 5));
+}
+
+TEST(LastModelTest, RestoredOnlyWhenStillOffered) {
+    ModelScan all;
+    all.Offered.fill(true);
+    all.Count = 10;
+    all.LastCounted = 10;
+    MemorySettingsStore store;
+    EXPECT_EQ(ChooseModelType(all, store), 1);  // nothing stored: "1"
+    store.SetText("Settings", "lastmodel", "10");
+    EXPECT_EQ(ChooseModelType(all, store), 10);
+
+    ModelScan some;
+    some.Offered[0] = some.Offered[2] = true;
+    some.Count = 2;
+    some.LastCounted = 3;
+    store.SetText("Settings", "lastmodel", "2");
+    EXPECT_EQ(ChooseModelType(some, store), 3);
+    store.SetText("Settings", "lastmodel", "11");
+    EXPECT_EQ(ChooseModelType(some, store), 3);
+    store.SetText("Settings", "lastmodel", "garbage");
+    EXPECT_EQ(ChooseModelType(some, store), 1);
+}
+
+TEST(PortTest, StoredPortIsUsedAsItIs) {
+    MemorySettingsStore store;
+    EXPECT_EQ(ReadComNum(store), 1);
+    store.SetText("ComPath", "ComNum", "3");
+    EXPECT_EQ(ReadComNum(store), 3);
+    store.SetText("ComPath", "ComNum", "7");
+    EXPECT_EQ(ReadComNum(store), 7);
+    EXPECT_EQ(PortMenuChecks(7), (std::array<bool, 4>{false, false, false, false}));
+    EXPECT_EQ(PortMenuChecks(2), (std::array<bool, 4>{false, true, false, false}));
+    store.SetText("ComPath", "ComNum", "COM2");
+    EXPECT_EQ(ReadComNum(store), 1);
+}
+
+TEST(PortTest, OnlyTheUsersChoiceIsStored) {
+    MemorySettingsStore store;
+    Workspace ws;
+    auto checks = SelectSerialPort(ws, store, 2, false);
+    EXPECT_EQ(ws.ComNum, 3);
+    EXPECT_TRUE(checks[2]);
+    EXPECT_FALSE(store.Has("ComPath", "ComNum"));
+    checks = SelectSerialPort(ws, store, 3, true);
+    EXPECT_EQ(ws.ComNum, 4);
+    EXPECT_EQ(store.GetText("ComPath", "ComNum", ""), "4");
+}
+
+TEST(StartUpTest, NoModelSaysUnknownModelAndStops) {
+    ScratchDir dir;
+    Workspace ws;
+    ws.ProgramDir = dir.Path();
+    bool newData = false;
+    ws.RebuildDestinations = [&](Workspace&) { newData = true; };
+    MemorySettingsStore store;
+    RecordingHost host;
+    const StartUpResult result = StartUp(ws, store, host, "/D");
+    EXPECT_FALSE(result.ModelFound);
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0].Text, "Unknown model!!");
+    EXPECT_EQ(host.Messages[0].Title, "TQ530");
+    EXPECT_EQ(host.Messages[0].Icon, MsgIcon::Critical);
+    EXPECT_FALSE(newData);
+}
+
+TEST(StartUpTest, ChoosesModelPortAndBuildsTheDataSet) {
+    ScratchDir dir;
+    testing::WriteFile(GlobalIniPath(dir.Path()), "[model1]\nuse=1\natis=true\n");
+    Workspace ws;
+    ws.ProgramDir = dir.Path();
+    int destinationLoads = 0;
+    ws.RebuildDestinations = [&](Workspace&) { ++destinationLoads; };
+    ws.DataChanged = true;
+    MemorySettingsStore store;
+    store.SetText("ComPath", "ComNum", "2");
+    store.SetText("Settings", "hexvisible", "True");
+    RecordingHost host;
+    const StartUpResult result = StartUp(ws, store, host, " /e ");
+    ASSERT_TRUE(result.ModelFound);
+    EXPECT_TRUE(host.Messages.empty());
+    EXPECT_EQ(ws.ModelType, 1);
+    EXPECT_EQ(ws.ModelName, "NR6120");
+    EXPECT_EQ(ws.TitleText, "PC Program for NR6120");
+    EXPECT_TRUE(ws.AtisEnabled);
+    EXPECT_EQ(ws.ComNum, 2);
+    EXPECT_FALSE(ws.DiagnosticMode);
+    EXPECT_TRUE(ws.LowSpeedLink);
+    EXPECT_TRUE(result.HexVisible);
+    EXPECT_EQ(destinationLoads, 1);
+    EXPECT_FALSE(ws.DataChanged);
+}
+
+TEST(CaptionTest, FileNameInLowerCaseWithoutFolders) {
+    Workspace ws;
+    ws.SetModelType(1);
+    EXPECT_EQ(CaptionText(ws), "TQ530  PC Program for NR6120");
+    ws.CurrentFileName = "/home/me/Boats/MyBoat.DAT";
+    EXPECT_EQ(CaptionText(ws), "TQ530  PC Program for NR6120 - myboat.dat");
+}
+
+TEST(SelectModelTest, AsksSavesLastModelAndBuildsNewData) {
+    ScratchDir dir;
+    testing::WriteFile(GlobalIniPath(dir.Path()),
+                       "[model1]\nuse=1\natis=true\n[model2]\nuse=1\natis=false\n");
+    Workspace ws;
+    ws.ProgramDir = dir.Path();
+    ws.SetModelType(1);
+    int newData = 0;
+    ws.RebuildDestinations = [&](Workspace&) { ++newData; };
+    MemorySettingsStore store;
+    RecordingHost host;
+
+    EXPECT_FALSE(SelectModel(ws, store, host, 0));  // already the model: no question
+    EXPECT_TRUE(host.Questions.empty());
+
+    EXPECT_FALSE(SelectModel(ws, store, host, 1));  // cancelled
+    ASSERT_EQ(host.Questions.size(), 1u);
+    EXPECT_EQ(host.Questions[0], "Do you want to program the Unknown model series?");
+    EXPECT_EQ(ws.ModelType, 1);
+    EXPECT_EQ(newData, 0);
+
+    host.Answers.push_back(Answer::Ok);
+    ws.DataChanged = true;
+    EXPECT_TRUE(SelectModel(ws, store, host, 1));
+    EXPECT_EQ(ws.ModelType, 2);
+    EXPECT_EQ(ws.TitleText, "PC Program for Unknown model");
+    EXPECT_FALSE(ws.AtisEnabled);
+    EXPECT_EQ(store.GetText("Settings", "lastmodel", ""), "2");
+    EXPECT_EQ(newData, 1);
+    EXPECT_FALSE(ws.DataChanged);
+}
+
+TEST(ConfirmCloseTest, DecisionsOfTheSaveQuestion) {
+    RecordingHost host;
+    Workspace ws;
+    int saves = 0;
+    bool saveFails = false;
+    const auto save = [&] {
+        ++saves;
+        ws.CommError = saveFails;
+        ws.CancelRequested = saveFails;
+    };
+    const auto passes = [] { return true; };
+
+    EXPECT_TRUE(ConfirmClose(ws, host, passes, save));  // unchanged data: no question
+    EXPECT_TRUE(host.Questions.empty());
+
+    ws.DataChanged = true;
+    host.Answers = {Answer::Cancel, Answer::No, Answer::Yes, Answer::Yes, Answer::Yes};
+    EXPECT_FALSE(ConfirmClose(ws, host, passes, save));
+    EXPECT_EQ(host.Questions[0], "KCP data has changed.\nDo you want to save changes?");
+    EXPECT_TRUE(ConfirmClose(ws, host, passes, save));
+    EXPECT_EQ(saves, 0);
+    EXPECT_FALSE(ConfirmClose(
+        ws, host, [] { return false; }, save));
+    EXPECT_EQ(saves, 0);
+    saveFails = true;
+    EXPECT_FALSE(ConfirmClose(ws, host, passes, save));
+    saveFails = false;
+    EXPECT_TRUE(ConfirmClose(ws, host, passes, save));
+    EXPECT_EQ(saves, 2);
+    EXPECT_FALSE(StoreGeometryOnClose(true));
+    EXPECT_TRUE(StoreGeometryOnClose(false));
+}
+
+}  // namespace
+}  // namespace tq530

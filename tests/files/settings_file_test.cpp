@@ -1,0 +1,492 @@
+#include "files/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_host.h"
+#include "support/scratch_dir.h"
+
+namespace tq530 {
+namespace {
+
+using testing::ReadFile;
+using testing::RecordingHost;
+using testing::ScratchDir;
+
+class ScriptedDialogs : public FileDialogs {
+  public:
+    std::string Answer;
+    int Asked = 0;
+    std::string AskOpenPath(const std::string&, const std::string&) override {
+        ++Asked;
+        return Answer;
+    }
+    std::string AskSavePath(const std::string&, const std::string&) override {
+        ++Asked;
+        return Answer;
+    }
+};
+
+// A workspace of model 1 with its new-data defaults, in its own program folder.
+class SettingsFileTest : public ::testing::Test {
+  protected:
+    SettingsFileTest() {
+        ws.ProgramDir = dir.Path();
+        ws.SetModelType(1);
+        ws.AtisEnabled = true;
+        NewData(ws, true);
+    }
+    Workspace FreshWorkspace() const {
+        Workspace fresh;
+        fresh.ProgramDir = dir.Path();
+        fresh.SetModelType(ws.ModelType);
+        fresh.AtisEnabled = ws.AtisEnabled;
+        NewData(fresh, true);
+        return fresh;
+    }
+    // Loads text as a settings file into a fresh workspace.
+    Workspace Load(const std::string& text) {
+        testing::WriteFile(dir.File("load.dat"), text);
+        Workspace loaded = FreshWorkspace();
+        ReadSettingsFile(loaded, host, dir.File("load.dat"));
+        return loaded;
+    }
+
+    ScratchDir dir;
+    Workspace ws;
+    RecordingHost host;
+};
+
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+TEST_F(SettingsFileTest, WriterGeneralSectionsLineByLine) {
+    SettingsModel& m = ws.Model;
+    ws.AtisEnabled = false;
+    m.UsableGroups[0] = {kOn, 16, "USA"};
+    m.UsableGroups[1] = {kOff, -5, "INT"};
+    m.UsableGroups[2] = {kOff, 0, ""};
+    m.UsableGroups[3] = {1, 240, " EXP"};
+    m.Common.TxPoDisplay = -2;
+    m.Common.Scan = kOn;
+    m.Common.ResumeTime = -3;
+    m.Common.PttScanClear = kOff;
+    m.Common.DualWatch = kOn;
+    m.Common.OffsetTime = -11;
+    m.Common.TimeDisplay = kOn;
+    m.Common.Weather = 3;
+    m.DscBasic.Group = {kOn, kOff, kOn, kOn};
+    m.DscBasic.UserMmsi = "3669990010";
+    m.DscBasic.PosRequest = {kOn, kOff, kOn, kOff};
+    m.DscBasic.PosRequestTx = {kOff, kOn, kOff, kOn};
+    m.DscBasic.BeepOut = {kOn, kOn, kOff, kOff, kOn, kOff, kOn, kOn};
+    m.DscAdvanced.AllShipsCall = {kOn, kOff, kOff, kOff};
+    m.DscAdvanced.AllShipsCallTx = {kOff, kOn, kOff, kOff};
+    m.DscAdvanced.GroupCall = {kOff, kOff, kOn, kOff};
+    m.DscAdvanced.GroupCallTx = {kOff, kOff, kOff, kOn};
+    m.DscAdvanced.IndividualCall = {kOn, kOn, kOff, kOff};
+    m.DscAdvanced.IndividualCallTx = {kOff, kOff, kOn, kOn};
+    m.DscDisplay = {kOn, kOff, kOn};
+
+    const std::string expected =
+        "[MAIN]\r\nMODEL=#NR6120\r\nTYPE=#KCP\r\nVERSION=#1.00\r\nMODELTYPE=1\r\n"
+        "[Usable CH Group Setup]\r\nGroup1=1\r\nGroup2=0\r\nGroup3=0\r\nExp CH=1\r\n"
+        "Priority CH 0=16\r\nPriority CH 1=5\r\nPriority CH 2=0\r\nPriority CH 3=240\r\n"
+        "Status name 0=USA\r\nStatus name 1=INT\r\nStatus name 2=\r\nStatus name 3= EXP\r\n"
+        "[Common Setup]\r\nTX Po Display=2\r\nSCAN=1\r\nResume Time=-3\r\n"
+        "PTT SCAN Clear=0\r\nDual Watch=1\r\nOffset Time=-11\r\nTime Display=1\r\n"
+        "Weater=3\r\n"
+        "[DSC Setup (Basic Setup)]\r\nGroup1=1\r\nGroup2=0\r\nGroup3=1\r\n"
+        "User MMSI=#3669990010\r\n"
+        "PosRequest0=1\r\nPosRequestTX0=0\r\nPosRequest1=0\r\nPosRequestTX1=1\r\n"
+        "PosRequest2=1\r\nPosRequestTX2=0\r\nPosRequest3=0\r\nPosRequestTX3=1\r\n"
+        "BeepOut0=1\r\nBeepOut1=1\r\nBeepOut2=0\r\nBeepOut3=0\r\nBeepOut4=1\r\n"
+        "BeepOut5=0\r\nBeepOut6=1\r\nBeepOut7=1\r\n"
+        "[DSC Setup (Advanced Setup)]\r\n"
+        "All Ships Call0=1\r\nAll Ships CallTX0=0\r\nAll Ships Call1=0\r\n"
+        "All Ships CallTX1=1\r\nAll Ships Call2=0\r\nAll Ships CallTX2=0\r\n"
+        "All Ships Call3=0\r\nAll Ships CallTX3=0\r\n"
+        "Group Call0=0\r\nGroup CallTX0=0\r\nGroup Call1=0\r\nGroup CallTX1=0\r\n"
+        "Group Call2=1\r\nGroup CallTX2=0\r\nGroup Call3=0\r\nGroup CallTX3=1\r\n"
+        "Individual Call0=1\r\nIndividual CallTX0=0\r\nIndividual Call1=1\r\n"
+        "Individual CallTX1=0\r\nIndividual Call2=0\r\nIndividual CallTX2=1\r\n"
+        "Individual Call3=0\r\nIndividual CallTX3=1\r\n"
+        "[DSC Setup (Display Setup)]\r\nIndividual ACK Menu=1\r\n"
+        "Individual ACK Message Menu=0\r\nPOS Request ACK Menu=1\r\n"
+        "[CHUSA0]\r\n";
+    const std::string text = BuildSettingsText(ws);
+    EXPECT_EQ(text.substr(0, expected.size()), expected);
+}
+
+TEST_F(SettingsFileTest, WriterAtisSectionsOnlyWithAtis) {
+    ws.Model.Atis.UsableAtisGroup = {kOn, kOff, kOff, kOn};
+    ws.Model.Atis.AtisCode = "9123456789";
+    ws.Model.Atis.UsableAtisKikkerGroup = {kOff, kOn, kOff, kOff};
+    ws.Model.CallSigns[0] = {"244", "PH"};
+    ws.Model.CallSigns[31] = {"#1", ""};
+    ws.Model.DscDisplay = {};
+    const std::string text = BuildSettingsText(ws);
+    const std::string expected =
+        "[DSC Setup (Display Setup)]\r\n"
+        "Individual ACK Menu=0\r\nIndividual ACK Message Menu=0\r\nPOS Request ACK Menu=0\r\n"
+        "[ATIS Setup (Common)]\r\n"
+        "Usable ATIS CH Group0=1\r\nUsable ATIS CH Group1=0\r\nUsable ATIS CH Group2=0\r\n"
+        "Usable ATIS CH Group3=1\r\nAtis Code=#9123456789\r\n"
+        "Usable ATIS Kikker CH Group0=0\r\nUsable ATIS Kikker CH Group1=1\r\n"
+        "Usable ATIS Kikker CH Group2=0\r\nUsable ATIS Kikker CH Group3=0\r\n"
+        "[ATIS Setup (Call Sign)]\r\nMID1=244\r\nDISP1=PH\r\nMID2=\r\nDISP2=\r\n";
+    EXPECT_NE(text.find(expected), std::string::npos);
+    EXPECT_NE(text.find("MID32=#1\r\nDISP32=\r\n[CHUSA0]\r\n"), std::string::npos);
+    EXPECT_EQ(Count(text, "\r\n["), 431u);  // 432 sections; the first starts the file
+
+    ws.AtisEnabled = false;
+    const std::string plain = BuildSettingsText(ws);
+    EXPECT_EQ(plain.find("ATIS"), std::string::npos);
+    EXPECT_EQ(Count(plain, "\r\n["), 429u);
+}
+
+TEST_F(SettingsFileTest, WriterChannelSections) {
+    ChannelRec& usa = ws.Model.Usa[5];
+    usa.Position = 5;
+    usa.Enable = kOn;
+    usa.LowPower = kOff;
+    usa.PowUp = kOn;
+    usa.Duplex = kOff;
+    usa.TxEnable = kOn;
+    usa.DispayA = kOff;
+    usa.ScanMemory = kOn;
+    usa.ChTag = "PORT OPS";
+    usa.Scramble = 3;
+    ChannelRec& exp = ws.Model.Exp[0];
+    exp.Enable = kOn;
+    exp.CHDisplayL = "A1";
+    exp.CHDisplayR = "B";
+    exp.Rxfreq = 156.0125;
+    exp.Txfreq = 0.0;
+    exp.LowPower = kOff;
+    exp.PowUp = kOff;
+    exp.ScanMemory = kOn;
+    exp.ChTag = "EXP ONE";
+    ws.Model.Wx[9].Enable = kOff;
+    ws.Model.Wx[9].ScanMemory = kOn;
+    ws.Model.Wx[9].ChTag = "WX10";
+    ws.Model.MemoryIds[0] = {};
+    ws.Model.MemoryIds[0].Enable = kOn;
+    ws.Model.MemoryIds[0].TagName = "HARBOUR";
+    ws.Model.MemoryIds[0].Mmsid = "2441234560";
+    ws.Model.GroupIds[7].TagName = "FLEET";
+
+    std::string text = BuildSettingsText(ws);
+    EXPECT_NE(text.find("[CHUSA5]\r\nPosition=5\r\nEnable=1\r\nLowPower=0\r\nPowUp=1\r\n"
+                        "Duplex=0\r\nTxEnable=1\r\nDispayA=0\r\nScanMemory=1\r\n"
+                        "ChTag=#PORT OPS\r\n[CHUSA6]\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("[CHEXP1]\r\nEnable=1\r\nCHDisplayL=A1\r\nCHDisplayR=B\r\n"
+                        "Rxfreq=156.0125\r\nTxfreq=0\r\nLowPower=0\r\nPowUp=0\r\n"
+                        "ScanMemory=1\r\nChTag=#EXP ONE\r\n[CHEXP2]\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("[CHWX9]\r\nEnable=0\r\nScanMemory=1\r\nChTag=#WX10\r\n[CHMMSID1]\r\n"
+                        "Enable=1\r\nTagName=#HARBOUR\r\nMmsid=2441234560\r\n[CHMMSID2]\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("[CHGRPID8]\r\nEnable=0\r\nTagName=#FLEET\r\nMmsid=\r\n[CHEXP1]\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("[CHINT113]"), std::string::npos);
+    EXPECT_EQ(text.find("[CHINT114]"), std::string::npos);
+    const size_t lastSection = text.rfind("\r\n[");
+    EXPECT_EQ(text.substr(lastSection + 2, 11), "[CHEXP40]\r\n");
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_EQ(text.find("Scramble"), std::string::npos);
+
+    ws.ScrambleFeature = true;
+    text = BuildSettingsText(ws);
+    EXPECT_NE(text.find("ScanMemory=1\r\nScramble=3\r\nChTag=#PORT OPS\r\n"), std::string::npos);
+    EXPECT_EQ(Count(text, "Scramble="), 3u * 114u + 40u);
+}
+
+TEST_F(SettingsFileTest, SavedFileLoadsBackIntoTheSameModel) {
+    SettingsModel& m = ws.Model;
+    m.UsableGroups[1] = {kOn, 37, "INTL"};
+    m.Common.OffsetTime = -24;
+    m.Common.ResumeTime = 2;
+    m.DscBasic.UserMmsi = "2111234560";
+    m.DscBasic.BeepOut[7] = kOn;
+    m.DscAdvanced.GroupCallTx[2] = kOn;
+    m.Atis.AtisCode = "9211234567";
+    m.CallSigns[4] = {"211", "DL"};
+    for (size_t i = 0; i < m.Usa.size(); i += 3) {
+        m.Usa[i].Enable = kOn;
+        m.Usa[i].ScanMemory = ToFlag(i % 2 == 0);
+        m.Usa[i].ChTag = "U" + std::to_string(i);
+        m.Usa[i].Duplex = m.Usa[i].DuplexAllowed;
+    }
+    m.Canada[113].LowPower = kOn;
+    m.Wx[3].ScanMemory = kOn;
+    m.GroupIds[2].Enable = kOn;
+    m.GroupIds[2].TagName = "FLEET";
+    m.GroupIds[2].Mmsid = "0211234500";
+    m.Exp[39].Enable = kOn;
+    m.Exp[39].Rxfreq = 161.6;
+    m.Exp[39].Txfreq = 157.0125;
+    m.Exp[39].CHDisplayL = "9";
+    m.Exp[39].ChTag = "LAST";
+
+    ASSERT_TRUE(WriteSettingsFile(ws, host, dir.File("boat.dat")));
+    Workspace loaded = FreshWorkspace();
+    ASSERT_TRUE(ReadSettingsFile(loaded, host, dir.File("boat.dat")));
+    EXPECT_TRUE(host.Messages.empty());
+    EXPECT_TRUE(loaded.Model == ws.Model);
+    EXPECT_EQ(BuildSettingsText(loaded), BuildSettingsText(ws));
+}
+
+TEST_F(SettingsFileTest, ParserStructure) {
+    const ParsedSettings parsed = ParseSettingsText(
+        "junk before\r\n"
+        "[ MixedCase ]trailing\r\n"
+        " key = value \r\n"
+        "hash=# kept \r\n"
+        "=no key\r\n"
+        "free text\r\n"
+        "[]\r\n"
+        "[unclosed\r\n"
+        "a=1\r\n"
+        "  [INDENTED]\r\n"
+        "b=2\r\n"
+        "[second]\n"
+        "c[x]=3\n"
+        "[second]\r"
+        "c=4\r");
+    ASSERT_EQ(parsed.Sections.size(), 3u);
+    EXPECT_EQ(parsed.LastSection(), 2);
+    const SettingsSection& first = parsed.Sections[0];
+    EXPECT_EQ(first.Name, "MIXEDCASE");
+    ASSERT_EQ(first.Entries.size(), 2u);
+    EXPECT_EQ(first.Entries[0].Key, "KEY");
+    EXPECT_EQ(first.Entries[0].Value, "value");
+    EXPECT_EQ(first.Entries[1].Value, " kept");
+    // "[]" ends the first section but opens none; so do the unclosed and indented lines,
+    // and the entries after them belong to no section.
+    EXPECT_EQ(parsed.Sections[1].Name, "SECOND");
+    ASSERT_EQ(parsed.Sections[1].Entries.size(), 1u);
+    EXPECT_EQ(parsed.Sections[1].Entries[0].Key, "C[X]");
+    EXPECT_EQ(GetSettingsValue(parsed, "Second", "c[x]"), "3");
+    EXPECT_EQ(GetSettingsValue(parsed, "second", "C"), "4");
+    EXPECT_EQ(GetSettingsValue(parsed, "mixedcase", "Key"), "value");
+    EXPECT_EQ(GetSettingsValue(parsed, "mixedcase", "a"), "");
+    EXPECT_EQ(GetSettingsValue(parsed, "nowhere", "key"), "");
+    EXPECT_EQ(ParseSettingsText("no sections at all\r\n").LastSection(), -1);
+}
+
+TEST_F(SettingsFileTest, SplitListTrimsEveryPiece) {
+    EXPECT_EQ(SplitList("Group1, Group2, Group3, Exp CH"),
+              (std::vector<std::string>{"Group1", "Group2", "Group3", "Exp CH"}));
+    EXPECT_EQ(SplitList(" a ,,b"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(SplitList(""), (std::vector<std::string>{""}));
+}
+
+TEST_F(SettingsFileTest, ValueFormsAndMissingKeys) {
+    const Workspace defaults = FreshWorkspace();
+    const Workspace loaded = Load(
+        "[MAIN]\r\nMODELTYPE=1\r\n"
+        "[usable ch group setup]\r\ngroup1=TRUE\r\nGroup2=yes\r\nPRIORITY CH 0=2.5\r\n"
+        "Priority CH 1=3.5\r\nPriority CH 2=abc\r\nStatus name 0=#HASH\r\n"
+        "[Common Setup]\r\nResume Time=-0.5\r\nOffset Time=99999\r\nSCAN=0\r\n"
+        "TX Po Display=1e1\r\n"
+        "[DSC Setup (Basic Setup)]\r\nGroup1=-1\r\nGroup2=7\r\nUser MMSI=#  12 \r\n"
+        "[CHEXP1]\r\nRxfreq=abc\r\nTxfreq=157.5\r\n"
+        "[CHEXP2]\r\nRxfreq= 1.5e2 \r\n");
+    const SettingsModel& m = loaded.Model;
+    const SettingsModel& d = defaults.Model;
+    EXPECT_EQ(m.UsableGroups[0].Usable, kOn);
+    EXPECT_EQ(m.UsableGroups[1].Usable, d.UsableGroups[1].Usable);
+    EXPECT_EQ(m.UsableGroups[0].PriorityCh, 2);
+    EXPECT_EQ(m.UsableGroups[1].PriorityCh, 4);
+    EXPECT_EQ(m.UsableGroups[2].PriorityCh, d.UsableGroups[2].PriorityCh);
+    EXPECT_EQ(m.UsableGroups[0].StatusName, "HASH");
+    EXPECT_EQ(m.UsableGroups[1].StatusName, "");  // a missing text key empties the text
+    EXPECT_EQ(m.Common.ResumeTime, 0);
+    EXPECT_EQ(m.Common.OffsetTime, d.Common.OffsetTime);
+    EXPECT_EQ(m.Common.Scan, kOff);
+    EXPECT_EQ(m.Common.TxPoDisplay, 10);
+    EXPECT_EQ(m.Common.DualWatch, d.Common.DualWatch);
+    EXPECT_EQ(m.DscBasic.Group[0], kOn);
+    EXPECT_EQ(m.DscBasic.Group[1], kOn);
+    EXPECT_EQ(m.DscBasic.UserMmsi, "  12");
+    EXPECT_EQ(m.Exp[0].Rxfreq, d.Exp[0].Rxfreq);
+    EXPECT_EQ(m.Exp[0].Txfreq, 157.5);
+    EXPECT_EQ(m.Exp[1].Rxfreq, 150.0);
+    EXPECT_EQ(m.Exp[1].ChTag, "");
+}
+
+TEST_F(SettingsFileTest, PresetSectionsAreCountedAndPlacedByPosition) {
+    const Workspace defaults = FreshWorkspace();
+    const Workspace loaded = Load(
+        "[MAIN]\r\nMODELTYPE=1\r\n"
+        "[chusa0]\r\nposition=7\r\nenable=1\r\nchtag=#SEVEN\r\n"
+        "[CHUSA1]\r\nPosition=200\r\nEnable=1\r\n"
+        "[CHUSA2]\r\nPosition=8.5\r\nEnable=0\r\nChTag=#EIGHT\r\n"
+        "[CHUSA3]\r\nPosition=x\r\nChTag=#ZERO\r\n"
+        "[CHUSA5]\r\nPosition=9\r\nChTag=#NINE\r\n"
+        "[CHINT1]\r\nPosition=1\r\nChTag=#SKIPPED\r\n"
+        "[CHCAN0]\r\nPosition=2abc\r\nChTag=#TWO\r\nDuplex=1\r\n"
+        "[CHCAN0]\r\nPosition=3\r\nChTag=#DUPLICATE\r\n");
+    const SettingsModel& m = loaded.Model;
+    EXPECT_EQ(m.Usa[7].Enable, kOn);
+    EXPECT_EQ(m.Usa[7].ChTag, "SEVEN");
+    EXPECT_EQ(m.Usa[8].Enable, kOff);  // 8.5 rounds to 8
+    EXPECT_EQ(m.Usa[8].ChTag, "EIGHT");
+    EXPECT_EQ(m.Usa[0].ChTag, "ZERO");                         // no number at the start: channel 0
+    EXPECT_EQ(m.Usa[9], defaults.Model.Usa[9]);                // after the gap at 4: not read
+    EXPECT_EQ(m.International, defaults.Model.International);  // no section 0
+    EXPECT_EQ(m.Canada[2].ChTag, "TWO");
+    EXPECT_EQ(m.Canada[3], defaults.Model.Canada[3]);
+    // Duplex reaches a channel only where the channel allows it.
+    EXPECT_EQ(m.Canada[2].Duplex, ToFlag(defaults.Model.Canada[2].DuplexAllowed != 0));
+}
+
+TEST_F(SettingsFileTest, DuplexIsDroppedWhereNotAllowed) {
+    const Workspace defaults = FreshWorkspace();
+    int notAllowed = -1;
+    int allowed = -1;
+    for (size_t i = 0; i < defaults.Model.Usa.size(); ++i) {
+        (defaults.Model.Usa[i].DuplexAllowed != 0 ? allowed : notAllowed) = static_cast<int>(i);
+    }
+    ASSERT_GE(notAllowed, 0);
+    ASSERT_GE(allowed, 0);
+    const Workspace loaded = Load(
+        "[MAIN]\r\nMODELTYPE=1\r\n[CHUSA0]\r\nPosition=" + std::to_string(notAllowed) +
+        "\r\nDuplex=1\r\n[CHUSA1]\r\nPosition=" + std::to_string(allowed) + "\r\nDuplex=1\r\n");
+    EXPECT_EQ(loaded.Model.Usa[static_cast<size_t>(notAllowed)].Duplex, kOff);
+    EXPECT_EQ(loaded.Model.Usa[static_cast<size_t>(allowed)].Duplex, kOn);
+}
+
+TEST_F(SettingsFileTest, AtisSectionsAreReadOnlyWithAtis) {
+    const std::string file =
+        "[MAIN]\r\nMODELTYPE=1\r\n[ATIS Setup (Common)]\r\nAtis Code=#9211234567\r\n"
+        "[ATIS Setup (Call Sign)]\r\nMID1=211\r\n";
+    Workspace with = Load(file);
+    EXPECT_EQ(with.Model.Atis.AtisCode, "9211234567");
+    EXPECT_EQ(with.Model.CallSigns[0].Mid, "211");
+
+    ws.AtisEnabled = false;
+    const Workspace defaults = FreshWorkspace();
+    Workspace without = Load(file);
+    EXPECT_EQ(without.Model.Atis, defaults.Model.Atis);
+    EXPECT_EQ(without.Model.CallSigns[0].Mid, defaults.Model.CallSigns[0].Mid);
+}
+
+TEST_F(SettingsFileTest, ModelTypeErrorLeavesTheDefaults) {
+    for (const char* main : {"[MAIN]\r\nMODELTYPE=11\r\n", "[MAIN]\r\nMODEL=#NR6120\r\n",
+                             "[MAIN]\r\nMODELTYPE=one\r\n", "[OTHER]\r\nMODELTYPE=1\r\n"}) {
+        RecordingHost failing;
+        testing::WriteFile(dir.File("other.dat"),
+                           std::string(main) + "[Common Setup]\r\nWeater=3\r\n");
+        Workspace loaded = FreshWorkspace();
+        loaded.Model.Common.Weather = 2;
+        loaded.CurrentFileName = "/somewhere/old.dat";
+        EXPECT_FALSE(ReadSettingsFile(loaded, failing, dir.File("other.dat")));
+        ASSERT_EQ(failing.Messages.size(), 1u) << main;
+        EXPECT_EQ(failing.Messages[0].Text, "ModelType Error !!");
+        EXPECT_EQ(failing.Messages[0].Title, "PC Program for NR6120");
+        EXPECT_EQ(failing.Messages[0].Icon, MsgIcon::Critical);
+        EXPECT_TRUE(loaded.CommError);
+        EXPECT_EQ(loaded.CurrentFileName, "");
+        EXPECT_TRUE(loaded.Model == FreshWorkspace().Model) << main;
+    }
+}
+
+TEST_F(SettingsFileTest, ModelTypeCheckAcceptsTheNumberInAnyForm) {
+    const Workspace loaded = Load("[main]\r\nmodeltype=#1.0\r\n[Common Setup]\r\nWeater=3\r\n");
+    EXPECT_FALSE(loaded.CommError);
+    EXPECT_TRUE(host.Messages.empty());
+    EXPECT_EQ(loaded.Model.Common.Weather, 3);
+}
+
+TEST_F(SettingsFileTest, ReadFailureSaysFileReadErrorAndLogs) {
+    ws.DiagnosticMode = true;
+    testing::WriteFile(dir.File("gone.dat"), "[MAIN]\r\nMODELTYPE=1\r\n");
+    const FileReader failingRead = [](const std::string&, std::string&, FileError& error) {
+        error = {57, "Device I/O error"};
+        return false;
+    };
+    EXPECT_FALSE(ReadSettingsFile(ws, host, dir.File("gone.dat"), failingRead));
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileRead Error!!"}));
+    EXPECT_EQ(host.Messages[0].Title, "PC Program for NR6120");
+    EXPECT_TRUE(ws.CommError);
+    EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_NE(ReadFile(dir.File("err.log")).find("frmMain.FileRead2 -> 57Device I/O error\r\n"),
+              std::string::npos);
+}
+
+TEST_F(SettingsFileTest, OpenSetsTheCurrentFileOnlyAfterALoad) {
+    ScriptedDialogs dialogs;
+    EXPECT_FALSE(OpenSettings(ws, host, dialogs));  // cancelled
+    EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_TRUE(host.Messages.empty());
+
+    testing::WriteFile(dir.File("good.dat"), "[MAIN]\r\nMODELTYPE=1\r\n");
+    dialogs.Answer = dir.File("good.dat");
+    ws.DataChanged = true;
+    EXPECT_TRUE(OpenSettings(ws, host, dialogs));
+    EXPECT_EQ(ws.CurrentFileName, dir.File("good.dat"));
+    EXPECT_FALSE(ws.CancelRequested);
+    EXPECT_TRUE(ws.DataChanged);  // a load leaves it as it was
+
+    testing::WriteFile(dir.File("bad.dat"), "[MAIN]\r\nMODELTYPE=11\r\n");
+    dialogs.Answer = dir.File("bad.dat");
+    EXPECT_FALSE(OpenSettings(ws, host, dialogs));
+    EXPECT_EQ(ws.CurrentFileName, "");
+    EXPECT_TRUE(ws.CancelRequested);
+}
+
+TEST_F(SettingsFileTest, SaveToCurrentAsksOnlyWithoutACurrentFile) {
+    ScriptedDialogs dialogs;
+    EXPECT_FALSE(SaveSettings(ws, host, dialogs, true));  // asked, cancelled
+    EXPECT_EQ(dialogs.Asked, 1);
+    EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_TRUE(host.Messages.empty());
+
+    dialogs.Answer = dir.File("first.dat");
+    ws.DataChanged = true;
+    EXPECT_TRUE(SaveSettings(ws, host, dialogs, true));
+    EXPECT_EQ(ws.CurrentFileName, dir.File("first.dat"));
+    EXPECT_TRUE(ws.DataChanged);  // saving does not clear it
+    EXPECT_EQ(ReadFile(dir.File("first.dat")), BuildSettingsText(ws));
+
+    ws.Model.Common.Weather = 1;
+    EXPECT_TRUE(SaveSettings(ws, host, dialogs, true));
+    EXPECT_EQ(dialogs.Asked, 2);
+    EXPECT_NE(ReadFile(dir.File("first.dat")).find("Weater=1\r\n"), std::string::npos);
+
+    dialogs.Answer = dir.File("second.dat");
+    EXPECT_TRUE(SaveSettings(ws, host, dialogs, false));
+    EXPECT_EQ(dialogs.Asked, 3);
+    EXPECT_EQ(ws.CurrentFileName, dir.File("second.dat"));
+}
+
+TEST_F(SettingsFileTest, FailedSaveInReadOnlyFolderKeepsTheEarlierFile) {
+    ScriptedDialogs dialogs;
+    dialogs.Answer = dir.File("kept.dat");
+    testing::WriteFile(dialogs.Answer, "earlier contents\r\n");
+    ws.CurrentFileName = dir.File("previous.dat");
+    chmod(dir.Path().c_str(), 0555);
+    bool saved = true;
+    {
+        testing::AsUnprivileged nobody;
+        saved = SaveSettings(ws, host, dialogs, false);
+    }
+    chmod(dir.Path().c_str(), 0755);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadFile(dialogs.Answer), "earlier contents\r\n");
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileSave Error!!"}));
+    EXPECT_EQ(host.Messages[0].Icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(ws.CommError);
+    EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_EQ(ws.CurrentFileName, dir.File("previous.dat"));
+}
+
+}  // namespace
+}  // namespace tq530

@@ -1,0 +1,85 @@
+#include "radio/error_log.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "app/workspace.h"
+#include "support/scratch_dir.h"
+
+namespace tq530 {
+namespace {
+
+using testing::Exists;
+using testing::ReadFile;
+using testing::ScratchDir;
+
+TEST(ErrorLogTest, LineHasDateCommaTimeColonSourceArrowMessage) {
+    const std::string line = FormatLogLine(0, "frmRadio.PortOpen", "8002Invalid port number");
+    const std::regex form(R"(^\d{4}-\d{2}-\d{2},\d{2}:\d{2}:\d{2}:frmRadio\.PortOpen -> )"
+                          R"(8002Invalid port number$)");
+    EXPECT_TRUE(std::regex_match(line, form)) << line;
+}
+
+TEST(ErrorLogTest, MessageIsNumberFollowedDirectlyByText) {
+    EXPECT_EQ(ErrorMessage(53, "File not found"), "53File not found");
+    EXPECT_EQ(ErrorMessage(0, ""), "0");
+}
+
+TEST(ErrorLogTest, NormalModeCreatesNoFile) {
+    ScratchDir dir;
+    Workspace ws;
+    ws.ProgramDir = dir.Path();
+    ws.DiagnosticMode = false;
+    LogError(ws, "frmMain.SaveFileAs", "61Disk full");
+    EXPECT_FALSE(Exists(dir.File("err.log")));
+}
+
+TEST(ErrorLogTest, DiagnosticModeAppendsCrLfLinesOldestFirst) {
+    ScratchDir dir;
+    testing::WriteFile(dir.File("err.log"), "earlier line\r\n");
+    Workspace ws;
+    ws.ProgramDir = dir.Path();
+    ws.DiagnosticMode = true;
+    LogError(ws, "frmRadio.PortOpen", "8002Invalid port number");
+    LogError(ws, "frmMain.FileRead2", "53File not found");
+
+    const std::string log = ReadFile(dir.File("err.log"));
+    const std::regex form(
+        "earlier line\r\n"
+        R"(\d{4}-\d{2}-\d{2},\d{2}:\d{2}:\d{2}:frmRadio\.PortOpen -> 8002Invalid port number)"
+        "\r\n"
+        R"(\d{4}-\d{2}-\d{2},\d{2}:\d{2}:\d{2}:frmMain\.FileRead2 -> 53File not found)"
+        "\r\n");
+    EXPECT_TRUE(std::regex_match(log, form)) << log;
+}
+
+TEST(ErrorLogTest, UnwritableProgramFolderLogsToUserDataFolder) {
+    ScratchDir programDir;
+    ScratchDir home;
+    const char* oldXdg = std::getenv("XDG_DATA_HOME");
+    const std::string savedXdg = oldXdg != nullptr ? oldXdg : "";
+    setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+    chmod(programDir.Path().c_str(), 0555);
+    chmod(home.Path().c_str(), 0777);
+
+    Workspace ws;
+    ws.ProgramDir = programDir.Path();
+    ws.DiagnosticMode = true;
+    {
+        testing::AsUnprivileged nobody;
+        EXPECT_EQ(ErrorLogPath(ws), home.Path() + "/TQ530/err.log");
+        LogError(ws, "frmMain.SaveFileAs", "75Path/File access error");
+    }
+    if (oldXdg != nullptr) {
+        setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
+    EXPECT_FALSE(Exists(programDir.File("err.log")));
+    EXPECT_NE(ReadFile(home.Path() + "/TQ530/err.log").find("frmMain.SaveFileAs -> 75Path"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace tq530

@@ -1,0 +1,48 @@
+// A UiHost for tests: records every message and question and answers from a script.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/ui_host.h"
+
+namespace tq530::testing {
+
+struct ShownMessage {
+    std::string Text;
+    std::string Title;
+    MsgIcon Icon;
+};
+
+class RecordingHost : public UiHost {
+  public:
+    std::vector<ShownMessage> Messages;
+    std::vector<std::string> Questions;
+    std::deque<Answer> Answers;  // Cancel once they run out
+    int PausedMilliseconds = 0;
+
+    void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override {
+        Messages.push_back({text, title, icon});
+    }
+    Answer Ask(const std::string& text, const std::string&, MsgIcon, Buttons) override {
+        Questions.push_back(text);
+        if (Answers.empty()) {
+            return Answer::Cancel;
+        }
+        const Answer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+    void PacingPause(int milliseconds) override { PausedMilliseconds += milliseconds; }
+
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const ShownMessage& m : Messages) {
+            texts.push_back(m.Text);
+        }
+        return texts;
+    }
+};
+
+}  // namespace tq530::testing
