@@ -5,8 +5,11 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "app/destinations.h"
+#include "app/settings_store.h"
 #include "app/ui_host.h"
 #include "app/workspace.h"
 
@@ -45,9 +48,14 @@ struct Context {
     TerminalHost Host;
     Workspace Ws;
     Action Run;
+    // The per-user settings the GUI keeps (last model, port, destinations); read, never
+    // written, by the command line.
+    std::unique_ptr<SettingsStore> Store;
+    DestinationMenu Destinations;
 
-    // Applies the global options to the workspace and builds the start-up data set.
-    // Returns kExitOk, or kExitUsage with a message on stderr.
+    // Chooses the model as the GUI's start-up does (global.ini, last model), lets the global
+    // options override it, and builds the start-up data set with the remembered destination.
+    // Returns kExitOk, kExitFailed when global.ini offers no model, or kExitUsage.
     int StartUp();
 };
 

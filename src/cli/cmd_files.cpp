@@ -1,4 +1,4 @@
-// Data-set commands of the command line: new, convert, dump.
+// Data-set commands of the command line: new, convert, dump, report.
 #include <cstdio>
 #include <memory>
 
@@ -6,6 +6,7 @@
 #include "files/data_set.h"
 #include "files/file_io.h"
 #include "files/image_file.h"
+#include "report/report_text.h"
 
 namespace tq530::cli {
 
@@ -55,6 +56,29 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
                 return kExitFailed;
             }
             return Save(ctx, *out);
+        };
+    });
+
+    auto reportOut = std::make_shared<std::string>();
+    CLI::App* report =
+        app.add_subcommand("report", "Print the settings report of a data set, or save it");
+    report->add_option("IN", *in, "Input file (.hex or .dat)")->required();
+    report->add_option("OUT", *reportOut, "Report file; stdout without it");
+    report->callback([&ctx, in, reportOut] {
+        ctx.Run = [&ctx, in, reportOut] {
+            if (!CheckKind(*in, true)) {
+                return kExitUsage;
+            }
+            if (!LoadDataSet(ctx.Ws, ctx.Host, *in)) {
+                return kExitFailed;
+            }
+            const std::string text = BuildReportText(ctx.Ws);
+            if (!reportOut->empty()) {
+                return SaveReportText(ctx.Ws, ctx.Host, text, *reportOut) ? kExitOk : kExitFailed;
+            }
+            std::fwrite(text.data(), 1, text.size(), stdout);
+            std::fputs("\r\n", stdout);
+            return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
         };
     });
 

@@ -4,7 +4,10 @@
 #include <climits>
 #include <iostream>
 
+#include "app/qt/qt_settings_store.h"
+#include "app/startup.h"
 #include "cli/cli.h"
+#include "model/radio_image.h"
 
 namespace tq530::cli {
 
@@ -63,15 +66,34 @@ int Context::StartUp() {
     if (Options.ProgramDir.empty()) {
         Options.ProgramDir = ExecutableDir();
     }
+    if (!Store) {
+        Store = std::make_unique<QtSettingsStore>();
+    }
     Ws.ProgramDir = Options.ProgramDir;
     Ws.DiagnosticMode = Options.Diagnostic;
     Ws.LowSpeedLink = Options.LowSpeed;
-    if (Options.ModelTypeGiven && Options.ModelType != 1 && Options.ModelType != 11) {
-        std::fprintf(stderr, "--model-type: only the model types 1 and 11 are supported\n");
+    Ws.ScrambleFeature = false;
+    int modelType = Options.ModelType;
+    if (!Options.ModelTypeGiven) {
+        const ModelScan models = ScanModels(GlobalIniPath(Ws.ProgramDir));
+        if (models.Count == 0) {
+            Host.ShowMessage("Unknown model!!", kAppTitle, MsgIcon::Critical);
+            return kExitFailed;
+        }
+        modelType = ChooseModelType(models, *Store);
+    }
+    if (!SupportedModelType(modelType)) {
+        std::fprintf(stderr, "model type %d: only the model types 1 and 11 are supported\n",
+                     modelType);
         return kExitUsage;
     }
-    Ws.SetModelType(static_cast<int16_t>(Options.ModelType));
-    Ws.AtisEnabled = Options.Atis.empty() || Options.Atis == "on";
+    ApplyModelType(Ws, modelType);
+    if (!Options.Atis.empty()) {
+        Ws.AtisEnabled = Options.Atis == "on";
+    }
+    Ws.ComNum = ReadComNum(*Store);
+    Ws.RetryCount = 3;
+    InstallDestinationLoader(Ws, *Store, Host, Destinations);
     NewData(Ws, true);
     Ws.DataChanged = false;
     return kExitOk;
@@ -84,9 +106,10 @@ int main(int argc, char** argv) {
     CLI::App app{"TQ530 command line: NR6120 data sets and radio transfers"};
     app.require_subcommand(1);
     Context ctx;
-    app.add_option("--model-type", ctx.Options.ModelType, "Model type (1 NR6120, 11 NR6120M)")
+    app.add_option("--model-type", ctx.Options.ModelType,
+                   "Model type (1 NR6120, 11 NR6120M); default: the last model global.ini offers")
         ->each([&](const std::string&) { ctx.Options.ModelTypeGiven = true; });
-    app.add_option("--atis", ctx.Options.Atis, "ATIS functions of the model")
+    app.add_option("--atis", ctx.Options.Atis, "ATIS functions of the model; default: global.ini")
         ->check(CLI::IsMember({"on", "off"}));
     app.add_option("--program-dir", ctx.Options.ProgramDir,
                    "Folder of global.ini, the destination files and err.log");

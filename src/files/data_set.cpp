@@ -2,6 +2,8 @@
 
 #include "files/file_io.h"
 #include "files/image_file.h"
+#include "files/settings_file.h"
+#include "report/report_text.h"
 
 namespace tq530 {
 
@@ -20,17 +22,19 @@ DataSetKind DataSetKindOf(const std::string& path) {
 }
 
 bool CanLoad(DataSetKind kind) {
-    return kind == DataSetKind::Image;
+    return kind == DataSetKind::Image || kind == DataSetKind::Settings;
 }
 
 bool CanSave(DataSetKind kind) {
-    return kind == DataSetKind::Image;
+    return kind != DataSetKind::Unknown;
 }
 
 bool LoadDataSet(Workspace& ws, UiHost& host, const std::string& path) {
     switch (DataSetKindOf(path)) {
         case DataSetKind::Image:
             return LoadImageFile(ws, host, path);
+        case DataSetKind::Settings:
+            return ReadSettingsFile(ws, host, path);
         default:
             return false;
     }
@@ -40,6 +44,10 @@ bool SaveDataSet(Workspace& ws, UiHost& host, const std::string& path) {
     switch (DataSetKindOf(path)) {
         case DataSetKind::Image:
             return SaveImageFile(ws, host, path);
+        case DataSetKind::Settings:
+            return WriteSettingsFile(ws, host, path);
+        case DataSetKind::ReportText:
+            return SaveReportText(ws, host, BuildReportText(ws), path);
         default:
             return false;
     }

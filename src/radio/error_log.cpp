@@ -1,5 +1,6 @@
 #include "radio/error_log.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,7 +31,8 @@ static std::string UserDataDir() {
 
 std::string ErrorLogPath(const Workspace& ws) {
     const std::string dir = ws.ProgramDir.empty() ? std::string(".") : ws.ProgramDir;
-    if (access(dir.c_str(), W_OK) == 0) {
+    // The effective ids decide whether the append can work, not the real ones.
+    if (faccessat(AT_FDCWD, dir.c_str(), W_OK, AT_EACCESS) == 0) {
         return dir + "/err.log";
     }
     const std::string fallback = UserDataDir();

@@ -245,7 +245,7 @@ TEST_F(ReportTextTest, WxDirectoryAndExpLines) {
     EXPECT_EQ(LinesFrom(exps[0], exps.size()), exps);
 
     const std::vector<std::string> lines = Lines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), 14 + 6);  // sections and groups
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), 13 + 6);  // sections and groups
     EXPECT_EQ(lines.back().substr(0, 4), "40  ");
     const size_t wxLines =
         static_cast<size_t>(std::find(lines.begin(), lines.end(), "##### Memory ID Setting #####") -
@@ -255,7 +255,7 @@ TEST_F(ReportTextTest, WxDirectoryAndExpLines) {
 
 TEST_F(ReportTextTest, TextJoinsLinesWithCrLfAndTheFileAddsOne) {
     const std::string text = BuildReportText(ws);
-    EXPECT_EQ(text.substr(0, 36), "\r\n##### Usable CH Group Setup #####\r\n");
+    EXPECT_EQ(text.substr(0, 37), "\r\n##### Usable CH Group Setup #####\r\n");
     EXPECT_NE(text.substr(text.size() - 2), "\r\n");
 
     testing::ScratchDir dir;
