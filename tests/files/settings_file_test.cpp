@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
@@ -486,6 +488,21 @@ TEST_F(SettingsFileTest, FailedSaveInReadOnlyFolderKeepsTheEarlierFile) {
     EXPECT_TRUE(ws.CommError);
     EXPECT_TRUE(ws.CancelRequested);
     EXPECT_EQ(ws.CurrentFileName, dir.File("previous.dat"));
+}
+
+TEST_F(SettingsFileTest, FullDiskSaysFileSaveErrorAndLogs) {
+    ws.DiagnosticMode = true;
+    ws.CurrentFileName = dir.File("previous.dat");
+    EXPECT_FALSE(WriteSettingsFile(ws, host, "/dev/full"));
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileSave Error!!"}));
+    EXPECT_EQ(host.Messages[0].Title, "PC Program for NR6120");
+    EXPECT_TRUE(ws.CommError);
+    EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_FALSE(ws.BusyFlag);
+    EXPECT_EQ(ws.CurrentFileName, dir.File("previous.dat"));
+    const std::string log = ReadFile(dir.File("err.log"));
+    EXPECT_NE(log.find(":frmMain.SaveFileAs -> " + std::to_string(ENOSPC)), std::string::npos)
+        << log;
 }
 
 }  // namespace
