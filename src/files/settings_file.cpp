@@ -21,6 +21,37 @@ std::string Indexed(const char* key, size_t i) {
     return key + std::to_string(i);
 }
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+char UpperChar(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// upper is upper-case already.
+bool EqualsIgnoringCase(const std::string& upper, std::string_view text) {
+    if (upper.size() != text.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < upper.size(); ++i) {
+        if (upper[i] != UpperChar(text[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The section walk below is shared by the writer and the reader, so both always agree on
 // names, keys, order and value forms. V is a TextWriter or a ModelReader.
 
@@ -54,7 +85,7 @@ class TextWriter {
 class ModelReader {
   public:
     explicit ModelReader(const ParsedSettings& parsed) : parsed_(parsed) {}
-    void Section(const std::string& name) { section_ = UpperAscii(name); }
+    void Section(const std::string& name) { sections_ = parsed_.SectionsNamed(UpperAscii(name)); }
     void FlagValue(const std::string& key, Flag& value) {
         if (const std::optional<bool> on = ParseBoolText(Get(key))) {
             value = ToFlag(*on);
@@ -80,14 +111,15 @@ class ModelReader {
     void Text(const std::string& key, std::string& value) { value = Get(key); }
     void HashText(const std::string& key, std::string& value) { value = Get(key); }
 
-    std::string Get(const std::string& key) const {
-        const std::string* value = parsed_.Find(section_, UpperAscii(key));
-        return value == nullptr ? std::string() : *value;
+    const std::string& Get(std::string_view key) const {
+        static const std::string kNone;
+        const std::string* value = parsed_.Find(sections_, key);
+        return value == nullptr ? kNone : *value;
     }
 
   private:
     const ParsedSettings& parsed_;
-    std::string section_;
+    const std::vector<size_t>* sections_ = nullptr;
 };
 
 template <typename V, typename M>
@@ -247,48 +279,56 @@ void ApplyPresetPlan(ModelReader& reader, ChannelPlan& plan, const char* prefix,
 }  // namespace
 
 void ParsedSettings::BuildIndex() {
-    firstValue_.clear();
+    byName_.clear();
     for (size_t s = 0; s < Sections.size(); ++s) {
-        const SettingsSection& section = Sections[s];
-        for (size_t e = 0; e < section.Entries.size(); ++e) {
-            // The first entry in file order wins, across duplicate sections too.
-            firstValue_.emplace(section.Name + '\n' + section.Entries[e].Key, std::make_pair(s, e));
-        }
+        byName_[Sections[s].Name].push_back(s);
     }
 }
 
-const std::string* ParsedSettings::Find(const std::string& upperSection,
-                                        const std::string& upperKey) const {
-    const auto it = firstValue_.find(upperSection + '\n' + upperKey);
-    if (it == firstValue_.end()) {
+const std::vector<size_t>* ParsedSettings::SectionsNamed(const std::string& upperName) const {
+    const auto it = byName_.find(upperName);
+    return it == byName_.end() ? nullptr : &it->second;
+}
+
+const std::string* ParsedSettings::Find(const std::vector<size_t>* sections,
+                                        std::string_view key) const {
+    if (sections == nullptr) {
         return nullptr;
     }
-    return &Sections[it->second.first].Entries[it->second.second].Value;
+    for (const size_t s : *sections) {
+        for (const SettingsEntry& entry : Sections[s].Entries) {
+            if (EqualsIgnoringCase(entry.Key, key)) {
+                return &entry.Value;
+            }
+        }
+    }
+    return nullptr;
 }
 
 ParsedSettings ParseSettingsText(const std::string& text) {
     ParsedSettings parsed;
+    const std::string_view all(text);
     size_t pos = 0;
-    auto nextLine = [&](std::string& line) {
-        if (pos >= text.size()) {
+    auto nextLine = [&](std::string_view& line) {
+        if (pos >= all.size()) {
             return false;
         }
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos) {
-            end = text.size();
+        size_t end = all.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            end = all.size();
         }
-        line.assign(text, pos, end - pos);
+        line = all.substr(pos, end - pos);
         pos = end;
-        if (pos < text.size() && text[pos] == '\r') {
+        if (pos < all.size() && all[pos] == '\r') {
             ++pos;
         }
-        if (pos < text.size() && text[pos] == '\n') {
+        if (pos < all.size() && all[pos] == '\n') {
             ++pos;
         }
         return true;
     };
 
-    std::string line;
+    std::string_view line;
     bool pending = false;
     while (pending || nextLine(line)) {
         pending = false;
@@ -297,22 +337,22 @@ ParsedSettings ParseSettingsText(const std::string& text) {
             continue;
         }
         const size_t close = line.find(']', 1);
-        if (close == std::string::npos || close == 1) {
+        if (close == std::string_view::npos || close == 1) {
             continue;
         }
-        parsed.Sections.push_back({UpperAscii(TrimBlanks(line.substr(1, close - 1))), {}});
+        parsed.Sections.push_back({UpperAscii(std::string(Trim(line.substr(1, close - 1)))), {}});
         SettingsSection& section = parsed.Sections.back();
         // Entry loop: until a line without an entry that holds a "[" (the next header).
         while (nextLine(line)) {
             const size_t equals = line.find('=');
-            if (equals != std::string::npos && equals >= 1) {
-                std::string value = TrimBlanks(line.substr(equals + 1));
+            if (equals != std::string_view::npos && equals >= 1) {
+                std::string_view value = Trim(line.substr(equals + 1));
                 if (!value.empty() && value[0] == '#') {
-                    value.erase(0, 1);
+                    value.remove_prefix(1);
                 }
                 section.Entries.push_back(
-                    {UpperAscii(TrimBlanks(line.substr(0, equals))), std::move(value)});
-            } else if (line.find('[') != std::string::npos) {
+                    {UpperAscii(std::string(Trim(line.substr(0, equals)))), std::string(value)});
+            } else if (line.find('[') != std::string_view::npos) {
                 pending = true;
                 break;
             }
@@ -334,7 +374,7 @@ bool ParseSettingsFile(const std::string& path, ParsedSettings& parsed, FileErro
 
 std::string GetSettingsValue(const ParsedSettings& parsed, const std::string& section,
                              const std::string& key) {
-    const std::string* value = parsed.Find(UpperAscii(section), UpperAscii(key));
+    const std::string* value = parsed.Find(parsed.SectionsNamed(UpperAscii(section)), key);
     return value == nullptr ? std::string() : *value;
 }
 

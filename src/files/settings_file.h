@@ -5,8 +5,8 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "app/ui_host.h"
@@ -35,13 +35,15 @@ class ParsedSettings {
 
     // Index of the last section, -1 when there is none.
     int LastSection() const { return static_cast<int>(Sections.size()) - 1; }
-    // Builds the lookup GetSettingsValue uses; the parser calls it.
+    // Builds the lookup by section name; the parser calls it.
     void BuildIndex();
-    const std::string* Find(const std::string& upperSection, const std::string& upperKey) const;
+    // The sections of a name (upper-case), in file order; null when there is none.
+    const std::vector<size_t>* SectionsNamed(const std::string& upperName) const;
+    // The first value, in file order, of the key (any case) in those sections; null when none.
+    const std::string* Find(const std::vector<size_t>* sections, std::string_view key) const;
 
   private:
-    // Section and entry index of the first value of each section and key.
-    std::unordered_map<std::string, std::pair<size_t, size_t>> firstValue_;
+    std::unordered_map<std::string, std::vector<size_t>> byName_;
 };
 
 ParsedSettings ParseSettingsText(const std::string& text);
