@@ -11,7 +11,7 @@
 
 #include "files/file_io.h"
 #include "files/image_file.h"
-#include "recording_host.h"
+#include "support/recording_host.h"
 
 namespace tq530 {
 namespace {
@@ -38,7 +38,7 @@ class ImageFileTest : public ::testing::Test {
     }
     std::string dir;
     Workspace ws;
-    test::RecordingHost host;
+    testing::RecordingHost host;
 };
 
 TEST_F(ImageFileTest, SaveWritesTheEncodedImageWithChecksum) {

@@ -36,6 +36,12 @@ class RecordingHost : public UiHost {
     }
     void PacingPause(int milliseconds) override { PausedMilliseconds += milliseconds; }
 
+    // The last message as "text|title", or "" when none was shown.
+    std::string Last() const {
+        return Messages.empty() ? std::string()
+                                : Messages.back().Text + "|" + Messages.back().Title;
+    }
+
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
         for (const ShownMessage& m : Messages) {
