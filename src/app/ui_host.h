@@ -7,7 +7,7 @@
 
 namespace tq530 {
 
-enum class MsgIcon { None, Information, Exclamation, Critical };
+enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class Buttons { Ok, OkCancel, YesNoCancel, RetryCancel };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 

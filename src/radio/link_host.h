@@ -1,0 +1,52 @@
+// What a transfer needs of its surroundings beyond messages and questions: a clock, the
+// radio's pauses, the monitor line and the progress bar. The GUI, the CLI and the tests
+// each supply their own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/ui_host.h"
+
+namespace tq530 {
+
+class LinkHost : public UiHost {
+  public:
+    // A monotonic clock in milliseconds.
+    virtual int64_t NowMs() = 0;
+    // The pauses the radio needs (before each transmission, after the speed switch); every
+    // host keeps them.
+    virtual void Pause(int milliseconds) = 0;
+    // The diagnostic monitor line; hosts that show it pace it as they see fit.
+    virtual void ShowMonitor(const std::string& text) { (void)text; }
+    virtual void SetProgress(int percent) { (void)percent; }
+    // The question asked after a frame was refused three times. frame tells the host which
+    // frame it is about, so that an unattended host can give up on a frame the radio keeps
+    // refusing.
+    virtual Answer AskResync(const std::string& text, const std::string& title,
+                             const std::string& frame) {
+        (void)frame;
+        return Ask(text, title, MsgIcon::Question, Buttons::OkCancel);
+    }
+};
+
+// How a host that nobody attends answers the synchronisation question: OK at most three
+// times for the same frame, then Cancel, so that a radio that keeps refusing a frame cannot
+// hold the transfer forever.
+class ResyncAnswerLimit {
+  public:
+    static constexpr int kMaxAnswers = 3;
+    Answer Next(const std::string& frame) {
+        if (frame != frame_) {
+            frame_ = frame;
+            count_ = 0;
+        }
+        return ++count_ <= kMaxAnswers ? Answer::Ok : Answer::Cancel;
+    }
+
+  private:
+    std::string frame_;
+    int count_ = 0;
+};
+
+}  // namespace tq530

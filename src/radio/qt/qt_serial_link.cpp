@@ -1,0 +1,145 @@
+#include "radio/qt/qt_serial_link.h"
+
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace tq530 {
+
+std::string ResolveComPort(int comNum) {
+#ifdef Q_OS_WIN
+    return "COM" + std::to_string(comNum);
+#else
+    const std::string variable = "TQ530_COM" + std::to_string(comNum);
+    if (const char* device = std::getenv(variable.c_str()); device != nullptr && *device != '\0') {
+        return device;
+    }
+    std::vector<std::string> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        ports.push_back(info.systemLocation().toStdString());
+    }
+    std::sort(ports.begin(), ports.end());
+    if (comNum >= 1 && static_cast<size_t>(comNum) <= ports.size()) {
+        return ports[static_cast<size_t>(comNum) - 1];
+    }
+    return "/dev/ttyS" + std::to_string(comNum - 1);
+#endif
+}
+
+QtSerialLink::QtSerialLink(std::string fixedDevice) : fixedDevice_(std::move(fixedDevice)) {}
+
+QtSerialLink::~QtSerialLink() {
+    Close();
+}
+
+void QtSerialLink::Fail(int fallbackNumber, const std::string& what) {
+    int number = fallbackNumber;
+    std::string text = what;
+    if (port_ && port_->error() != QSerialPort::NoError) {
+        number = 8000 + static_cast<int>(port_->error());
+        text += ": " + port_->errorString().toStdString();
+    }
+    throw SerialError(number, text);
+}
+
+void QtSerialLink::Open(int comNum, const std::string& settingsText) {
+    const PortSettings settings = ParsePortSettings(settingsText);
+    Close();
+    device_ = fixedDevice_.empty() ? ResolveComPort(comNum) : fixedDevice_;
+    port_ = std::make_unique<QSerialPort>();
+    port_->setPortName(QString::fromStdString(device_));
+    if (!port_->open(QIODevice::ReadWrite)) {
+        Fail(kErrPortOpenFailed, "Port open failed (" + device_ + ")");
+    }
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    switch (settings.Parity) {
+        case 'E':
+            parity = QSerialPort::EvenParity;
+            break;
+        case 'O':
+            parity = QSerialPort::OddParity;
+            break;
+        case 'M':
+            parity = QSerialPort::MarkParity;
+            break;
+        case 'S':
+            parity = QSerialPort::SpaceParity;
+            break;
+        default:
+            break;
+    }
+    // No handshake: the cable has no control lines worth trusting.
+    const bool ok =
+        port_->setBaudRate(settings.Baud) &&
+        port_->setDataBits(static_cast<QSerialPort::DataBits>(settings.DataBits)) &&
+        port_->setParity(parity) &&
+        port_->setStopBits(settings.StopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+        port_->setFlowControl(QSerialPort::NoFlowControl);
+    if (!ok) {
+        Fail(kErrBadSettings, "Port settings refused (" + settingsText + ")");
+    }
+    settings_ = PortSettingsText(settings);
+}
+
+void QtSerialLink::Close() {
+    if (port_) {
+        port_->close();
+        port_.reset();
+    }
+}
+
+bool QtSerialLink::IsOpen() const {
+    return port_ && port_->isOpen();
+}
+
+size_t QtSerialLink::BytesWaiting() {
+    if (!IsOpen()) {
+        Fail(kErrPortNotOpen, "Operation valid only when the port is open");
+    }
+    if (port_->bytesAvailable() == 0) {
+        port_->waitForReadyRead(0);  // pulls in what the system has already received
+    }
+    if (port_->error() != QSerialPort::NoError && port_->error() != QSerialPort::TimeoutError) {
+        Fail(kErrPortReadFailed, "Read failed");
+    }
+    return static_cast<size_t>(port_->bytesAvailable());
+}
+
+bool QtSerialLink::ReadByte(uint8_t& byte, int timeoutMs) {
+    if (!IsOpen()) {
+        Fail(kErrPortNotOpen, "Operation valid only when the port is open");
+    }
+    if (port_->bytesAvailable() == 0 && !port_->waitForReadyRead(timeoutMs)) {
+        const QSerialPort::SerialPortError error = port_->error();
+        if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+            Fail(kErrPortReadFailed, "Read failed");
+        }
+        port_->clearError();
+        return false;
+    }
+    char c = 0;
+    if (!port_->getChar(&c)) {
+        return false;
+    }
+    byte = static_cast<uint8_t>(c);
+    return true;
+}
+
+void QtSerialLink::Write(const std::string& bytes) {
+    if (!IsOpen()) {
+        Fail(kErrPortNotOpen, "Operation valid only when the port is open");
+    }
+    const qint64 written = port_->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    if (written != static_cast<qint64>(bytes.size())) {
+        Fail(kErrPortWriteFailed, "Write failed");
+    }
+    while (port_->bytesToWrite() > 0) {
+        if (!port_->waitForBytesWritten(1000)) {
+            Fail(kErrPortWriteFailed, "Write failed");
+        }
+    }
+}
+
+}  // namespace tq530
