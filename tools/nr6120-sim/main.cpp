@@ -1,0 +1,270 @@
+// nr6120-sim: an NR6120 in PC-control mode on a pseudo-terminal, for trying the programmer
+// without a radio. Prints the device to point the programmer at, then answers until it is
+// stopped; the EEPROM can be kept in a file between runs.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include "radio/radio_simulator.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+volatile sig_atomic_t gStop = 0;
+
+void OnSignal(int) {
+    gStop = 1;
+}
+
+bool LoadImage(const std::string& path, tq530::RadioSimulator& radio) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.size() != tq530::kSimEepromSize) {
+        std::fprintf(stderr, "nr6120-sim: %s is not an 8192-byte image\n", path.c_str());
+        std::exit(2);
+    }
+    std::memcpy(radio.Eeprom.data(), bytes.data(), bytes.size());
+    return true;
+}
+
+void SaveImage(const std::string& path, const tq530::RadioSimulator& radio) {
+    const std::string temp = path + ".tmp";
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(radio.Eeprom.data()), tq530::kSimEepromSize);
+    out.close();
+    if (out)
+        std::rename(temp.c_str(), path.c_str());
+}
+
+// The baud rate the programmer set on its end of the line.
+int LineBaud(int fd) {
+    termios t{};
+    if (tcgetattr(fd, &t) != 0)
+        return 9600;
+    switch (cfgetospeed(&t)) {
+        case B1200:
+            return 1200;
+        case B2400:
+            return 2400;
+        case B4800:
+            return 4800;
+        case B9600:
+            return 9600;
+        case B19200:
+            return 19200;
+        case B38400:
+            return 38400;
+        case B57600:
+            return 57600;
+        case B115200:
+            return 115200;
+        default:
+            return 9600;
+    }
+}
+
+// Bytes take 10 bit times on the wire (start, 8 data, stop).
+Clock::duration WireTime(size_t bytes, int baud) {
+    return std::chrono::microseconds(static_cast<int64_t>(bytes) * 10'000'000 / baud);
+}
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno == EAGAIN) {
+                pollfd p{fd, POLLOUT, 0};
+                poll(&p, 1, 100);
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::vector<int> ParseNumbers(const std::string& text) {
+    std::vector<int> out;
+    std::stringstream in(text);
+    for (std::string part; std::getline(in, part, ',');) {
+        const size_t dash = part.find('-');
+        if (dash == std::string::npos) {
+            out.push_back(std::stoi(part));
+        } else {
+            for (int n = std::stoi(part.substr(0, dash)); n <= std::stoi(part.substr(dash + 1));
+                 ++n) {
+                out.push_back(n);
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tq530;
+    CLI::App app{"nr6120-sim: an NR6120 radio in PC-control mode on a pseudo-terminal"};
+    std::string imagePath, linkPath, product = "RB274V";
+    int modelCode = 6120, secondModelCode = -1;
+    bool verbose = false, pace = false;
+    RadioSimulator radio;
+    SimFaults& faults = radio.Faults;
+    std::vector<std::string> frameFaults;
+    std::string adapter = "ok";
+    app.add_option("--image", imagePath,
+                   "EEPROM file (8192 bytes): loaded if present, saved on change and at exit");
+    app.add_option("--link", linkPath, "Also make this path a symbolic link to the device");
+    app.add_flag("--verbose,-v", verbose, "Log every frame and reply on stderr");
+    app.add_flag("--pace", pace, "Deliver bytes no faster than the baud rate the PC set");
+    app.add_option("--model-code", modelCode, "Model code at 0 and 8190 (default 6120)");
+    app.add_option("--second-model-code", secondModelCode, "A different model code at 8190");
+    app.add_option("--product-code", product, "Product code at 304 (default RB274V)");
+    app.add_option("--busy", faults.BusyReplies, "Report busy to this many status queries");
+    app.add_option("--refuse-sync", faults.SyncRefusals, "Refuse this many #CMDSY");
+    app.add_flag("--no-echo", faults.NoProbeEcho, "Never echo the sync probe");
+    app.add_flag("--no-ack", faults.NoAckToCan, "Never answer CAN");
+    app.add_flag("--noise", faults.Noise, "Stray bytes before single-byte answers and CR LF");
+    app.add_flag("--error-crlf", faults.ErrorWithCrLf, "End a refusal with CR LF");
+    app.add_flag("--lowercase-error", faults.LowercaseRefusal, "Refuse with \"error\"");
+    app.add_option("--adapter", adapter, "Answer to ACMD:002")
+        ->check(CLI::IsMember({"ok", "error", "other", "garbled", "silent"}));
+    app.add_option("--fault", frameFaults,
+                   "KIND@N[,N-M..]: refuse|silent|drop-ok|bad-checksum|other-address|"
+                   "wrong-length|short-data|wrong-name|ok-only|truncated|close, for the "
+                   "numbered #CEP frames (counted from 1)");
+    CLI11_PARSE(app, argc, argv);
+
+    const std::map<std::string, FrameFault> kinds = {{"refuse", FrameFault::Refuse},
+                                                     {"silent", FrameFault::Silent},
+                                                     {"drop-ok", FrameFault::DropCmdOk},
+                                                     {"bad-checksum", FrameFault::BadChecksum},
+                                                     {"other-address", FrameFault::OtherAddress},
+                                                     {"wrong-length", FrameFault::WrongLength},
+                                                     {"short-data", FrameFault::ShortData},
+                                                     {"wrong-name", FrameFault::WrongName},
+                                                     {"ok-only", FrameFault::OkOnly},
+                                                     {"truncated", FrameFault::Truncated},
+                                                     {"close", FrameFault::CloseLink}};
+    for (const std::string& spec : frameFaults) {
+        const size_t at = spec.find('@');
+        const auto kind = kinds.find(spec.substr(0, at));
+        if (at == std::string::npos || kind == kinds.end()) {
+            std::fprintf(stderr, "nr6120-sim: bad --fault %s\n", spec.c_str());
+            return 2;
+        }
+        for (int n : ParseNumbers(spec.substr(at + 1)))
+            faults.Frames[n] = kind->second;
+    }
+    const std::map<std::string, AdapterAnswer> answers = {{"ok", AdapterAnswer::Ok},
+                                                          {"error", AdapterAnswer::Error},
+                                                          {"other", AdapterAnswer::Other},
+                                                          {"garbled", AdapterAnswer::Garbled},
+                                                          {"silent", AdapterAnswer::Silent}};
+    faults.Adapter = answers.at(adapter);
+
+    const bool loaded = !imagePath.empty() && LoadImage(imagePath, radio);
+    if (!loaded || app.count("--model-code") || app.count("--second-model-code") ||
+        app.count("--product-code")) {
+        radio.SetIdentity(static_cast<uint16_t>(modelCode),
+                          static_cast<uint16_t>(secondModelCode < 0 ? modelCode : secondModelCode),
+                          product);
+    }
+    if (verbose) {
+        radio.Log = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
+    }
+
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        std::perror("nr6120-sim: pseudo-terminal");
+        return 1;
+    }
+    const std::string device = ptsname(master);
+    // Holding our own end of the slave keeps the line up while the programmer closes and
+    // reopens it to change speed, and keeps the speed it set readable.
+    const int slave = open(device.c_str(), O_RDWR | O_NOCTTY);
+    termios raw{};
+    tcgetattr(slave, &raw);
+    cfmakeraw(&raw);
+    cfsetspeed(&raw, B9600);
+    tcsetattr(slave, TCSANOW, &raw);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    if (!linkPath.empty()) {
+        unlink(linkPath.c_str());
+        if (symlink(device.c_str(), linkPath.c_str()) != 0)
+            std::perror("nr6120-sim: --link");
+    }
+    std::printf("%s\n", device.c_str());
+    std::fflush(stdout);
+
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    Clock::time_point wireFree = Clock::now();  // when the PC's bytes so far have arrived
+    char buffer[4096];
+    while (!gStop && !radio.LinkClosed()) {
+        pollfd p{master, POLLIN, 0};
+        const int ready = poll(&p, 1, 200);
+        if (ready <= 0) {
+            if (!imagePath.empty() && radio.EepromChanged()) {
+                SaveImage(imagePath, radio);
+                radio.ClearChanged();
+            }
+            continue;
+        }
+        const ssize_t n = read(master, buffer, sizeof buffer);
+        if (n <= 0) {
+            // EIO while nobody else has the line open is not possible with our own slave
+            // open; anything else is worth a short rest rather than a busy loop.
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
+        const int baud = LineBaud(slave);
+        if (pace) {
+            wireFree = std::max(wireFree, Clock::now()) + WireTime(static_cast<size_t>(n), baud);
+            std::this_thread::sleep_until(wireFree);
+        }
+        const std::string reply = radio.Feed(std::string(buffer, static_cast<size_t>(n)));
+        if (reply.empty())
+            continue;
+        if (!pace) {
+            WriteAll(master, reply.data(), reply.size());
+            continue;
+        }
+        // Hand the bytes over in small pieces, each when it would have left the wire.
+        const Clock::time_point start = Clock::now();
+        constexpr size_t kPiece = 16;
+        for (size_t at = 0; at < reply.size(); at += kPiece) {
+            const size_t size = std::min(kPiece, reply.size() - at);
+            std::this_thread::sleep_until(start + WireTime(at + size, baud));
+            WriteAll(master, reply.data() + at, size);
+        }
+    }
+    if (!imagePath.empty())
+        SaveImage(imagePath, radio);
+    if (!linkPath.empty())
+        unlink(linkPath.c_str());
+    close(slave);
+    close(master);
+    return 0;
+}
