@@ -1,0 +1,115 @@
+// A transfer against the in-process radio simulator on a virtual clock, with a host that
+// records what the operator would see and answers questions from a script.
+#pragma once
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/workspace.h"
+#include "radio/link_host.h"
+#include "radio/simulated_link.h"
+#include "radio/transfer.h"
+
+namespace tq530::test {
+
+struct Shown {
+    std::string Text;
+    std::string Title;
+    MsgIcon Icon;
+};
+
+class RecordingHost : public LinkHost {
+  public:
+    explicit RecordingHost(VirtualClock& clock) : clock_(clock) {}
+
+    std::vector<Shown> Messages;
+    std::vector<Shown> Questions;
+    std::deque<Answer> Answers;  // Cancel once they run out
+    std::vector<std::string> Monitor;
+    std::vector<int> ProgressSeen;
+    std::vector<int> Pauses;
+    int PacingPauses = 0;
+    std::function<void()> OnYield;
+
+    int64_t NowMs() override { return clock_.NowMs(); }
+    void Pause(int ms) override {
+        Pauses.push_back(ms);
+        clock_.Advance(ms);
+    }
+    void PacingPause(int) override { ++PacingPauses; }
+    void Yield() override {
+        if (OnYield)
+            OnYield();
+    }
+    void ShowMonitor(const std::string& text) override { Monitor.push_back(text); }
+    void SetProgress(int percent) override { ProgressSeen.push_back(percent); }
+    void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override {
+        Messages.push_back({text, title, icon});
+    }
+    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons) override {
+        Questions.push_back({text, title, icon});
+        if (Answers.empty())
+            return Answer::Cancel;
+        const Answer a = Answers.front();
+        Answers.pop_front();
+        return a;
+    }
+
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const Shown& m : Messages)
+            texts.push_back(m.Text);
+        return texts;
+    }
+
+  private:
+    VirtualClock& clock_;
+};
+
+class RadioTest : public ::testing::Test {
+  protected:
+    RadioTest() : link(radio, clock), host(clock) {
+        ws.Image.Bytes.fill(0);
+        for (int a = 0; a < kImageSize; ++a) {
+            radio.Eeprom[static_cast<size_t>(a)] = static_cast<uint8_t>(a * 7 + (a >> 8));
+        }
+        radio.SetIdentity(6120, 6120, "RB274V");
+    }
+
+    // Runs the whole OK-button sequence for mode.
+    bool RunTransfer(TransferMode mode) {
+        Transfer transfer(ws, link, host, mode);
+        return transfer.Run();
+    }
+
+    // The lines and single bytes the radio received, from the first "#CEP" frame on.
+    std::vector<std::string> FramesFromStatus() const {
+        std::vector<std::string> out;
+        bool started = false;
+        for (const std::string& r : radio.Received) {
+            started = started || r.rfind("#CEPSR", 0) == 0;
+            if (started)
+                out.push_back(r);
+        }
+        return out;
+    }
+
+    // The number of the frame ("#CEP..." counted from 1) that reads or writes address.
+    static int FrameNumberOfReadBlock(int address) {
+        // status, two model-code reads, product-code read, then the blocks
+        return 4 + address / 64 + 1;
+    }
+
+    VirtualClock clock;
+    RadioSimulator radio;
+    SimulatedLink link;
+    RecordingHost host;
+    Workspace ws;
+};
+
+}  // namespace tq530::test

@@ -1,0 +1,512 @@
+// The read, program and clear procedures end to end against the in-process radio.
+#include <algorithm>
+#include <cstdio>
+
+#include "model/image_codec.h"
+#include "radio_fixture.h"
+
+namespace tq530::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+std::string ReadFrame(int address, int length) {
+    const std::string f = BuildFrame("#CEPRD", AddressField(address), LengthField(length), "");
+    return f.substr(0, f.size() - 2);
+}
+
+// "#CEPWR" frames the radio received, as (address, length).
+std::vector<std::pair<int, int>> Writes(const RadioSimulator& radio) {
+    std::vector<std::pair<int, int>> out;
+    for (const std::string& r : radio.Received) {
+        if (r.rfind("#CEPWR\t", 0) == 0) {
+            out.emplace_back(ParseHex(r.substr(7, 4)), ParseHex(r.substr(12, 2)));
+        }
+    }
+    return out;
+}
+
+class TransferTest : public RadioTest {
+  protected:
+    void SetUp() override {
+        ws.Image[0] = 0x17;
+        ws.Image[1] = 0xE8;
+        for (int a = 2; a < kImageSize; ++a)
+            ws.Image[a] = static_cast<uint8_t>(a % 251);
+        originalImage = ws.Image;
+        originalModel = ws.Model;
+        originalEeprom = radio.Eeprom;
+    }
+    std::vector<std::string> Titles() const {
+        std::vector<std::string> t;
+        for (const Shown& m : host.Messages)
+            t.push_back(m.Title);
+        return t;
+    }
+    void ExpectNothingChanged() {
+        EXPECT_TRUE(ws.Image == originalImage);
+        EXPECT_TRUE(ws.Model == originalModel);
+        EXPECT_FALSE(ws.TransferDone);
+    }
+    std::string ReadLog() {
+        std::FILE* f = std::fopen((ws.ProgramDir + "/err.log").c_str(), "rb");
+        if (f == nullptr)
+            return {};
+        std::string text(4096, '\0');
+        text.resize(std::fread(&text[0], 1, text.size(), f));
+        std::fclose(f);
+        return text;
+    }
+    void UseLog(const std::string& name) {
+        ws.DiagnosticMode = true;
+        ws.ProgramDir = ::testing::TempDir() + "/" + name;
+        std::system(("rm -rf '" + ws.ProgramDir + "' && mkdir -p '" + ws.ProgramDir + "'").c_str());
+    }
+
+    RadioImage originalImage;
+    SettingsModel originalModel;
+    std::array<uint8_t, kSimEepromSize> originalEeprom{};
+};
+
+// ---- read ----
+
+TEST_F(TransferTest, ReadChecksIdentityThenReadsEveryBlockInOrder) {
+    ASSERT_TRUE(RunTransfer(TransferMode::Read));
+    std::vector<std::string> expected = {"#CEPSR\t00\t74",   "#CMDOK", ReadFrame(0, 2),   "#CMDOK",
+                                         ReadFrame(8190, 2), "#CMDOK", ReadFrame(304, 7), "#CMDOK"};
+    for (int a = 0; a < kImageSize; a += 64) {
+        expected.push_back(ReadFrame(a, 64));
+        expected.push_back("#CMDOK");
+    }
+    EXPECT_EQ(FramesFromStatus(), expected);
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Complete!!"));
+    EXPECT_EQ(host.Messages[0].Title, "Read from Radio");
+    EXPECT_EQ(host.Messages[0].Icon, MsgIcon::Information);
+    EXPECT_EQ(host.ProgressSeen.back(), 0);
+    EXPECT_EQ(*std::max_element(host.ProgressSeen.begin(), host.ProgressSeen.end()), 99);
+    EXPECT_EQ(host.PacingPauses, 1);
+}
+
+TEST_F(TransferTest, ReadKeepsModelWordAndTheUnreadAreaOfTheImage) {
+    ASSERT_TRUE(RunTransfer(TransferMode::Read));
+    for (int a = 0; a < kImageSize; ++a) {
+        const bool kept = a < 2 || (a >= 1024 && a < 1280);
+        const uint8_t expected = kept ? originalImage[a] : radio.Eeprom[static_cast<size_t>(a)];
+        ASSERT_EQ(ws.Image[a], expected) << "address " << a;
+    }
+    SettingsModel decoded = originalModel;
+    DecodeImage(decoded, ws.Image, ws.ModelType);
+    EXPECT_TRUE(ws.Model == decoded);
+}
+
+TEST_F(TransferTest, FailedReadsLeaveImageAndModelAlone) {
+    struct Case {
+        FrameFault Fault;
+        std::vector<std::string> Messages;
+        const char* SentAfter;  // what the PC answers to the faulty reply
+    };
+    const int block = FrameNumberOfReadBlock(640);
+    const Case cases[] = {
+        {FrameFault::BadChecksum, {"Communication Error!!"}, "#CMDSM"},
+        {FrameFault::WrongName, {"Communication Error!!"}, "#CMDER"},
+        {FrameFault::OtherAddress, {"address error!!", "Communication Error!!"}, nullptr},
+        {FrameFault::WrongLength, {"data error!!", "Communication Error!!"}, nullptr},
+        {FrameFault::ShortData, {"data error!!", "Communication Error!!"}, nullptr},
+        {FrameFault::OkOnly, {"time out!!", "Communication Error!!"}, nullptr},
+        {FrameFault::Truncated, {"time out!!", "Communication Error!!"}, nullptr},
+        {FrameFault::DropCmdOk, {"Communication Error!!"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Fault));
+        RadioSimulator fresh;
+        fresh.Eeprom = radio.Eeprom;
+        fresh.Faults.Frames = {{block, c.Fault}};
+        SimulatedLink freshLink(fresh, clock);
+        RecordingHost freshHost(clock);
+        Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
+        EXPECT_FALSE(transfer.Run());
+        EXPECT_EQ(freshHost.MessageTexts(), c.Messages);
+        EXPECT_TRUE(ws.CommError);
+        ExpectNothingChanged();
+        // The faulty block is the last frame; nothing acknowledges it, nothing is retried.
+        EXPECT_EQ(fresh.FramesReceived(), block);
+        EXPECT_EQ(fresh.Received.back(), c.SentAfter ? c.SentAfter : ReadFrame(640, 64));
+        EXPECT_FALSE(freshLink.IsOpen());
+    }
+}
+
+TEST_F(TransferTest, SilentBlockIsRetriedTwiceMoreAndThenFails) {
+    const int block = FrameNumberOfReadBlock(64);
+    radio.Faults.Frames = {{block, FrameFault::Silent}, {block + 1, FrameFault::Silent}};
+    ASSERT_TRUE(RunTransfer(TransferMode::Read));  // the third try gets through
+    EXPECT_GE(clock.NowMs(), 20000);
+
+    radio.Faults.Frames.clear();
+    const int next = radio.FramesReceived() + FrameNumberOfReadBlock(64);
+    for (int i = 0; i < 3; ++i)
+        radio.Faults.Frames[next + i] = FrameFault::Silent;
+    ws.Image = originalImage;
+    ws.Model = originalModel;
+    host.Messages.clear();
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Communication Error!!"));
+    EXPECT_EQ(radio.FramesReceived(), next + 2);
+    ExpectNothingChanged();
+}
+
+TEST_F(TransferTest, ThreeRefusalsAskForSyncAndCancelFails) {
+    const int block = FrameNumberOfReadBlock(128);
+    for (int i = 0; i < 3; ++i)
+        radio.Faults.Frames[block + i] = FrameFault::Refuse;
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    ASSERT_EQ(host.Questions.size(), 1u);
+    EXPECT_EQ(host.Questions[0].Text, "confirm the synchronization of the communication");
+    EXPECT_EQ(host.Questions[0].Icon, MsgIcon::Question);
+    EXPECT_EQ(host.Questions[0].Title, "Read from Radio");
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Communication Error!!"));
+    EXPECT_EQ(radio.FramesReceived(), block + 2);
+    ExpectNothingChanged();
+}
+
+TEST_F(TransferTest, SyncAfterRefusalsGivesExactlyOneMoreTry) {
+    const int block = FrameNumberOfReadBlock(128);
+    for (int i = 0; i < 3; ++i)
+        radio.Faults.Frames[block + i] = FrameFault::Refuse;
+    host.Answers = {Answer::Ok};
+    ASSERT_TRUE(RunTransfer(TransferMode::Read));
+    const std::vector<std::string> frames = FramesFromStatus();
+    const auto firstTry = std::find(frames.begin(), frames.end(), ReadFrame(128, 64));
+    ASSERT_NE(firstTry, frames.end());
+    EXPECT_EQ(std::vector<std::string>(firstTry, firstTry + 8),
+              (std::vector<std::string>{ReadFrame(128, 64), ReadFrame(128, 64), ReadFrame(128, 64),
+                                        "#CMDSY", "#CMDSY", ReadFrame(128, 64), "#CMDOK",
+                                        ReadFrame(192, 64)}));
+
+    // Refused once more after the sync: asked again, and Cancel ends it.
+    ws.Image = originalImage;
+    ws.Model = originalModel;
+    host.Questions.clear();
+    const int next = radio.FramesReceived() + block;
+    for (int i = 0; i < 4; ++i)
+        radio.Faults.Frames[next + i] = FrameFault::Refuse;
+    host.Answers = {Answer::Ok, Answer::Cancel};
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_EQ(host.Questions.size(), 2u);
+    EXPECT_EQ(radio.FramesReceived(), next + 3);
+    ExpectNothingChanged();
+}
+
+TEST_F(TransferTest, FailedSyncAfterRefusalsFailsTheBlock) {
+    const int block = FrameNumberOfReadBlock(0);
+    for (int i = 0; i < 3; ++i)
+        radio.Faults.Frames[block + i] = FrameFault::Refuse;
+    host.Answers = {Answer::Ok};
+    host.OnYield = [&] {
+        if (radio.FramesReceived() == block + 2)
+            radio.Faults.SyncRefusals = 100;
+    };
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_EQ(radio.FramesReceived(), block + 2);
+    ExpectNothingChanged();
+}
+
+TEST_F(TransferTest, SmallLetterRefusalCountsAsRefusal) {
+    radio.Faults.LowercaseRefusal = true;
+    const int block = FrameNumberOfReadBlock(0);
+    for (int i = 0; i < 3; ++i)
+        radio.Faults.Frames[block + i] = FrameFault::Refuse;
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_EQ(host.Questions.size(), 1u);
+    EXPECT_EQ(radio.FramesReceived(), block + 2);
+}
+
+TEST_F(TransferTest, CancelDuringReadSendsCanAndWaitsForAck) {
+    const int block = FrameNumberOfReadBlock(1024);
+    radio.Faults.Frames = {{block, FrameFault::OkOnly}};
+    int yields = 0;
+    host.OnYield = [&] {
+        if (radio.FramesReceived() == block && ++yields == 50)
+            ws.CancelRequested = true;
+    };
+    radio.Faults.Noise = true;
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_EQ(radio.Received.back(), "\x18");
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("cancel!!"));
+    EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_LT(clock.NowMs(), 20000);
+    ExpectNothingChanged();
+}
+
+TEST_F(TransferTest, CancelWithoutAckStillEndsAfterTenSeconds) {
+    radio.Faults.NoAckToCan = true;
+    const int block = FrameNumberOfReadBlock(64);
+    radio.Faults.Frames = {{block, FrameFault::Silent}};
+    bool done = false;
+    host.OnYield = [&] {
+        if (!done && radio.FramesReceived() == block) {
+            done = true;
+            ws.CancelRequested = true;
+        }
+    };
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_EQ(radio.Received.back(), "\x18");
+    EXPECT_TRUE(host.Messages.empty());
+    const auto& can = link.Writes.back();
+    EXPECT_EQ(can.Bytes, "\x18");
+    EXPECT_GE(clock.NowMs() - can.AtMs, 10000);
+    ExpectNothingChanged();
+}
+
+TEST_F(TransferTest, PulledCableIsCaughtLoggedAndCancels) {
+    UseLog("pulled_read");
+    radio.Faults.Frames = {{FrameNumberOfReadBlock(2048), FrameFault::CloseLink}};
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0].Text, "8006\n\nThe device is no longer connected");
+    EXPECT_EQ(host.Messages[0].Title, "SerialPort");
+    EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_NE(ReadLog().find(":frmRadio.ReadData -> 8006The device is no longer connected\r\n"),
+              std::string::npos);
+    ExpectNothingChanged();
+}
+
+// ---- identity checks ----
+
+TEST_F(TransferTest, IdentityChecksRefuseWrongRadiosAndModels) {
+    struct Case {
+        uint16_t First, Second;
+        std::string Product;
+        int ModelType;
+        uint8_t LastProductByte;
+    };
+    const Case cases[] = {
+        {6121, 6121, "RB274V", 1, 0xFF},  // another model
+        {6120, 6121, "RB274V", 1, 0xFF},  // copies differ
+        {6121, 6120, "RB274V", 1, 0xFF},
+        {6120, 6120, "RB274V", 5, 0xFF},  // a model type we do not support
+        {6120, 6120, "RB274X", 1, 0xFF},  // another product
+        {6120, 6120, "RB274V", 1, 0x00},  // even the final 0xFF counts
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.First * 100 + c.ModelType);
+        RadioSimulator fresh;
+        fresh.SetIdentity(c.First, c.Second, c.Product);
+        fresh.Eeprom[310] = c.LastProductByte;
+        SimulatedLink freshLink(fresh, clock);
+        RecordingHost freshHost(clock);
+        ws.ModelType = static_cast<int16_t>(c.ModelType);
+        Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
+        EXPECT_FALSE(transfer.Run());
+        EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("ModelType Error !!"));
+        EXPECT_EQ(freshHost.Messages[0].Title, "Read from Radio");
+        EXPECT_EQ(fresh.FramesReceived(), 4);  // both checks run, no block follows
+        EXPECT_TRUE(ws.CommError);
+    }
+    ws.ModelType = 1;
+}
+
+TEST_F(TransferTest, ModelCodeIsReadAtBothEndsAndModelType11IsAccepted) {
+    ws.ModelType = 11;
+    ASSERT_TRUE(RunTransfer(TransferMode::Read));
+    const std::vector<std::string> frames = FramesFromStatus();
+    EXPECT_EQ(frames[2], ReadFrame(0, 2));
+    EXPECT_EQ(frames[4], ReadFrame(0x1FFE, 2));
+    EXPECT_EQ(frames[6], ReadFrame(0x130, 7));
+}
+
+TEST_F(TransferTest, DiagnosticModeShowsTheFirstProductDifference) {
+    ws.DiagnosticMode = true;
+    ws.ProgramDir = ::testing::TempDir();
+    radio.SetIdentity(6120, 6120, "RB27XX");
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    ASSERT_EQ(host.Messages.size(), 2u);
+    EXPECT_EQ(host.Messages[0].Text, "address: 0x134 -> 0x58");
+    EXPECT_EQ(host.Messages[0].Title, "Product Code Error!");
+    EXPECT_EQ(host.Messages[1].Text, "ModelType Error !!");
+
+    host.Messages.clear();
+    radio.SetIdentity(6120, 6120, "RB274V");
+    radio.Eeprom[310] = 0x00;
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_EQ(host.Messages[0].Text, "address: 0x136 -> 0x0");
+}
+
+TEST_F(TransferTest, ModelCheckThatCannotReadReportsCommunicationError) {
+    for (int i = 2; i <= 7; ++i)
+        radio.Faults.Frames[i] = FrameFault::Silent;
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Communication Error!!", "Communication Error!!"));
+    EXPECT_THAT(Titles(), ElementsAre("Model Check", "Model Check"));
+}
+
+TEST_F(TransferTest, RadioNotReadyEndsWithoutCommError) {
+    radio.Faults.BusyReplies = 1;
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Radio not ready!!"));
+    EXPECT_FALSE(ws.CommError);
+    EXPECT_EQ(radio.FramesReceived(), 1);
+}
+
+// ---- program ----
+
+TEST_F(TransferTest, ProgramSendsHeadBytesThenBlocksAndSkipsProtectedAreas) {
+    ASSERT_TRUE(RunTransfer(TransferMode::Program));
+    std::vector<std::pair<int, int>> expected;
+    for (int a = 2; a < 64; ++a)
+        expected.emplace_back(a, 1);
+    expected.emplace_back(64, 64);
+    expected.emplace_back(128, 64);
+    for (int a = 320; a <= 6592; a += 64)
+        expected.emplace_back(a, 64);
+    EXPECT_EQ(Writes(radio), expected);
+    // The radio holds the prepared image where it was written, its own bytes elsewhere.
+    for (int a = 0; a < kImageSize; ++a) {
+        const bool written = (a >= 2 && a < 192) || (a >= 320 && a < 6656);
+        ASSERT_EQ(radio.Eeprom[static_cast<size_t>(a)],
+                  written ? ws.Image[a] : originalEeprom[static_cast<size_t>(a)])
+            << "address " << a;
+    }
+    EXPECT_EQ(ws.Image[kChecksumAddress], Checksum(ws.Image, kChecksumStart, kChecksumCount));
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Complete!!"));
+    EXPECT_EQ(host.Messages[0].Title, "Program to Radio");
+    // 2 skipped steps at 192-319 and 24 from 6656 on, each paced like a block.
+    const long transmissions = static_cast<long>(link.Writes.size());
+    EXPECT_EQ(std::count(host.Pauses.begin(), host.Pauses.end(), 10), transmissions + 26);
+}
+
+TEST_F(TransferTest, ProgramEncodesBeforeTheFirstFrame) {
+    ws.Model.DscBasic.UserMmsi = "366123456";
+    ASSERT_TRUE(RunTransfer(TransferMode::Program));
+    RadioImage expected = originalImage;
+    SettingsModel model = ws.Model;
+    PrepareImageForWrite(model, expected, ws.ModelType);
+    EXPECT_TRUE(ws.Image == expected);
+    EXPECT_EQ(radio.Eeprom[kMmsiStatus], 1);
+}
+
+TEST_F(TransferTest, RefusedHeadByteStillSendsTheRestButFailsTheProgram) {
+    const int first = 5 + 10;  // status, three reads, then the byte at 2 is frame 5
+    for (int i = 0; i < 3; ++i)
+        radio.Faults.Frames[first + i] = FrameFault::Refuse;
+    EXPECT_FALSE(RunTransfer(TransferMode::Program));
+    std::vector<std::pair<int, int>> expected;
+    for (int a = 2; a < 64; ++a) {
+        expected.emplace_back(a, 1);
+        if (a == 12) {
+            expected.emplace_back(a, 1);
+            expected.emplace_back(a, 1);
+        }
+    }
+    EXPECT_EQ(Writes(radio), expected);
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Communication Error!!"));
+    EXPECT_EQ(host.Messages[0].Title, "Program to Radio");
+    EXPECT_FALSE(ws.TransferDone);
+}
+
+TEST_F(TransferTest, ProgramStopsAtAFailedBlock) {
+    const int block320 = 5 + 62 + 2;
+    for (int i = 0; i < 3; ++i)
+        radio.Faults.Frames[block320 + i] = FrameFault::DropCmdOk;
+    EXPECT_FALSE(RunTransfer(TransferMode::Program));
+    const auto writes = Writes(radio);
+    EXPECT_EQ(writes.back(), std::make_pair(320, 64));
+    EXPECT_EQ(writes.size(), 62u + 2 + 3);
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Communication Error!!"));
+}
+
+TEST_F(TransferTest, PulledCableDuringProgramIsLogged) {
+    UseLog("pulled_write");
+    radio.Faults.Frames = {{5 + 62 + 10, FrameFault::CloseLink}};
+    EXPECT_FALSE(RunTransfer(TransferMode::Program));
+    EXPECT_NE(ReadLog().find(":frmRadio.WriteData -> 8006"), std::string::npos);
+    EXPECT_TRUE(ws.CancelRequested);
+}
+
+// ---- clears ----
+
+TEST_F(TransferTest, MmsiClearWritesSixSingleBytes) {
+    ws.Model.DscBasic.UserMmsi = "366123456";
+    ASSERT_TRUE(RunTransfer(TransferMode::ClearMmsi));
+    EXPECT_EQ(Writes(radio), (std::vector<std::pair<int, int>>{
+                                 {322, 1}, {323, 1}, {324, 1}, {325, 1}, {326, 1}, {327, 1}}));
+    for (int a = 322; a <= 326; ++a)
+        EXPECT_EQ(radio.Eeprom[static_cast<size_t>(a)], 0xFF);
+    EXPECT_EQ(radio.Eeprom[327], 0);
+    EXPECT_EQ(ws.Image[327], 0);
+    EXPECT_EQ(ws.Model.DscBasic.UserMmsi, "");
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Complete!!"));
+    EXPECT_EQ(host.Messages[0].Title, "Clear MMSI Data");
+    EXPECT_EQ(host.ProgressSeen.end()[-2], 100);
+}
+
+TEST_F(TransferTest, FailedMmsiClearPutsTheBytesBack) {
+    ws.Model.DscBasic.UserMmsi = "366123456";
+    originalModel = ws.Model;
+    for (int i = 0; i < 3; ++i)
+        radio.Faults.Frames[5 + 2 + i] = FrameFault::Refuse;
+    EXPECT_FALSE(RunTransfer(TransferMode::ClearMmsi));
+    EXPECT_EQ(Writes(radio).size(), 6u + 2);
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Communication Error!!"));
+    EXPECT_EQ(host.Messages[0].Title, "Clear Data");
+    ExpectNothingChanged();
+}
+
+TEST_F(TransferTest, LogClearsSendTheirWholeArea) {
+    struct Case {
+        TransferMode Mode;
+        int First, End;
+        const char* Monitor;
+    };
+    const Case cases[] = {
+        {TransferMode::ClearDscLog, 6656, 7680, "radio clear DSC..."},
+        {TransferMode::ClearDistressLog, 7680, 8160, "radio clear Distress..."},
+    };
+    for (const Case& c : cases) {
+        RadioSimulator fresh;
+        fresh.Eeprom = radio.Eeprom;
+        SimulatedLink freshLink(fresh, clock);
+        RecordingHost freshHost(clock);
+        ws.Image = originalImage;
+        Transfer transfer(ws, freshLink, freshHost, c.Mode);
+        ASSERT_TRUE(transfer.Run());
+        std::vector<std::pair<int, int>> expected;
+        for (int a = c.First; a < c.End; a += 64)
+            expected.emplace_back(a, 64);
+        EXPECT_EQ(Writes(fresh), expected);
+        for (int a = 0; a < kImageSize; ++a) {
+            const bool area = a >= c.First && a < c.End;
+            ASSERT_EQ(ws.Image[a], area ? 0xFF : originalImage[a]) << a;
+            ASSERT_EQ(fresh.Eeprom[static_cast<size_t>(a)],
+                      area ? 0xFF : originalEeprom[static_cast<size_t>(a)])
+                << a;
+        }
+        EXPECT_NE(std::find(freshHost.Monitor.begin(), freshHost.Monitor.end(), c.Monitor),
+                  freshHost.Monitor.end());
+        EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("Complete!!"));
+    }
+}
+
+TEST_F(TransferTest, CancelledDscClearRestoresTheWholeImage) {
+    host.OnYield = [&] {
+        if (radio.FramesReceived() == 5 + 3)
+            ws.CancelRequested = true;
+    };
+    EXPECT_FALSE(RunTransfer(TransferMode::ClearDscLog));
+    EXPECT_EQ(Writes(radio).size(), 4u);
+    EXPECT_TRUE(host.Messages.empty());
+    EXPECT_EQ(std::count(radio.Received.begin(), radio.Received.end(), "\x18"), 0);
+    ExpectNothingChanged();
+}
+
+TEST_F(TransferTest, FailedDistressClearRestoresTheImage) {
+    UseLog("pulled_clear");
+    radio.Faults.Frames = {{5 + 2, FrameFault::CloseLink}};
+    EXPECT_FALSE(RunTransfer(TransferMode::ClearDistressLog));
+    EXPECT_NE(ReadLog().find(":frmRadio.ClearDataDistress -> 8006"), std::string::npos);
+    ExpectNothingChanged();
+}
+
+}  // namespace
+}  // namespace tq530::test
