@@ -116,7 +116,11 @@ bool Transfer::CommonChecks() {
         return false;
     }
     const bool modelOk = ReadDataChkModel();
+    const bool modelCommError = ws_.CommError;
     const bool productOk = ReadDataChkProduct();
+    // A good product-code read clears CommError; it must not hide a failed model check,
+    // or the transfer would end as if nothing had gone wrong.
+    ws_.CommError = ws_.CommError || modelCommError;
     return modelOk && productOk;
 }
 
@@ -328,12 +332,7 @@ void Transfer::ClearRadioData() {
             const int first = dsc ? kDscLogStart : kDistressLogStart;
             const int end = dsc ? kDscLogEnd : kDistressLogEnd;
             std::fill(ws_.Image.Bytes.begin() + first, ws_.Image.Bytes.begin() + end, 0xFF);
-            // The distress log ends in the middle of a block; its last block (8096-8159)
-            // is sent too, so that the whole log is cleared in the radio, not only in the
-            // image. It ends exactly where the log does.
-            const int lastBlock = dsc ? kDscLogEnd - kBlockSize : kDistressLogEnd - kBlockSize;
-            ClearArea(first, lastBlock,
-                      dsc ? "frmRadio.ClearDataDsc" : "frmRadio.ClearDataDistress");
+            ClearArea(first, end, dsc ? "frmRadio.ClearDataDsc" : "frmRadio.ClearDataDistress");
             if (ws_.CommError || ws_.CancelRequested) {
                 ws_.Image = kept;
             } else {
@@ -375,7 +374,7 @@ void Transfer::ClearData() {
     }
 }
 
-void Transfer::ClearArea(int first, int lastBlock, const char* source) {
+void Transfer::ClearArea(int first, int end, const char* source) {
     if (!link_.PortOpen()) {
         ws_.CommError = true;
         return;
@@ -385,8 +384,12 @@ void Transfer::ClearArea(int first, int lastBlock, const char* source) {
         for (int address = 0; address <= ws_.Image.ImageEnd; address += kBlockSize) {
             host_.Yield();
             host_.SetProgress(Progress(address));
-            if (address >= first && address <= lastBlock) {
-                link_.WriteBlock(address, kBlockSize);
+            // An area that ends inside a block (the distress log ends at 8159) gets the block
+            // that ends with it, in the step that would otherwise only wait: the whole area
+            // reaches the radio and nothing beyond it is written.
+            const int block = address + kBlockSize <= end ? address : end - kBlockSize;
+            if (address >= first && address < end) {
+                link_.WriteBlock(block, kBlockSize);
                 if (ws_.CommError || ws_.CancelRequested) {
                     break;
                 }

@@ -60,7 +60,8 @@ class Transfer {
     void ReadData(std::vector<uint8_t>& buffer);
     void WriteData();
     void ClearData();
-    void ClearArea(int first, int last, const char* source);
+    // Sends the 64-byte blocks that cover first..end-1, pacing the other steps.
+    void ClearArea(int first, int end, const char* source);
     // Logs a failure of the port inside a loop or check, tells the operator, and gives up.
     void RuntimeFailure(const char* source, const SerialError& e);
     int Progress(int address) const;

@@ -3,7 +3,7 @@
 
 #include "radio_fixture.h"
 
-namespace tq530::test {
+namespace tq530::radiotest {
 namespace {
 
 using ::testing::ElementsAre;
@@ -78,7 +78,7 @@ TEST_F(ConnectTest, AdapterAnswers) {
         RadioSimulator fresh;
         fresh.Faults.Adapter = c.Answer;
         SimulatedLink freshLink(fresh, clock);
-        RecordingHost freshHost(clock);
+        LinkRecordingHost freshHost(clock);
         RadioLink radioLink(ws, freshLink, freshHost, "Program to Radio");
         EXPECT_EQ(radioLink.Connect(), c.Connected) << static_cast<int>(c.Answer);
         EXPECT_EQ(freshHost.MessageTexts(), c.Messages) << static_cast<int>(c.Answer);
@@ -218,4 +218,4 @@ TEST_F(StatusTest, CancelDuringTheReplyIsReported) {
 }
 
 }  // namespace
-}  // namespace tq530::test
+}  // namespace tq530::radiotest

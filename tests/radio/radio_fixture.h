@@ -15,7 +15,7 @@
 #include "radio/simulated_link.h"
 #include "radio/transfer.h"
 
-namespace tq530::test {
+namespace tq530::radiotest {
 
 struct Shown {
     std::string Text;
@@ -23,9 +23,9 @@ struct Shown {
     MsgIcon Icon;
 };
 
-class RecordingHost : public LinkHost {
+class LinkRecordingHost : public LinkHost {
   public:
-    explicit RecordingHost(VirtualClock& clock) : clock_(clock) {}
+    explicit LinkRecordingHost(VirtualClock& clock) : clock_(clock) {}
 
     std::vector<Shown> Messages;
     std::vector<Shown> Questions;
@@ -108,8 +108,8 @@ class RadioTest : public ::testing::Test {
     VirtualClock clock;
     RadioSimulator radio;
     SimulatedLink link;
-    RecordingHost host;
+    LinkRecordingHost host;
     Workspace ws;
 };
 
-}  // namespace tq530::test
+}  // namespace tq530::radiotest
