@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -142,6 +143,14 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode) {
     if (!ApplyPort(ctx, port, device)) {
         std::fprintf(stderr, "--port: not a device or COM number: %s\n", port.c_str());
         return kExitUsage;
+    }
+    // Qt's port wants an application object, even without an event loop.
+    static int argc = 1;
+    static char name[] = "tq530-cli";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (QCoreApplication::instance() == nullptr) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QtSerialLink link(device);
     CliLinkHost host(ctx);

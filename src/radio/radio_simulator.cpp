@@ -91,6 +91,8 @@ std::string RadioSimulator::Feed(const std::string& bytes) {
         const auto b = static_cast<uint8_t>(c);
         if (b == 0x18) {  // CAN aborts whatever was under way
             Received.emplace_back(1, c);
+            if (Log)
+                Log("PC > <18>");
             line_.clear();
             if (!Faults.NoAckToCan) {
                 if (Faults.Noise)
@@ -101,6 +103,8 @@ std::string RadioSimulator::Feed(const std::string& bytes) {
         }
         if (line_.empty() && (c == 'P' || c == '0')) {
             Received.emplace_back(1, c);
+            if (Log)
+                Log(std::string("PC > ") + c);
             if (c == 'P' && !Faults.NoProbeEcho) {
                 if (Faults.Noise)
                     out.append(kNoise, 3);

@@ -222,6 +222,7 @@ int main(int argc, char** argv) {
 
     Clock::time_point wireFree = Clock::now();  // when the PC's bytes so far have arrived
     char buffer[4096];
+    int lastBaud = 0;
     while (!gStop && !radio.LinkClosed()) {
         pollfd p{master, POLLIN, 0};
         const int ready = poll(&p, 1, 200);
@@ -240,6 +241,10 @@ int main(int argc, char** argv) {
             continue;
         }
         const int baud = LineBaud(slave);
+        if (verbose && baud != lastBaud) {
+            std::fprintf(stderr, "-- line at %d baud\n", baud);
+            lastBaud = baud;
+        }
         if (pace) {
             wireFree = std::max(wireFree, Clock::now()) + WireTime(static_cast<size_t>(n), baud);
             std::this_thread::sleep_until(wireFree);

@@ -1,0 +1,179 @@
+// nr6120-sim and tq530-cli over a real pseudo-terminal, run the way a user runs them.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include "app/workspace.h"
+#include "files/data_set.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Spit(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class TransferE2e : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tq530_e2e_XXXXXX";
+        dir = mkdtemp(pattern);
+    }
+    void TearDown() override {
+        StopSim();
+        std::system(("rm -rf '" + dir + "'").c_str());
+    }
+
+    // Starts the simulator on the EEPROM file radio.hex; returns the device it listens on.
+    std::string StartSim(const std::string& options = "") {
+        const std::string out = dir + "/sim.out";
+        simLog = dir + "/sim.log";
+        simPid = fork();
+        if (simPid == 0) {
+            const std::string cmd = "exec " + std::string(TQ530_BIN_DIR) + "/nr6120-sim --image '" +
+                                    dir + "/radio.hex' --verbose " + options + " >" + out + " 2>" +
+                                    simLog;
+            execl("/bin/sh", "sh", "-c", cmd.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        for (int i = 0; i < 200; ++i) {
+            std::string device = Slurp(out);
+            if (!device.empty() && device.back() == '\n') {
+                device.pop_back();
+                return device;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        ADD_FAILURE() << "nr6120-sim printed no device";
+        return {};
+    }
+    // Stops the simulator, which saves its EEPROM.
+    void StopSim() {
+        if (simPid > 0) {
+            kill(simPid, SIGTERM);
+            waitpid(simPid, nullptr, 0);
+            simPid = -1;
+        }
+    }
+
+    struct Result {
+        int Status = -1;
+        std::string Err;
+    };
+    Result Cli(const std::string& args, int interruptAfterMs = -1) {
+        const std::string err = dir + "/cli.err";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const std::string cmd = "exec " + std::string(TQ530_BIN_DIR) + "/tq530-cli " + args +
+                                    " 2>" + err + " </dev/null";
+            execl("/bin/sh", "sh", "-c", cmd.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        if (interruptAfterMs >= 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(interruptAfterMs));
+            kill(pid, SIGINT);
+        }
+        int raw = 0;
+        waitpid(pid, &raw, 0);
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(err)};
+    }
+
+    std::string dir;
+    std::string simLog;
+    pid_t simPid = -1;
+};
+
+TEST_F(TransferE2e, ProgramThenReadGivesBackTheSameSettings) {
+    // A data set that differs from the radio's own contents.
+    ASSERT_EQ(Cli("new '" + dir + "/start.hex'").Status, 0);
+    std::string image = Slurp(dir + "/start.hex");
+    ASSERT_EQ(image.size(), 8192u);
+    const std::string name = "HARBOUR 1234";
+    image.replace(0x0580, name.size(), name);  // the first USA channel name
+    Spit(dir + "/program.hex", image);
+
+    const std::string device = StartSim();
+    const Result program = Cli("program --port " + device + " '" + dir + "/program.hex'");
+    EXPECT_EQ(program.Status, 0) << program.Err;
+    EXPECT_EQ(program.Err, "Program to Radio: Complete!!\n");
+    const Result read = Cli("read --port " + device + " '" + dir + "/back.hex'");
+    EXPECT_EQ(read.Status, 0) << read.Err;
+    EXPECT_EQ(read.Err, "Read from Radio: Complete!!\n");
+
+    tq530::SilentHost host;
+    tq530::Workspace programmed, readBack;
+    ASSERT_TRUE(tq530::LoadDataSet(programmed, host, dir + "/program.hex"));
+    ASSERT_TRUE(tq530::LoadDataSet(readBack, host, dir + "/back.hex"));
+    EXPECT_TRUE(programmed.Model == readBack.Model);
+    EXPECT_EQ(Slurp(dir + "/back.hex").substr(0x0580, name.size()), name);
+
+    // The radio kept its own protected area and logs.
+    StopSim();
+    const std::string radio = Slurp(dir + "/radio.hex");
+    ASSERT_EQ(radio.size(), 8192u);
+    EXPECT_EQ(radio.substr(304, 7), "RB274V\xFF");
+    EXPECT_EQ(radio.substr(6656, 8190 - 6656), std::string(8190 - 6656, '\xFF'));
+}
+
+TEST_F(TransferE2e, ClearsReachTheRadio) {
+    Spit(dir + "/radio.hex", std::string(8192, '\x11'));
+    const std::string device = StartSim("--model-code 6120");
+    for (const char* what : {"mmsi", "distress-log"}) {
+        const Result r = Cli("--low-speed clear --port " + device + " " + what);
+        EXPECT_EQ(r.Status, 0) << what << ": " << r.Err;
+    }
+    StopSim();
+    const std::string radio = Slurp(dir + "/radio.hex");
+    EXPECT_EQ(radio.substr(322, 6), std::string("\xFF\xFF\xFF\xFF\xFF\x00", 6));
+    EXPECT_EQ(radio.substr(7680, 480), std::string(480, '\xFF'));
+    EXPECT_EQ(radio.substr(8160, 30), std::string(30, '\x11'));
+    EXPECT_EQ(radio.substr(6656, 1024), std::string(1024, '\x11'));
+    const std::string log = Slurp(simLog);
+    EXPECT_NE(log.find("line at 19200 baud"), std::string::npos) << log.substr(0, 400);
+    EXPECT_EQ(log.find("line at 57600 baud"), std::string::npos);
+}
+
+TEST_F(TransferE2e, BusyRadioIsRetriedWithYesAndCancelledWithoutIt) {
+    const std::string device = StartSim("--busy 1");
+    Result r = Cli("clear --port " + device + " dsc-log");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("Radio is busy!! [cancelled: nobody to answer]"), std::string::npos);
+    EXPECT_NE(r.Err.find("Clear DSC Log Data: Radio not ready!!"), std::string::npos);
+    r = Cli("--yes clear --port " + device + " dsc-log");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+}
+
+TEST_F(TransferE2e, InterruptedReadSendsCanAndKeepsNothing) {
+    const std::string device = StartSim("--pace");
+    const Result r = Cli("read --port " + device + " '" + dir + "/out.hex'", 2000);
+    EXPECT_EQ(r.Status, 1) << r.Err;
+    EXPECT_NE(r.Err.find("cancelled"), std::string::npos) << r.Err;
+    EXPECT_NE(Slurp(simLog).find("<18>"), std::string::npos);
+    EXPECT_FALSE(std::ifstream(dir + "/out.hex").good());
+}
+
+TEST_F(TransferE2e, MissingRadioFailsQuietlyAndDiagnosticModeSaysWhy) {
+    Result r = Cli("read --port /dev/nonexistent-tty '" + dir + "/out.hex'");
+    EXPECT_EQ(r.Status, 1);
+    r = Cli("--diagnostic --program-dir '" + dir + "' read --port /dev/nonexistent-tty '" + dir +
+            "/out.hex'");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("monitor: can not syncing!!"), std::string::npos) << r.Err;
+    EXPECT_NE(Slurp(dir + "/err.log").find(":frmRadio.PortInit -> 80"), std::string::npos);
+}
+
+}  // namespace
