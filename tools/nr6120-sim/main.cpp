@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     CLI::App app{"nr6120-sim: an NR6120 radio in PC-control mode on a pseudo-terminal"};
     std::string imagePath, linkPath, product = "RB274V";
     int modelCode = 6120, secondModelCode = -1;
-    bool verbose = false, pace = false;
+    bool verbose = false, pace = false, stats = false;
     RadioSimulator radio;
     SimFaults& faults = radio.Faults;
     std::vector<std::string> frameFaults;
@@ -134,6 +134,8 @@ int main(int argc, char** argv) {
     app.add_option("--link", linkPath, "Also make this path a symbolic link to the device");
     app.add_flag("--verbose,-v", verbose, "Log every frame and reply on stderr");
     app.add_flag("--pace", pace, "Deliver bytes no faster than the baud rate the PC set");
+    app.add_flag("--stats", stats,
+                 "At exit print the PC's transmissions and the time the bytes need on the wire");
     app.add_option("--model-code", modelCode, "Model code at 0 and 8190 (default 6120)");
     app.add_option("--second-model-code", secondModelCode, "A different model code at 8190");
     app.add_option("--product-code", product, "Product code at 304 (default RB274V)");
@@ -223,6 +225,7 @@ int main(int argc, char** argv) {
     Clock::time_point wireFree = Clock::now();  // when the PC's bytes so far have arrived
     char buffer[4096];
     int lastBaud = 0;
+    double wireMs = 0;
     while (!gStop && !radio.LinkClosed()) {
         pollfd p{master, POLLIN, 0};
         const int ready = poll(&p, 1, 200);
@@ -250,6 +253,7 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_until(wireFree);
         }
         const std::string reply = radio.Feed(std::string(buffer, static_cast<size_t>(n)));
+        wireMs += static_cast<double>(static_cast<size_t>(n) + reply.size()) * 10000.0 / baud;
         if (reply.empty())
             continue;
         if (!pace) {
@@ -267,6 +271,10 @@ int main(int argc, char** argv) {
     }
     if (!imagePath.empty())
         SaveImage(imagePath, radio);
+    if (stats) {
+        std::fprintf(stderr, "stats: transmissions=%zu wire_ms=%.1f\n", radio.Received.size(),
+                     wireMs);
+    }
     if (!linkPath.empty())
         unlink(linkPath.c_str());
     close(slave);
