@@ -65,7 +65,8 @@ class CliLinkHost : public LinkHost {
         if (!bar_)
             return;
         percent = std::min(percent, 100);
-        if (percent == shown_)
+        // The reset to 0 after a transfer would leave an empty bar behind.
+        if (percent == shown_ || (percent == 0 && !barOnScreen_))
             return;
         shown_ = percent;
         constexpr int kWidth = 40;
