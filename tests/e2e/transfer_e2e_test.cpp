@@ -129,6 +129,18 @@ TEST_F(TransferE2e, ProgramThenReadGivesBackTheSameSettings) {
     EXPECT_EQ(radio.substr(6656, 8190 - 6656), std::string(8190 - 6656, '\xFF'));
 }
 
+TEST_F(TransferE2e, SettingsFileSurvivesProgramAndRead) {
+    ASSERT_EQ(Cli("new '" + dir + "/start.dat'").Status, 0);
+    const std::string device = StartSim();
+    ASSERT_EQ(Cli("program --port " + device + " '" + dir + "/start.dat'").Status, 0);
+    ASSERT_EQ(Cli("read --port " + device + " '" + dir + "/first.dat'").Status, 0);
+    ASSERT_EQ(Cli("program --port " + device + " '" + dir + "/first.dat'").Status, 0);
+    ASSERT_EQ(Cli("read --port " + device + " '" + dir + "/second.dat'").Status, 0);
+    const std::string first = Slurp(dir + "/first.dat");
+    EXPECT_GT(first.size(), 1000u);
+    EXPECT_EQ(first, Slurp(dir + "/second.dat"));
+}
+
 TEST_F(TransferE2e, ClearsReachTheRadio) {
     Spit(dir + "/radio.hex", std::string(8192, '\x11'));
     const std::string device = StartSim("--model-code 6120");
@@ -169,6 +181,7 @@ TEST_F(TransferE2e, InterruptedReadSendsCanAndKeepsNothing) {
 TEST_F(TransferE2e, MissingRadioFailsQuietlyAndDiagnosticModeSaysWhy) {
     Result r = Cli("read --port /dev/nonexistent-tty '" + dir + "/out.hex'");
     EXPECT_EQ(r.Status, 1);
+    Spit(dir + "/global.ini", Slurp(std::string(TQ530_BIN_DIR) + "/global.ini"));
     r = Cli("--diagnostic --program-dir '" + dir + "' read --port /dev/nonexistent-tty '" + dir +
             "/out.hex'");
     EXPECT_EQ(r.Status, 1);
