@@ -65,9 +65,13 @@ class CliLinkHost : public LinkHost {
         if (!bar_)
             return;
         percent = std::min(percent, 100);
-        // The reset to 0 after a transfer would leave an empty bar behind.
         if (percent == shown_ || (percent == 0 && !barOnScreen_))
             return;
+        // The reset to 0 after a transfer ends the bar instead of drawing an empty one.
+        if (percent == 0) {
+            Finish();
+            return;
+        }
         shown_ = percent;
         constexpr int kWidth = 40;
         const int filled = percent * kWidth / 100;
@@ -99,6 +103,9 @@ class CliLinkHost : public LinkHost {
                      answer == Answer::Ok ? "answered by --yes" : "cancelled: asked too often");
         return answer;
     }
+
+    // Ends a bar on screen so that the next text starts on its own line.
+    void Finish() { EndBar(); }
 
   private:
     void EndBar() {
@@ -158,6 +165,7 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode) {
     Transfer transfer(ctx.Ws, link, host, mode);
     const bool done = transfer.Run();
     link.Close();
+    host.Finish();
     if (!done) {
         if (ctx.Ws.CancelRequested) {
             std::fprintf(stderr, "%s: cancelled\n", TransferTitle(mode).c_str());
