@@ -165,14 +165,14 @@ int main(int argc, char** argv) {
                                                      {"ok-only", FrameFault::OkOnly},
                                                      {"truncated", FrameFault::Truncated},
                                                      {"close", FrameFault::CloseLink}};
-    for (const std::string& spec : frameFaults) {
-        const size_t at = spec.find('@');
-        const auto kind = kinds.find(spec.substr(0, at));
+    for (const std::string& faultText : frameFaults) {
+        const size_t at = faultText.find('@');
+        const auto kind = kinds.find(faultText.substr(0, at));
         if (at == std::string::npos || kind == kinds.end()) {
-            std::fprintf(stderr, "nr6120-sim: bad --fault %s\n", spec.c_str());
+            std::fprintf(stderr, "nr6120-sim: bad --fault %s\n", faultText.c_str());
             return 2;
         }
-        for (int n : ParseNumbers(spec.substr(at + 1)))
+        for (int n : ParseNumbers(faultText.substr(at + 1)))
             faults.Frames[n] = kind->second;
     }
     const std::map<std::string, AdapterAnswer> answers = {{"ok", AdapterAnswer::Ok},
