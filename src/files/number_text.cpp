@@ -167,9 +167,37 @@ std::string FormatReal(double value) {
         return "0";
     }
     char buffer[64];
+    if (!std::isfinite(value)) {
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        return std::string(buffer, result.ptr);
+    }
+    // Fifteen significant digits, then written out in plain positional form: the files hold
+    // decimals, never an exponent.
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    return std::string(buffer, result.ptr);
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const std::string scientific(buffer, result.ptr);
+    const bool negative = scientific[0] == '-';
+    const size_t e = scientific.find('e');
+    std::string digits;
+    for (size_t i = negative ? 1 : 0; i < e; ++i) {
+        if (scientific[i] != '.') {
+            digits += scientific[i];
+        }
+    }
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+    const long integerDigits = std::strtol(scientific.c_str() + e + 1, nullptr, 10) + 1;
+    std::string text = negative ? "-" : "";
+    if (integerDigits <= 0) {
+        text += "0." + std::string(static_cast<size_t>(-integerDigits), '0') + digits;
+    } else if (static_cast<size_t>(integerDigits) >= digits.size()) {
+        text += digits + std::string(static_cast<size_t>(integerDigits) - digits.size(), '0');
+    } else {
+        const size_t point = static_cast<size_t>(integerDigits);
+        text += digits.substr(0, point) + "." + digits.substr(point);
+    }
+    return text;
 }
 
 }  // namespace tq530

@@ -62,6 +62,12 @@ TEST(NumberTextTest, RealsAreShortestWithAtMost15Digits) {
     EXPECT_EQ(FormatReal(156.05 + 0.05 * 3), "156.2");
     EXPECT_EQ(FormatReal(-2.5), "-2.5");
     EXPECT_EQ(FormatReal(123456789012345.0), "123456789012345");
+    // Never an exponent, however small or large the value.
+    EXPECT_EQ(FormatReal(0.00005), "0.00005");
+    EXPECT_EQ(FormatReal(-0.000125), "-0.000125");
+    EXPECT_EQ(FormatReal(1e20), "100000000000000000000");
+    EXPECT_EQ(FormatReal(1234567890123456.0), "1234567890123460");
+    EXPECT_EQ(FormatReal(0.1234567890123456), "0.123456789012346");
 }
 
 }  // namespace
