@@ -21,8 +21,9 @@ std::string Indexed(const char* key, size_t i) {
     return key + std::to_string(i);
 }
 
+// Names, keys and values lose the blanks around them; a tab is part of the text.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+    return c == ' ';
 }
 
 std::string_view Trim(std::string_view text) {

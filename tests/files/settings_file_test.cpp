@@ -250,6 +250,7 @@ TEST_F(SettingsFileTest, ParserStructure) {
         "[ MixedCase ]trailing\r\n"
         " key = value \r\n"
         "hash=# kept \r\n"
+        "\ttab\t=\t#x\t\r\n"
         "=no key\r\n"
         "free text\r\n"
         "[]\r\n"
@@ -265,10 +266,13 @@ TEST_F(SettingsFileTest, ParserStructure) {
     EXPECT_EQ(parsed.LastSection(), 2);
     const SettingsSection& first = parsed.Sections[0];
     EXPECT_EQ(first.Name, "MIXEDCASE");
-    ASSERT_EQ(first.Entries.size(), 2u);
+    ASSERT_EQ(first.Entries.size(), 3u);
     EXPECT_EQ(first.Entries[0].Key, "KEY");
     EXPECT_EQ(first.Entries[0].Value, "value");
     EXPECT_EQ(first.Entries[1].Value, " kept");
+    // Only blanks are trimmed: tabs stay, and a "#" after one is part of the value.
+    EXPECT_EQ(first.Entries[2].Key, "\tTAB\t");
+    EXPECT_EQ(first.Entries[2].Value, "\t#x\t");
     // "[]" ends the first section but opens none; so do the unclosed and indented lines,
     // and the entries after them belong to no section.
     EXPECT_EQ(parsed.Sections[1].Name, "SECOND");
