@@ -337,7 +337,7 @@ TEST_F(SettingsFileTest, PresetSectionsAreCountedAndPlacedByPosition) {
         "[CHUSA3]\r\nPosition=x\r\nChTag=#ZERO\r\n"
         "[CHUSA5]\r\nPosition=9\r\nChTag=#NINE\r\n"
         "[CHINT1]\r\nPosition=1\r\nChTag=#SKIPPED\r\n"
-        "[CHCAN0]\r\nPosition=2abc\r\nChTag=#TWO\r\nDuplex=1\r\n"
+        "[CHCAN0]\r\nPosition=2abc\r\nChTag=#TWO\r\n"
         "[CHCAN0]\r\nPosition=3\r\nChTag=#DUPLICATE\r\n");
     const SettingsModel& m = loaded.Model;
     EXPECT_EQ(m.Usa[7].Enable, kOn);
@@ -349,8 +349,6 @@ TEST_F(SettingsFileTest, PresetSectionsAreCountedAndPlacedByPosition) {
     EXPECT_EQ(m.International, defaults.Model.International);  // no section 0
     EXPECT_EQ(m.Canada[2].ChTag, "TWO");
     EXPECT_EQ(m.Canada[3], defaults.Model.Canada[3]);
-    // Duplex reaches a channel only where the channel allows it.
-    EXPECT_EQ(m.Canada[2].Duplex, ToFlag(defaults.Model.Canada[2].DuplexAllowed != 0));
 }
 
 TEST_F(SettingsFileTest, DuplexIsDroppedWhereNotAllowed) {
