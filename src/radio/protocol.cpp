@@ -414,6 +414,11 @@ bool RadioLink::AcknowledgedSend(const std::string& frame, SendKind kind) {
                 return false;
         }
     }
+    // A re-synchronisation whose first pass got its "#CMDOK" has cleared the flag; the frame
+    // itself was never acknowledged.
+    if (kind != SendKind::Status) {
+        ws_.CommError = true;
+    }
     return false;
 }
 

@@ -197,17 +197,35 @@ TEST_F(TransferTest, SyncAfterRefusalsGivesExactlyOneMoreTry) {
 }
 
 TEST_F(TransferTest, FailedSyncAfterRefusalsFailsTheBlock) {
-    const int block = FrameNumberOfReadBlock(0);
-    for (int i = 0; i < 3; ++i)
-        radio.Faults.Frames[block + i] = FrameFault::Refuse;
-    host.Answers = {Answer::Ok};
-    host.OnYield = [&] {
-        if (radio.FramesReceived() == block + 2)
-            radio.Faults.SyncRefusals = 100;
-    };
-    EXPECT_FALSE(RunTransfer(TransferMode::Read));
-    EXPECT_EQ(radio.FramesReceived(), block + 2);
-    ExpectNothingChanged();
+    // The re-synchronisation fails in both passes, or only in the second after a first pass
+    // whose "#CMDOK" cleared the error flag: either way the block has failed.
+    for (const bool firstPassOk : {false, true}) {
+        SCOPED_TRACE(firstPassOk);
+        RadioSimulator fresh;
+        fresh.Eeprom = radio.Eeprom;
+        SimulatedLink freshLink(fresh, clock);
+        LinkRecordingHost freshHost(clock);
+        const int block = FrameNumberOfReadBlock(64);
+        for (int i = 0; i < 3; ++i)
+            fresh.Faults.Frames[block + i] = FrameFault::Refuse;
+        freshHost.Answers = {Answer::Ok};
+        freshHost.OnYield = [&] {
+            if (fresh.FramesReceived() != block + 2)
+                return;
+            // Two "#CMDSY" came with the connection; the next ones re-synchronise.
+            const auto syncs = std::count(fresh.Received.begin(), fresh.Received.end(), "#CMDSY");
+            if (syncs == 2)
+                fresh.Faults.SyncRefusals = firstPassOk ? 0 : 100;
+            else if (syncs == 3 && firstPassOk)
+                fresh.Faults.SyncRefusals = 3;
+        };
+        Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
+        EXPECT_FALSE(transfer.Run());
+        EXPECT_TRUE(ws.CommError);
+        EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("Communication Error!!"));
+        EXPECT_EQ(fresh.FramesReceived(), block + 2);
+        ExpectNothingChanged();
+    }
 }
 
 TEST_F(TransferTest, SmallLetterRefusalCountsAsRefusal) {
