@@ -117,10 +117,12 @@ bool Transfer::CommonChecks() {
     }
     const bool modelOk = ReadDataChkModel();
     const bool modelCommError = ws_.CommError;
+    const bool modelCancelled = ws_.CancelRequested;
     const bool productOk = ReadDataChkProduct();
-    // A good product-code read clears CommError; it must not hide a failed model check,
-    // or the transfer would end as if nothing had gone wrong.
+    // A good product-code read clears CommError and CancelRequested; neither may hide a
+    // failed or cancelled model check, or the transfer would end as if nothing had happened.
     ws_.CommError = ws_.CommError || modelCommError;
+    ws_.CancelRequested = ws_.CancelRequested || modelCancelled;
     return modelOk && productOk;
 }
 

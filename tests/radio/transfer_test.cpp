@@ -359,6 +359,23 @@ TEST_F(TransferTest, ModelCheckThatCannotReadReportsCommunicationError) {
     EXPECT_THAT(Titles(), ElementsAre("Model Check", "Model Check"));
 }
 
+TEST_F(TransferTest, CancelDuringTheModelCheckStaysCancelled) {
+    // The product-code check still runs and reads well; the Cancel must outlive it.
+    radio.Faults.Frames = {{2, FrameFault::Silent}};
+    bool pressed = false;
+    host.OnYield = [&] {
+        if (!pressed && radio.FramesReceived() == 2) {
+            pressed = true;
+            ws.CancelRequested = true;
+        }
+    };
+    EXPECT_FALSE(RunTransfer(TransferMode::Program));
+    EXPECT_EQ(radio.FramesReceived(), 3);
+    EXPECT_TRUE(host.Messages.empty());
+    EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_TRUE(Writes(radio).empty());
+}
+
 TEST_F(TransferTest, RadioNotReadyEndsWithoutCommError) {
     radio.Faults.BusyReplies = 1;
     EXPECT_FALSE(RunTransfer(TransferMode::Read));
