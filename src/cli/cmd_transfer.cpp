@@ -88,6 +88,16 @@ class CliLinkHost : public LinkHost {
     Answer Ask(const std::string& text, const std::string& title, MsgIcon icon,
                Buttons buttons) override {
         EndBar();
+        if (ctx_.Host.AssumeYes && buttons == Buttons::RetryCancel) {
+            // "Radio is busy!!": --yes retries as often as the re-synchronisation question,
+            // so that a radio that stays busy cannot hold the command for ever.
+            const Answer answer =
+                busyLimit_.Next(text) == Answer::Ok ? Answer::Retry : Answer::Cancel;
+            std::fprintf(
+                stderr, "%s: %s [%s]\n", title.c_str(), text.c_str(),
+                answer == Answer::Retry ? "answered by --yes" : "cancelled: asked too often");
+            return answer;
+        }
         const Answer answer = ctx_.Host.Ask(text, title, icon, buttons);
         seen_ = gInterrupts;  // a Ctrl+C that ended the question is spent on it
         return answer;
@@ -123,6 +133,7 @@ class CliLinkHost : public LinkHost {
     sig_atomic_t seen_ = 0;
     struct sigaction previous_ {};
     ResyncAnswerLimit limit_;
+    ResyncAnswerLimit busyLimit_;
 };
 
 // "3" or "COM3" is a COM number; anything else a device path.

@@ -30,9 +30,9 @@ class LinkHost : public UiHost {
     }
 };
 
-// How a host that nobody attends answers the synchronisation question: OK at most three
-// times for the same frame, then Cancel, so that a radio that keeps refusing a frame cannot
-// hold the transfer forever.
+// How a host that nobody attends answers a question the radio can keep bringing up (the
+// synchronisation question for one frame, "Radio is busy!!"): OK at most three times for
+// the same key, then Cancel, so that such a radio cannot hold the transfer forever.
 class ResyncAnswerLimit {
   public:
     static constexpr int kMaxAnswers = 3;

@@ -159,14 +159,30 @@ TEST_F(TransferE2e, ClearsReachTheRadio) {
     EXPECT_EQ(log.find("line at 57600 baud"), std::string::npos);
 }
 
-TEST_F(TransferE2e, BusyRadioIsRetriedWithYesAndCancelledWithoutIt) {
-    const std::string device = StartSim("--busy 1");
+TEST_F(TransferE2e, BusyRadioIsRetriedThreeTimesWithYesAndCancelledWithoutIt) {
+    const auto count = [](const std::string& text, const std::string& part) {
+        int n = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++n;
+        return n;
+    };
+    std::string device = StartSim("--busy 4");
     Result r = Cli("clear --port " + device + " dsc-log");
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("Radio is busy!! [cancelled: nobody to answer]"), std::string::npos);
     EXPECT_NE(r.Err.find("Clear DSC Log Data: Radio not ready!!"), std::string::npos);
-    r = Cli("--yes clear --port " + device + " dsc-log");
+    r = Cli("--yes clear --port " + device + " dsc-log");  // busy three times more
     EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(count(r.Err, "Radio is busy!! [answered by --yes]"), 3) << r.Err;
+
+    // A radio that stays busy is given up, not queried for ever.
+    StopSim();
+    device = StartSim("--busy 4");
+    r = Cli("--yes clear --port " + device + " dsc-log");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(count(r.Err, "Radio is busy!! [answered by --yes]"), 3) << r.Err;
+    EXPECT_NE(r.Err.find("Radio is busy!! [cancelled: asked too often]"), std::string::npos);
+    EXPECT_NE(r.Err.find("Radio not ready!!"), std::string::npos);
 }
 
 TEST_F(TransferE2e, InterruptedReadSendsCanAndKeepsNothing) {
