@@ -522,6 +522,15 @@ TEST_F(TransferTest, LogClearsSendTheirWholeArea) {
         EXPECT_NE(std::find(freshHost.Monitor.begin(), freshHost.Monitor.end(), c.Monitor),
                   freshHost.Monitor.end());
         EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("Complete!!"));
+        // Each of the 128 steps that sends no block waits 10 ms, like a transmission.
+        const auto pauses = std::count(freshHost.Pauses.begin(), freshHost.Pauses.end(), 10);
+        EXPECT_EQ(pauses, static_cast<long>(freshLink.Writes.size() + 128 - expected.size()));
+        // Progress moves with the loop address over the last address, to the nearest percent.
+        std::vector<int> progress = {0};
+        for (int a = 0; a < kImageSize; a += 64)
+            progress.push_back(static_cast<int>(a * 100.0 / 8191 + 0.5));
+        progress.push_back(0);
+        EXPECT_EQ(freshHost.ProgressSeen, progress);
     }
 }
 
