@@ -228,6 +228,22 @@ TEST_F(TransferTest, FailedSyncAfterRefusalsFailsTheBlock) {
     }
 }
 
+TEST_F(TransferTest, OnlyAWriteRetryFlushesWhatFollowedARefusal) {
+    // The CR LF after "ERROR" is still waiting when a read block is sent again and spoils
+    // its acknowledgement; a write block flushes it first.
+    radio.Faults.ErrorWithCrLf = true;
+    const int block = FrameNumberOfReadBlock(0);
+    radio.Faults.Frames = {{block, FrameFault::Refuse}};
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_EQ(radio.FramesReceived(), block + 1);
+    EXPECT_THAT(host.MessageTexts(), ElementsAre("Communication Error!!"));
+
+    host.Messages.clear();
+    radio.Faults.Frames = {{radio.FramesReceived() + block, FrameFault::Refuse}};
+    EXPECT_TRUE(RunTransfer(TransferMode::Program));
+    EXPECT_EQ(Writes(radio).front(), Writes(radio)[1]);
+}
+
 TEST_F(TransferTest, SmallLetterRefusalCountsAsRefusal) {
     radio.Faults.LowercaseRefusal = true;
     const int block = FrameNumberOfReadBlock(0);
