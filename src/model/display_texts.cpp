@@ -1,8 +1,9 @@
 #include "model/display_texts.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "model/channel_number_table.h"
 
@@ -10,17 +11,23 @@ namespace tq530 {
 
 namespace {
 
-// value with the given decimals and at least minIntegerDigits integer digits, "." as point
-// whatever the locale says.
+// value with the given decimals and at least minIntegerDigits integer digits, "." as point.
+// The C library's formatting follows LC_NUMERIC, which a GUI sets from the user's locale; a
+// decimal point such as U+066B would change the text, so the digits come from to_chars.
 std::string Fixed(double value, int decimals, int minIntegerDigits) {
-    const int width = minIntegerDigits + 1 + decimals + (value < 0 ? 1 : 0);
-    char text[64];
-    std::snprintf(text, sizeof text, "%0*.*f", width, decimals, value);
-    std::string s(text);
-    for (char& c : s) {
-        if (c == ',') {
-            c = '.';
-        }
+    char text[400];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) {
+        return std::string();
+    }
+    std::string s(text, result.ptr);
+    const size_t first = s.empty() || s[0] != '-' ? 0 : 1;
+    const size_t point = s.find('.');
+    const size_t integerDigits = (point == std::string::npos ? s.size() : point) - first;
+    const size_t wanted = static_cast<size_t>(std::max(minIntegerDigits, 0));
+    if (integerDigits < wanted) {
+        s.insert(first, wanted - integerDigits, '0');
     }
     return s;
 }

@@ -1,7 +1,13 @@
 // The fixed texts the grids and the report show for setting values.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
 
 #include "model/display_texts.h"
+#include "model/encodings.h"
 
 namespace tq530 {
 namespace {
@@ -78,6 +84,37 @@ TEST(DisplayTexts, FixedWidthCells) {
     EXPECT_EQ(EntryNumber9("2111111110"), "211111111");
     EXPECT_EQ(ExpDisplayText("7", ""), "7  ");
     EXPECT_EQ(ExpDisplayText("123", "AB"), "12B");
+}
+
+// A GUI runs with the user's LC_NUMERIC. Pashto (Afghanistan) writes the decimal point as
+// U+066B, so any text or byte that went through the C library's number formatting would show it.
+TEST(DisplayTexts, SameTextsAndBytesInEveryNumericLocale) {
+    char pattern[] = "/tmp/tq530_locale_XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    const std::string build =
+        "localedef -c -i ps_AF -f UTF-8 '" + dir + "/ps_AF.UTF-8' >/dev/null 2>&1";
+    std::system(build.c_str());
+    setenv("LOCPATH", dir.c_str(), 1);
+    const char* chosen = std::setlocale(LC_NUMERIC, "ps_AF.UTF-8");
+    unsetenv("LOCPATH");
+    ASSERT_NE(chosen, nullptr) << "localedef could not build ps_AF.UTF-8 (Debian package locales)";
+    struct Restore {
+        ~Restore() { std::setlocale(LC_NUMERIC, "C"); }
+    } restore;
+
+    EXPECT_EQ(FreqText(156.8), "156.800");
+    EXPECT_EQ(FreqText(8.5), "008.500");
+    EXPECT_EQ(FreqText4(156.0125), "156.0125");
+    EXPECT_EQ(FreqText4(161.6), "161.6000");
+    EXPECT_EQ(OffsetTimeText(-1), "-0:30");
+    EXPECT_EQ(OffsetTimeText(11), "+5:30");
+    EXPECT_EQ(OffsetTimeText(-24), "-12:00");
+    RadioImage image;
+    WriteFrequency(image, 0, 105.025);
+    EXPECT_EQ(image[0], 0x05);
+    EXPECT_EQ(image[1], 0x02);
+    EXPECT_EQ(image[2], 0x50);
+    std::system(("rm -rf '" + dir + "'").c_str());
 }
 
 }  // namespace
