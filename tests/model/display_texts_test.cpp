@@ -114,6 +114,7 @@ TEST(DisplayTexts, SameTextsAndBytesInEveryNumericLocale) {
     EXPECT_EQ(image[0], 0x05);
     EXPECT_EQ(image[1], 0x02);
     EXPECT_EQ(image[2], 0x50);
+    EXPECT_DOUBLE_EQ(ReadFrequency(image, 0), 105.025);
     std::system(("rm -rf '" + dir + "'").c_str());
 }
 

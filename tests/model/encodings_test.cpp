@@ -103,6 +103,8 @@ TEST(Frequencies, WriteAndRead) {
     EXPECT_DOUBLE_EQ(ReadFrequency(image, 0), 105.0);
     Put(image, 0, {0x56, 0x0B, 0x50});
     EXPECT_DOUBLE_EQ(ReadFrequency(image, 0), 156.0);
+    Put(image, 0, {0x12, 0x3E, 0x45});  // "12.3E45": an exponent to a decimal parser
+    EXPECT_DOUBLE_EQ(ReadFrequency(image, 0), 112.3);
     Put(image, 0, {0x00, 0x00, 0x00});
     EXPECT_DOUBLE_EQ(ReadFrequency(image, 0), 100.0);
     EXPECT_FALSE(ExpFrequencyInRange(100.0));
