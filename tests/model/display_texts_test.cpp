@@ -90,17 +90,20 @@ TEST(DisplayTexts, FixedWidthCells) {
 // U+066B, so any text or byte that went through the C library's number formatting would show it.
 TEST(DisplayTexts, SameTextsAndBytesInEveryNumericLocale) {
     char pattern[] = "/tmp/tq530_locale_XXXXXX";
-    const std::string dir = mkdtemp(pattern);
+    struct LocaleDir {
+        std::string Path;
+        ~LocaleDir() {
+            std::setlocale(LC_NUMERIC, "C");
+            std::system(("rm -rf '" + Path + "'").c_str());
+        }
+    } dir{mkdtemp(pattern)};
     const std::string build =
-        "localedef -c -i ps_AF -f UTF-8 '" + dir + "/ps_AF.UTF-8' >/dev/null 2>&1";
+        "localedef -c -i ps_AF -f UTF-8 '" + dir.Path + "/ps_AF.UTF-8' >/dev/null 2>&1";
     std::system(build.c_str());
-    setenv("LOCPATH", dir.c_str(), 1);
+    setenv("LOCPATH", dir.Path.c_str(), 1);
     const char* chosen = std::setlocale(LC_NUMERIC, "ps_AF.UTF-8");
     unsetenv("LOCPATH");
     ASSERT_NE(chosen, nullptr) << "localedef could not build ps_AF.UTF-8 (Debian package locales)";
-    struct Restore {
-        ~Restore() { std::setlocale(LC_NUMERIC, "C"); }
-    } restore;
 
     EXPECT_EQ(FreqText(156.8), "156.800");
     EXPECT_EQ(FreqText(8.5), "008.500");
@@ -115,7 +118,6 @@ TEST(DisplayTexts, SameTextsAndBytesInEveryNumericLocale) {
     EXPECT_EQ(image[1], 0x02);
     EXPECT_EQ(image[2], 0x50);
     EXPECT_DOUBLE_EQ(ReadFrequency(image, 0), 105.025);
-    std::system(("rm -rf '" + dir + "'").c_str());
 }
 
 }  // namespace
