@@ -392,6 +392,31 @@ std::vector<std::string> SplitList(const std::string& text) {
     }
 }
 
+namespace {
+
+// The weather, directory and EXP sections: numbered by their element, in a fixed order.
+template <typename V, typename M>
+void VisitFixedChannelSections(V& v, M& m, bool scramble) {
+    for (size_t i = 0; i < m.Wx.size(); ++i) {
+        v.Section(Indexed("CHWX", i));
+        VisitWxChannel(v, m.Wx[i]);
+    }
+    for (size_t i = 0; i < m.MemoryIds.size(); ++i) {
+        v.Section(Indexed("CHMMSID", i + 1));
+        VisitDirectoryEntry(v, m.MemoryIds[i]);
+    }
+    for (size_t i = 0; i < m.GroupIds.size(); ++i) {
+        v.Section(Indexed("CHGRPID", i + 1));
+        VisitDirectoryEntry(v, m.GroupIds[i]);
+    }
+    for (size_t i = 0; i < m.Exp.size(); ++i) {
+        v.Section(Indexed("CHEXP", i + 1));
+        VisitExpChannel(v, m.Exp[i], scramble);
+    }
+}
+
+}  // namespace
+
 std::string BuildSettingsText(const Workspace& ws) {
     std::string out;
     out.reserve(96 * 1024);
@@ -412,22 +437,7 @@ std::string BuildSettingsText(const Workspace& ws) {
             VisitPresetChannel(w, plan[n], ws.ScrambleFeature);
         }
     }
-    for (size_t i = 0; i < m.Wx.size(); ++i) {
-        w.Section(Indexed("CHWX", i));
-        VisitWxChannel(w, m.Wx[i]);
-    }
-    for (size_t i = 0; i < m.MemoryIds.size(); ++i) {
-        w.Section(Indexed("CHMMSID", i + 1));
-        VisitDirectoryEntry(w, m.MemoryIds[i]);
-    }
-    for (size_t i = 0; i < m.GroupIds.size(); ++i) {
-        w.Section(Indexed("CHGRPID", i + 1));
-        VisitDirectoryEntry(w, m.GroupIds[i]);
-    }
-    for (size_t i = 0; i < m.Exp.size(); ++i) {
-        w.Section(Indexed("CHEXP", i + 1));
-        VisitExpChannel(w, m.Exp[i], ws.ScrambleFeature);
-    }
+    VisitFixedChannelSections(w, m, ws.ScrambleFeature);
     return out;
 }
 
@@ -438,22 +448,7 @@ void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) {
     for (const PresetPlan& preset : kPresetPlans) {
         ApplyPresetPlan(r, m.Plan(preset.Id), preset.Prefix, ws.ScrambleFeature, host);
     }
-    for (size_t i = 0; i < m.Wx.size(); ++i) {
-        r.Section(Indexed("CHWX", i));
-        VisitWxChannel(r, m.Wx[i]);
-    }
-    for (size_t i = 0; i < m.MemoryIds.size(); ++i) {
-        r.Section(Indexed("CHMMSID", i + 1));
-        VisitDirectoryEntry(r, m.MemoryIds[i]);
-    }
-    for (size_t i = 0; i < m.GroupIds.size(); ++i) {
-        r.Section(Indexed("CHGRPID", i + 1));
-        VisitDirectoryEntry(r, m.GroupIds[i]);
-    }
-    for (size_t i = 0; i < m.Exp.size(); ++i) {
-        r.Section(Indexed("CHEXP", i + 1));
-        VisitExpChannel(r, m.Exp[i], ws.ScrambleFeature);
-    }
+    VisitFixedChannelSections(r, m, ws.ScrambleFeature);
 }
 
 bool WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {

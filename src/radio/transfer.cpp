@@ -209,12 +209,31 @@ void Transfer::ReadFromRadio() {
             std::copy(buffer.begin() + kNotReadEnd, buffer.begin() + last + 1,
                       ws_.Image.Bytes.begin() + kNotReadEnd);
             DecodeImage(ws_.Model, ws_.Image, ws_.ModelType);
-            ws_.TransferDone = true;
-            host_.ShowMonitor("");
-            host_.ShowMessage("Complete!!", link_.Title(), MsgIcon::Information);
+            Completed();
         }
     }
     host_.SetBusy(false);
+}
+
+void Transfer::Completed() {
+    ws_.TransferDone = true;
+    host_.ShowMonitor("");
+    host_.ShowMessage("Complete!!", link_.Title(), MsgIcon::Information);
+}
+
+void Transfer::EndLoop(const char* title, bool fullProgress) {
+    link_.PortClose();
+    if (ws_.CancelRequested) {
+        return;  // a cancelled loop ends without a message of its own
+    }
+    if (ws_.CommError) {
+        host_.ShowMessage("Communication Error!!", title, MsgIcon::Critical);
+        return;
+    }
+    if (fullProgress) {
+        host_.SetProgress(100);
+    }
+    host_.PacingPause(500);
 }
 
 void Transfer::ReadData(std::vector<uint8_t>& buffer) {
@@ -224,31 +243,19 @@ void Transfer::ReadData(std::vector<uint8_t>& buffer) {
     }
     try {
         host_.SetProgress(0);
-        bool cancelled = false;
         for (int address = 0; address <= ws_.Image.ImageEnd; address += kBlockSize) {
             host_.SetProgress(Progress(address));
             link_.ReadBlock(buffer, address, kBlockSize);
             // A wait that Cancel ended leaves CommError set as well; the radio must still
             // hear CAN, so Cancel is looked at first.
-            if (ws_.CancelRequested) {
-                cancelled = true;
-                break;
-            }
-            if (ws_.CommError) {
+            if (ws_.CancelRequested || ws_.CommError) {
                 break;
             }
         }
-        if (cancelled) {
+        if (ws_.CancelRequested) {
             link_.CancelRead();
         }
-        link_.PortClose();
-        if (!cancelled) {
-            if (ws_.CommError) {
-                host_.ShowMessage("Communication Error!!", "Read from Radio", MsgIcon::Critical);
-            } else {
-                host_.PacingPause(500);
-            }
-        }
+        EndLoop("Read from Radio");
     } catch (const SerialError& e) {
         RuntimeFailure("frmRadio.ReadData", e);
     }
@@ -260,9 +267,7 @@ void Transfer::ProgramToRadio() {
         host_.ShowMonitor("radio writing...");
         WriteData();
         if (!ws_.CommError && !ws_.CancelRequested) {
-            ws_.TransferDone = true;
-            host_.ShowMonitor("");
-            host_.ShowMessage("Complete!!", link_.Title(), MsgIcon::Information);
+            Completed();
         }
     }
     host_.SetBusy(false);
@@ -296,14 +301,7 @@ void Transfer::WriteData() {
                 break;
             }
         }
-        link_.PortClose();
-        if (!ws_.CancelRequested) {
-            if (ws_.CommError) {
-                host_.ShowMessage("Communication Error!!", "Program to Radio", MsgIcon::Critical);
-            } else {
-                host_.PacingPause(500);
-            }
-        }
+        EndLoop("Program to Radio");
     } catch (const SerialError& e) {
         RuntimeFailure("frmRadio.WriteData", e);
     }
@@ -320,9 +318,7 @@ void Transfer::ClearRadioData() {
             std::fill_n(&ws_.Image.Bytes[kMmsiStart], kMmsiStatus - kMmsiStart, 0xFF);
             ClearData();
             if (!ws_.CommError && !ws_.CancelRequested) {
-                ws_.TransferDone = true;
-                host_.ShowMonitor("");
-                host_.ShowMessage("Complete!!", link_.Title(), MsgIcon::Information);
+                Completed();
                 ws_.Model.DscBasic.UserMmsi.clear();
             } else {
                 std::copy_n(kept, sizeof kept, &ws_.Image.Bytes[kMmsiStart]);
@@ -338,9 +334,7 @@ void Transfer::ClearRadioData() {
             if (ws_.CommError || ws_.CancelRequested) {
                 ws_.Image = kept;
             } else {
-                ws_.TransferDone = true;
-                host_.ShowMonitor("");
-                host_.ShowMessage("Complete!!", link_.Title(), MsgIcon::Information);
+                Completed();
             }
         }
     }
@@ -361,16 +355,7 @@ void Transfer::ClearData() {
             anyFailed = anyFailed || ws_.CommError;
         }
         ws_.CommError = anyFailed;
-        link_.PortClose();
-        if (ws_.CancelRequested) {
-            return;
-        }
-        if (ws_.CommError) {
-            host_.ShowMessage("Communication Error!!", "Clear Data", MsgIcon::Critical);
-        } else {
-            host_.SetProgress(100);
-            host_.PacingPause(500);
-        }
+        EndLoop("Clear Data", true);
     } catch (const SerialError& e) {
         RuntimeFailure("frmRadio.ClearData", e);
     }
@@ -402,14 +387,7 @@ void Transfer::ClearArea(int first, int end, const char* source) {
                 break;
             }
         }
-        link_.PortClose();
-        if (!ws_.CancelRequested) {
-            if (ws_.CommError) {
-                host_.ShowMessage("Communication Error!!", "Program to Radio", MsgIcon::Critical);
-            } else {
-                host_.PacingPause(500);
-            }
-        }
+        EndLoop("Program to Radio");
     } catch (const SerialError& e) {
         RuntimeFailure(source, e);
     }

@@ -63,6 +63,10 @@ class Transfer {
     // Sends the 64-byte blocks that cover first..end-1, pacing the other steps.
     void ClearArea(int first, int end, const char* source);
     // Logs a failure of the port inside a loop or check, tells the operator, and gives up.
+    // The end of every transfer loop: close the port, then "Communication Error!!" under the
+    // loop's title or the pause after a good loop.
+    void EndLoop(const char* title, bool fullProgress = false);
+    void Completed();
     void RuntimeFailure(const char* source, const SerialError& e);
     int Progress(int address) const;
 
