@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "files/image_file.h"
 #include "model/image_codec.h"
 

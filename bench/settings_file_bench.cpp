@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "files/settings_file.h"
 #include "report/report_text.h"
 

@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/check-layers.sh
 bash scripts/build.sh
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "files/file_io.h"
+#include "core/file_io.h"
 #include "files/number_text.h"
 #include "model/image_codec.h"
 #include "model/radio_image.h"

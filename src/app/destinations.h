@@ -9,8 +9,8 @@
 
 #include "app/menu_model.h"
 #include "app/settings_store.h"
-#include "app/ui_host.h"
-#include "app/workspace.h"
+#include "core/ui_host.h"
+#include "core/workspace.h"
 
 namespace tq530 {
 

@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "files/file_io.h"
+#include "core/file_io.h"
 #include "files/ini_reader.h"
 #include "files/number_text.h"
 

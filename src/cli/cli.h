@@ -10,8 +10,8 @@
 
 #include "app/destinations.h"
 #include "app/settings_store.h"
-#include "app/ui_host.h"
-#include "app/workspace.h"
+#include "core/ui_host.h"
+#include "core/workspace.h"
 
 namespace tq530::cli {
 

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/data_set.h"
 #include "cli/cli.h"
-#include "files/data_set.h"
-#include "files/file_io.h"
+#include "core/file_io.h"
 #include "files/image_file.h"
 #include "report/report_text.h"
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <thread>
 
+#include "app/data_set.h"
 #include "cli/cli.h"
-#include "files/data_set.h"
-#include "radio/link_host.h"
+#include "core/link_host.h"
 #include "radio/qt/qt_serial_link.h"
 #include "radio/transfer.h"
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "files/file_io.h"
+#include "core/error_log.h"
+#include "core/file_io.h"
 #include "model/image_codec.h"
-#include "radio/error_log.h"
 
 namespace tq530 {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_host.h"
-#include "app/workspace.h"
+#include "core/ui_host.h"
+#include "core/workspace.h"
 
 namespace tq530 {
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <limits>
 
+#include "core/error_log.h"
 #include "files/ini_reader.h"
 #include "files/number_text.h"
-#include "radio/error_log.h"
 
 namespace tq530 {
 

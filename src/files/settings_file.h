@@ -9,10 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/ui_host.h"
-#include "app/workspace.h"
-#include "files/file_dialogs.h"
-#include "files/file_io.h"
+#include "core/file_dialogs.h"
+#include "core/file_io.h"
+#include "core/ui_host.h"
+#include "core/workspace.h"
 
 namespace tq530 {
 

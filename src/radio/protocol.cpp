@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/workspace.h"
-#include "radio/error_log.h"
+#include "core/error_log.h"
+#include "core/workspace.h"
 
 namespace tq530 {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "radio/link_host.h"
+#include "core/link_host.h"
 #include "radio/serial_link.h"
 
 namespace tq530 {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/workspace.h"
+#include "core/error_log.h"
+#include "core/workspace.h"
 #include "model/image_codec.h"
-#include "radio/error_log.h"
 
 namespace tq530 {
 

@@ -1,6 +1,6 @@
 #include "report/report_text.h"
 
-#include "files/file_io.h"
+#include "core/file_io.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <thread>
 
-#include "app/workspace.h"
-#include "files/data_set.h"
+#include "app/data_set.h"
+#include "core/workspace.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "files/file_io.h"
+#include "core/file_io.h"
 #include "files/image_file.h"
 #include "support/recording_host.h"
 

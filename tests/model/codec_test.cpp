@@ -5,7 +5,7 @@
 #include <random>
 #include <set>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "model/image_codec.h"
 
 namespace tq530 {

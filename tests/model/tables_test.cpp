@@ -1,7 +1,7 @@
 // The channel number table, the built-in plans and the start-up data set.
 #include <gtest/gtest.h>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "model/builtin_tables.h"
 #include "model/channel_number_table.h"
 #include "model/image_codec.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "radio/link_host.h"
+#include "core/link_host.h"
 #include "radio/protocol.h"
 #include "radio/serial_link.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/workspace.h"
-#include "radio/link_host.h"
+#include "core/link_host.h"
+#include "core/workspace.h"
 #include "radio/simulated_link.h"
 #include "radio/transfer.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_host.h"
+#include "core/ui_host.h"
 
 namespace tq530::testing {
 

@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 namespace tq530 {
 

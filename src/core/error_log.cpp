@@ -1,4 +1,4 @@
-#include "radio/error_log.h"
+#include "core/error_log.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 namespace tq530 {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ui_host.h"
+#include "core/ui_host.h"
 
 namespace tq530 {
 

@@ -1,10 +1,10 @@
-#include "radio/error_log.h"
+#include "core/error_log.h"
 
 #include <gtest/gtest.h>
 
 #include <regex>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "support/scratch_dir.h"
 
 namespace tq530 {

@@ -1,4 +1,4 @@
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 #include "model/builtin_tables.h"
 #include "model/image_codec.h"

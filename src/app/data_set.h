@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/ui_host.h"
-#include "app/workspace.h"
+#include "core/ui_host.h"
+#include "core/workspace.h"
 
 namespace tq530 {
 

@@ -1,6 +1,6 @@
-#include "files/data_set.h"
+#include "app/data_set.h"
 
-#include "files/file_io.h"
+#include "core/file_io.h"
 #include "files/image_file.h"
 #include "files/settings_file.h"
 #include "report/report_text.h"

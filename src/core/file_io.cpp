@@ -1,4 +1,4 @@
-#include "files/file_io.h"
+#include "core/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
