@@ -1,0 +1,52 @@
+// The editor half of the main window: the screen tree on the left and the screen of the
+// selected node on the right, bound to the workspace's settings model. The main window owns
+// the splitter, the menus and the status bar; the panel owns everything inside the two panes.
+#pragma once
+
+#include <QObject>
+#include <memory>
+#include <string>
+
+class QStatusBar;
+class QWidget;
+
+namespace tq530 {
+
+struct Workspace;
+class UiHost;
+
+class EditorPanel : public QObject {
+    Q_OBJECT
+
+  public:
+    EditorPanel(Workspace& ws, UiHost& host, QWidget* parent);
+    ~EditorPanel() override;
+
+    // The two panes, parented by the caller (a splitter).
+    QWidget* Tree() const;
+    QWidget* ScreenArea() const;
+    // Where a focused field puts its hint.
+    void SetStatusBar(QStatusBar* bar);
+
+    // After the settings model was replaced as a whole (start-up, New, Open, a read, a
+    // destination): prepares every screen, rebuilds the tree and selects "General".
+    void RebuildTree();
+    // Selects the node with this key as a click would, input check included.
+    void SelectNode(const std::string& key);
+    // Shows the shown node's screen again from the model.
+    void RefreshCurrentScreen();
+    // The check every command that leaves the screen or uses the data runs first. False after
+    // the refusal's message went to the host; the caller then does nothing.
+    bool InputCheck();
+    std::string ShownKey() const;
+
+  signals:
+    // A stored edit: DataChanged is set. The main window updates what depends on it.
+    void DataEdited();
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace tq530
