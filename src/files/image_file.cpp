@@ -1,10 +1,9 @@
 #include "files/image_file.h"
 
-#include <cstdio>
-
 #include "core/error_log.h"
 #include "core/file_io.h"
 #include "model/image_codec.h"
+#include "model/text_util.h"
 
 namespace tq530 {
 
@@ -127,22 +126,18 @@ std::vector<std::string> BuildHexDumpLines(const RadioImage& image) {
     lines.reserve(static_cast<size_t>(image.Size() / 16 + 3));
     std::string header = "      ";
     std::string rule = " ---- ";
-    char cell[8];
-    for (int c = 0; c < 16; ++c) {
-        std::snprintf(cell, sizeof cell, " %02X", c);
-        header += cell;
+    for (unsigned c = 0; c < 16; ++c) {
+        header += " " + HexField(c, 2);
         rule += " --";
     }
     lines.push_back(header);
     lines.push_back(rule);
     for (int address = 0; address <= image.ImageEnd; address += 16) {
-        char text[8 + 16 * 3 + 1];
-        int pos = std::snprintf(text, sizeof text, " %04X:", address & 0xFFFF);
+        std::string text = " " + HexField(static_cast<unsigned>(address), 4) + ":";
         for (int i = 0; i < 16; ++i) {
-            pos += std::snprintf(text + pos, sizeof text - static_cast<size_t>(pos), " %02X",
-                                 image[address + i]);
+            text += " " + HexField(image[address + i], 2);
         }
-        lines.emplace_back(text);
+        lines.push_back(std::move(text));
     }
     return lines;
 }

@@ -7,6 +7,7 @@
 #include "core/error_log.h"
 #include "files/ini_reader.h"
 #include "files/number_text.h"
+#include "model/text_util.h"
 
 namespace tq530 {
 
@@ -19,38 +20,6 @@ constexpr const char* kDisplayKeys =
 
 std::string Indexed(const char* key, size_t i) {
     return key + std::to_string(i);
-}
-
-// Names, keys and values lose the blanks around them; a tab is part of the text.
-bool IsBlank(char c) {
-    return c == ' ';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-char UpperChar(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// upper is upper-case already.
-bool EqualsIgnoringCase(const std::string& upper, std::string_view text) {
-    if (upper.size() != text.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < upper.size(); ++i) {
-        if (upper[i] != UpperChar(text[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The section walk below is shared by the writer and the reader, so both always agree on
@@ -341,18 +310,18 @@ ParsedSettings ParseSettingsText(const std::string& text) {
         if (close == std::string_view::npos || close == 1) {
             continue;
         }
-        parsed.Sections.push_back({UpperAscii(std::string(Trim(line.substr(1, close - 1)))), {}});
+        // Names, keys and values lose the spaces around them; a tab is part of the text.
+        parsed.Sections.push_back({UpperAscii(Trim(line.substr(1, close - 1))), {}});
         SettingsSection& section = parsed.Sections.back();
         // Entry loop: until a line without an entry that holds a "[" (the next header).
         while (nextLine(line)) {
             const size_t equals = line.find('=');
             if (equals != std::string_view::npos && equals >= 1) {
-                std::string_view value = Trim(line.substr(equals + 1));
+                std::string value = Trim(line.substr(equals + 1));
                 if (!value.empty() && value[0] == '#') {
-                    value.remove_prefix(1);
+                    value.erase(0, 1);
                 }
-                section.Entries.push_back(
-                    {UpperAscii(std::string(Trim(line.substr(0, equals)))), std::string(value)});
+                section.Entries.push_back({UpperAscii(Trim(line.substr(0, equals))), value});
             } else if (line.find('[') != std::string_view::npos) {
                 pending = true;
                 break;

@@ -1,52 +1,14 @@
 #include "radio/protocol.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/error_log.h"
 #include "core/workspace.h"
+#include "model/text_util.h"
 
 namespace tq530 {
 
 namespace {
-
-const char* const kHexDigits = "0123456789ABCDEF";
-
-std::string Hex2(uint8_t value) {
-    return {kHexDigits[value >> 4], kHexDigits[value & 0x0F]};
-}
-
-// The rightmost `width` characters of the number's hex text after a run of leading zeros,
-// so that a wider value keeps its low digits.
-std::string HexField(int value, int width) {
-    std::string digits;
-    for (unsigned v = static_cast<unsigned>(value); v != 0; v >>= 4) {
-        digits.insert(digits.begin(), kHexDigits[v & 0x0F]);
-    }
-    const std::string padded = std::string(static_cast<size_t>(width), '0') + digits;
-    return padded.substr(padded.size() - static_cast<size_t>(width));
-}
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return i == a.size() && b[i] == '\0';
-}
 
 std::vector<std::string> SplitTabs(const std::string& text) {
     std::vector<std::string> fields(1);
@@ -63,17 +25,17 @@ std::vector<std::string> SplitTabs(const std::string& text) {
 }  // namespace
 
 std::string AddressField(int address) {
-    return HexField(address, 4);
+    return HexField(static_cast<unsigned>(address), 4);
 }
 std::string LengthField(int length) {
-    return HexField(length, 2);
+    return HexField(static_cast<unsigned>(length), 2);
 }
 
 std::string DataField(const uint8_t* bytes, int count) {
     std::string text;
     text.reserve(static_cast<size_t>(count) * 2);
     for (int i = 0; i < count; ++i) {
-        text += Hex2(bytes[i]);
+        text += HexField(bytes[i], 2);
     }
     return text;
 }
@@ -91,7 +53,7 @@ std::string BuildFrame(const std::string& command, const std::string& address,
     for (char c : frame) {
         sum ^= static_cast<uint8_t>(c);
     }
-    return frame + Hex2(sum) + kCr + kLf;
+    return frame + HexField(sum, 2) + kCr + kLf;
 }
 
 int ParseHex(const std::string& text) {

@@ -6,6 +6,7 @@
 #include "core/error_log.h"
 #include "core/workspace.h"
 #include "model/image_codec.h"
+#include "model/text_util.h"
 
 namespace tq530 {
 
@@ -43,16 +44,6 @@ const char* LoopSource(TransferMode mode) {
             return "frmRadio.ClearDataDistress";
     }
     return "frmRadio";
-}
-
-std::string UpperHex(int value) {
-    static const char* const digits = "0123456789ABCDEF";
-    std::string text;
-    do {
-        text.insert(text.begin(), digits[value & 0x0F]);
-        value >>= 4;
-    } while (value != 0);
-    return text;
 }
 
 }  // namespace
@@ -184,7 +175,8 @@ bool Transfer::ReadDataChkProduct() {
         const uint8_t got = check[static_cast<size_t>(address)];
         if (got != kProductCode[i]) {
             if (ws_.DiagnosticMode) {
-                host_.ShowMessage("address: 0x" + UpperHex(address) + " -> 0x" + UpperHex(got),
+                host_.ShowMessage("address: 0x" + HexText(static_cast<unsigned>(address)) +
+                                      " -> 0x" + HexText(got),
                                   "Product Code Error!", MsgIcon::Critical);
             }
             ws_.CommError = true;
