@@ -128,7 +128,7 @@ bool LoadDestinationImage(Workspace& ws, UiHost& host, const std::string& path) 
         return false;
     }
     ws.CommError = false;
-    ws.BusyFlag = true;
+    BusyGuard busy(ws);
     std::string bytes;
     FileError error;
     const bool read = ReadWholeFile(file, bytes, error);
@@ -143,7 +143,6 @@ bool LoadDestinationImage(Workspace& ws, UiHost& host, const std::string& path) 
         ws.CommError = true;
     }
     host.PacingPause(500);
-    ws.BusyFlag = false;
     if (ws.CommError) {
         return false;
     }

@@ -15,19 +15,13 @@ constexpr const char* kImageReadSource = "frmMain.ReadHexFileAs";
 // Restores BusyFlag and the pointer however the file operation ends.
 class BusyScope {
   public:
-    BusyScope(Workspace& ws, UiHost& host) : ws_(ws), host_(host) {
-        ws_.BusyFlag = true;
-        host_.SetBusy(true);
-    }
-    ~BusyScope() {
-        ws_.BusyFlag = false;
-        host_.SetBusy(false);
-    }
+    BusyScope(Workspace& ws, UiHost& host) : busy_(ws), host_(host) { host_.SetBusy(true); }
+    ~BusyScope() { host_.SetBusy(false); }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
   private:
-    Workspace& ws_;
+    BusyGuard busy_;
     UiHost& host_;
 };
 

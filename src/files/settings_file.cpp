@@ -423,13 +423,15 @@ void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) {
 bool WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
     ws.CommError = false;
     host.SetBusy(true);
-    ws.BusyFlag = true;
     FileError error;
-    const bool written = WriteFileReplacing(path, BuildSettingsText(ws), error);
-    if (written) {
-        host.PacingPause(500);
+    bool written = false;
+    {
+        BusyGuard busy(ws);
+        written = WriteFileReplacing(path, BuildSettingsText(ws), error);
+        if (written) {
+            host.PacingPause(500);
+        }
     }
-    ws.BusyFlag = false;
     host.SetBusy(false);
     if (!written) {
         ws.CommError = true;
@@ -454,10 +456,8 @@ bool ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
                       const FileReader& read) {
     ws.CommError = false;
     host.SetBusy(true);
-    ws.BusyFlag = true;
+    BusyGuard busy(ws);
     NewData(ws, true);
-    // The new-data sequence ends by clearing it; the load goes on filling the model.
-    ws.BusyFlag = true;
     if (CheckModelType(ws, host, path)) {
         ParsedSettings parsed;
         FileError error;
@@ -473,7 +473,6 @@ bool ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
     } else {
         host.PacingPause(500);
     }
-    ws.BusyFlag = false;
     host.SetBusy(false);
     return !ws.CommError;
 }

@@ -66,7 +66,7 @@ void Transfer::RuntimeFailure(const char* source, const SerialError& e) {
 bool Transfer::Run() {
     ws_.CommError = false;
     ws_.TransferDone = false;
-    ws_.BusyFlag = true;
+    BusyGuard busy(ws_);
     host_.SetBusy(true);
     host_.ShowMonitor("startsync...");
     if (link_.Connect()) {
@@ -77,7 +77,6 @@ bool Transfer::Run() {
         host_.ShowMonitor("can not syncing!!");
     }
     host_.SetBusy(false);
-    ws_.BusyFlag = false;
     return ws_.TransferDone;
 }
 
