@@ -174,18 +174,16 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode) {
     QtSerialLink link(device);
     CliLinkHost host(ctx);
     Transfer transfer(ctx.Ws, link, host, mode);
-    const bool done = transfer.Run();
+    const Outcome outcome = transfer.Run();
     link.Close();
     host.Finish();
-    if (!done) {
-        if (ctx.Ws.CancelRequested) {
-            std::fprintf(stderr, "%s: cancelled\n", TransferTitle(mode).c_str());
-        } else if (!ctx.Ws.CommError) {
-            // A failed connection says nothing of its own outside diagnostic mode.
-            std::fprintf(stderr, "%s: not completed\n", TransferTitle(mode).c_str());
-        }
+    if (outcome == Outcome::Cancelled) {
+        std::fprintf(stderr, "%s: cancelled\n", TransferTitle(mode).c_str());
+    } else if (outcome == Outcome::Failed && !ctx.Ws.CommError) {
+        // A failed connection says nothing of its own outside diagnostic mode.
+        std::fprintf(stderr, "%s: not completed\n", TransferTitle(mode).c_str());
     }
-    return done ? kExitOk : kExitFailed;
+    return outcome == Outcome::Ok ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ class RadioTest : public ::testing::Test {
     // Runs the whole OK-button sequence for mode.
     bool RunTransfer(TransferMode mode) {
         Transfer transfer(ws, link, host, mode);
-        return transfer.Run();
+        return transfer.Run() == Outcome::Ok;
     }
 
     // The lines and single bytes the radio received, from the first "#CEP" frame on.
