@@ -205,7 +205,7 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
             const int status = RunTransfer(ctx, *port, TransferMode::Read);
             if (status != kExitOk)
                 return status;
-            return SaveDataSet(ctx.Ws, ctx.Host, *file) ? kExitOk : kExitFailed;
+            return SaveDataSet(ctx.Ws, ctx.Host, *file) == Outcome::Ok ? kExitOk : kExitFailed;
         };
     });
 
@@ -218,7 +218,7 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
                 std::fprintf(stderr, "%s: cannot load this kind of file\n", file->c_str());
                 return kExitUsage;
             }
-            if (!LoadDataSet(ctx.Ws, ctx.Host, *file))
+            if (LoadDataSet(ctx.Ws, ctx.Host, *file) != Outcome::Ok)
                 return kExitFailed;
             return RunTransfer(ctx, *port, TransferMode::Program);
         };

@@ -31,7 +31,7 @@ bool HexFileLengthOk(const Workspace& ws, const std::string& path) {
     return FileLength(path) == static_cast<long long>(ws.Image.ImageEnd) + 1;
 }
 
-bool WriteImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+Outcome WriteImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     FileError error;
     bool ok = false;
     {
@@ -46,13 +46,12 @@ bool WriteImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     if (!ok) {
         LogError(ws, kImageSaveSource, ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
-        ws.CancelRequested = true;
+        return Outcome::Failed;
     }
-    return ok;
+    return Outcome::Ok;
 }
 
-bool ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
-    ws.CommError = false;
+Outcome ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     std::string data;
     FileError error;
     bool readOk = false;
@@ -70,49 +69,49 @@ bool ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
         }
         if (readOk) {
             const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
-            if (ImageAcceptable(bytes, ws.Image.ImageEnd, ws.ModelType)) {
-                std::copy(bytes, bytes + ws.Image.Size(), ws.Image.Bytes.begin());
-            } else {
-                ws.CommError = true;
+            if (!ImageAcceptable(bytes, ws.Image.ImageEnd, ws.ModelType)) {
                 host.ShowMessage("ModelType Error !!", "Read from Radio", MsgIcon::Critical);
+                return Outcome::Failed;
             }
+            std::copy(bytes, bytes + ws.Image.Size(), ws.Image.Bytes.begin());
         }
     }
-    if (ws.CommError) {
-        return false;
-    }
     if (!readOk) {
-        ws.CommError = true;
         LogError(ws, kImageReadSource, ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
-        ws.CancelRequested = true;
-        return false;
+        return Outcome::Failed;
     }
     DecodeImage(ws.Model, ws.Image, ws.ModelType);
     if (ws.RebuildScreenTree) {
         ws.RebuildScreenTree(ws);
     }
-    return true;
+    return Outcome::Ok;
 }
 
-bool LoadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+Outcome LoadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     if (!HexFileLengthOk(ws, path)) {
         host.ShowMessage("bad file!!", ws.TitleText, MsgIcon::Critical);
         ws.CancelRequested = true;
-        return false;
+        return Outcome::Failed;
     }
-    if (!ReadImageFile(ws, host, path)) {
+    const Outcome outcome = ReadImageFile(ws, host, path);
+    ws.CommError = outcome != Outcome::Ok;
+    if (outcome != Outcome::Ok) {
         ws.CancelRequested = true;
-        return false;
+        return outcome;
     }
     ws.CurrentFileName = path;
     ws.DataChanged = false;
-    return true;
+    return outcome;
 }
 
-bool SaveImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+Outcome SaveImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     PrepareImageForWrite(ws.Model, ws.Image, ws.ModelType);
-    return WriteImageFile(ws, host, path);
+    const Outcome outcome = WriteImageFile(ws, host, path);
+    if (outcome != Outcome::Ok) {
+        ws.CancelRequested = true;
+    }
+    return outcome;
 }
 
 std::vector<std::string> BuildHexDumpLines(const RadioImage& image) {

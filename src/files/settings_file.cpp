@@ -420,8 +420,7 @@ void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) {
     VisitFixedChannelSections(r, m, ws.ScrambleFeature);
 }
 
-bool WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
-    ws.CommError = false;
+Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
     host.SetBusy(true);
     FileError error;
     bool written = false;
@@ -434,77 +433,77 @@ bool WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
     }
     host.SetBusy(false);
     if (!written) {
-        ws.CommError = true;
         LogError(ws, "frmMain.SaveFileAs", ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
-        ws.CancelRequested = true;
+        return Outcome::Failed;
     }
-    return written;
+    return Outcome::Ok;
 }
 
-bool CheckModelType(Workspace& ws, UiHost& host, const std::string& path) {
+bool CheckModelType(const Workspace& ws, UiHost& host, const std::string& path) {
     const std::optional<double> modelType = ParseNumber(ReadIniString(path, "MAIN", "MODELTYPE"));
     if (modelType && *modelType == static_cast<double>(ws.ModelType)) {
         return true;
     }
     host.ShowMessage("ModelType Error !!", ws.TitleText, MsgIcon::Critical);
-    ws.CommError = true;
     return false;
 }
 
-bool ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
-                      const FileReader& read) {
-    ws.CommError = false;
+Outcome ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
+                         const FileReader& read) {
     host.SetBusy(true);
     BusyGuard busy(ws);
     NewData(ws, true);
+    Outcome outcome = Outcome::Failed;
     if (CheckModelType(ws, host, path)) {
         ParsedSettings parsed;
         FileError error;
         if (ParseSettingsFile(path, parsed, error, read)) {
             ApplySettings(ws, host, parsed);
             host.PacingPause(500);
+            outcome = Outcome::Ok;
         } else {
-            ws.CommError = true;
             LogError(ws, "frmMain.FileRead2", ErrorMessage(error.Number, error.Text));
             host.ShowMessage("FileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
-            ws.CancelRequested = true;
         }
     } else {
         host.PacingPause(500);
     }
     host.SetBusy(false);
-    return !ws.CommError;
+    return outcome;
 }
 
-bool SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent) {
+Outcome SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent) {
     const std::string path = !saveToCurrent || ws.CurrentFileName.empty()
                                  ? dialogs.AskSavePath(kSettingsFileFilter, ws.ProgramDir)
                                  : ws.CurrentFileName;
-    ws.CancelRequested = true;
-    if (!path.empty()) {
-        WriteSettingsFile(ws, host, path);
-        if (!ws.CommError) {
-            ws.CurrentFileName = path;
-            ws.CancelRequested = false;
-        }
+    if (path.empty()) {
+        ws.CancelRequested = true;
+        return Outcome::Cancelled;
     }
-    return !ws.CancelRequested;
+    const Outcome outcome = WriteSettingsFile(ws, host, path);
+    if (outcome == Outcome::Ok) {
+        ws.CurrentFileName = path;
+    }
+    ws.CommError = outcome != Outcome::Ok;
+    ws.CancelRequested = outcome != Outcome::Ok;
+    return outcome;
 }
 
-bool OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs) {
+Outcome OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs) {
     host.SetBusy(true);
-    ws.CancelRequested = true;
     const std::string path = dialogs.AskOpenPath(kSettingsFileFilter, ws.ProgramDir);
+    Outcome outcome = Outcome::Cancelled;
     if (!path.empty()) {
-        ReadSettingsFile(ws, host, path);
-        if (!ws.CommError) {
+        outcome = ReadSettingsFile(ws, host, path);
+        if (outcome == Outcome::Ok) {
             ws.CurrentFileName = path;
-            ws.CancelRequested = false;
         }
+        ws.CommError = outcome != Outcome::Ok;
     }
+    ws.CancelRequested = outcome != Outcome::Ok;
     host.SetBusy(false);
-    return !ws.CancelRequested;
+    return outcome;
 }
 
 }  // namespace tq530
