@@ -448,6 +448,7 @@ Outcome RadioLink::ReadBlock(std::vector<uint8_t>& buffer, int address, int leng
                           SendKind::Read)) {
         return Settle(false);
     }
+    // The reply phase re-arms Cancel too: only a Cancel while the data come stops the block.
     ws_.CancelRequested = false;
     std::vector<std::string> fields;
     if (!ReceiveReply({"#CEPDT", "#CMDER", false}, fields)) {
