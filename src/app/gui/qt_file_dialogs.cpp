@@ -18,6 +18,17 @@ QStringList NameFiltersOf(const std::string& filter) {
     return filters;
 }
 
+std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* parent, const std::string& filter,
+                                             const std::string& folder, bool save) {
+    auto dialog =
+        std::make_unique<QFileDialog>(parent, QString(), QString::fromLocal8Bit(folder.c_str()));
+    dialog->setNameFilters(NameFiltersOf(filter));
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The commands check the file themselves: a name that does not exist is theirs to refuse.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    return dialog;
+}
+
 std::string QtFileDialogs::AskOpenPath(const std::string& filter, const std::string& folder) {
     return Ask(filter, folder, false);
 }
@@ -27,15 +38,11 @@ std::string QtFileDialogs::AskSavePath(const std::string& filter, const std::str
 }
 
 std::string QtFileDialogs::Ask(const std::string& filter, const std::string& folder, bool save) {
-    QFileDialog dialog(parent_, QString(), QString::fromLocal8Bit(folder.c_str()));
-    dialog.setNameFilters(NameFiltersOf(filter));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // The commands check the file themselves: a name that does not exist is theirs to refuse.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    const auto dialog = BuildFileDialog(parent_, filter, folder, save);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::string();
     }
-    return dialog.selectedFiles().front().toLocal8Bit().toStdString();
+    return dialog->selectedFiles().front().toLocal8Bit().toStdString();
 }
 
 }  // namespace tq530

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <QStringList>
+#include <memory>
 #include <string>
 
 #include "core/file_dialogs.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace tq530 {
@@ -13,6 +15,10 @@ namespace tq530 {
 // "dat files(*.dat)|*.dat|All files(*.*)|*.*" as Qt's name filters, one per pair; a
 // description that does not end with its patterns in parentheses gets them appended.
 QStringList NameFiltersOf(const std::string& filter);
+
+// The dialog the file commands show; the gallery renders the same one.
+std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* parent, const std::string& filter,
+                                             const std::string& folder, bool save);
 
 class QtFileDialogs : public FileDialogs {
   public:
