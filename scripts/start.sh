@@ -24,8 +24,8 @@ if [ -z "$port" ]; then
     sim=$!
     for _ in $(seq 50); do [ -e "$work/radio.tty" ] && break; sleep 0.1; done
     port="$(readlink -f "$work/radio.tty")"
-    note="No radio set up: COM1 is the radio simulator on $port"
-    echo "$note (TQ530_COM1)"
+    note="COM1: radio simulator on $port"
+    echo "No radio set up: $note (TQ530_COM1)"
 fi
 
 if [ -x build/bin/tq530 ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
