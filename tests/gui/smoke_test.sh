@@ -11,6 +11,8 @@ home="$(mktemp -d "${TMPDIR:-/tmp}/tq530-smoke.XXXXXX")"
 trap 'rm -rf "$home"' EXIT
 export XDG_CONFIG_HOME="$home/config"
 unset TQ530_COM1
+# The real program on the X server, whatever platform the other GUI tests chose.
+export QT_QPA_PLATFORM=xcb
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -u
     "$1/tq530" &
