@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
@@ -48,8 +49,9 @@ struct EditorPanel::Impl {
     Workspace& Ws;
     UiHost& Host;
     EditSession Session;
-    QTreeWidget* TreeView = nullptr;
-    QStackedWidget* Screens = nullptr;
+    // Guarded: the main window may delete them before the panel.
+    QPointer<QTreeWidget> TreeView;
+    QPointer<QStackedWidget> Screens;
     LogoScreen* Logo = nullptr;
     EmptyPanel* Empty = nullptr;
     TitlePanel* Placeholder = nullptr;
@@ -297,7 +299,12 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     RebuildTree();
 }
 
-EditorPanel::~EditorPanel() = default;
+EditorPanel::~EditorPanel() {
+    // The screens work on the panel's edit session: they go with it, wherever the main
+    // window put them.
+    delete impl_->TreeView.data();
+    delete impl_->Screens.data();
+}
 
 QWidget* EditorPanel::Tree() const {
     return impl_->TreeView;
