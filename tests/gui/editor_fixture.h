@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -91,11 +92,20 @@ class EditorFixture : public ::testing::Test {
         Settle();
     }
 
-    // Clicks into a text box and types over its (selected) text.
+    // Clicks into a text box and types over its whole text.
     void TypeInto(QWidget* box, const QString& text) {
         Click(box);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, text);
         Settle();
+    }
+
+    // A key that QTest cannot spell: a character beyond ASCII.
+    static void TypeChar(QWidget* w, const QString& c) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, c);
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, c);
+        QApplication::sendEvent(w, &release);
     }
 
     static void Settle() {

@@ -133,8 +133,7 @@ TEST_F(EditorTreeTest, FocusedFieldsPutTheirHintsInTheStatusBar) {
     ClickNode("PU");
     auto* grid = qobject_cast<QAbstractScrollArea*>(Screens()->currentWidget());
     ASSERT_NE(grid, nullptr);
-    EXPECT_EQ(hintAfterClick(grid->viewport()),
-              "[Double click],[Enter]:Jump the Setting screen.");
+    EXPECT_EQ(hintAfterClick(grid->viewport()), "[Double click],[Enter]:Jump the Setting screen.");
 }
 
 }  // namespace
