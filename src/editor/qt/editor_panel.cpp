@@ -253,6 +253,10 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     d.TreeView = new QTreeWidget(parent);
     d.TreeView->setHeaderHidden(true);
     d.TreeView->setUniformRowHeights(true);
+    // Long node texts scroll sideways rather than lose their "[Enable]" mark to an ellipsis.
+    d.TreeView->setTextElideMode(Qt::ElideNone);
+    d.TreeView->header()->setStretchLastSection(false);
+    d.TreeView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     d.TreeView->setMinimumWidth(120);
     SetHint(d.TreeView, hint::kTree);
 
