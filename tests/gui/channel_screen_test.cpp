@@ -282,3 +282,62 @@ TEST_F(ChannelScreenTest, WeatherRowsFollowTheirEnableBox) {
 
 }  // namespace
 }  // namespace tq530::testing
+
+namespace tq530::testing {
+namespace {
+
+TEST_F(ChannelScreenTest, ScramblerListWhileTheFeatureIsOn) {
+    ws.ScrambleFeature = true;
+    MakeUsa([](ChannelRec& ch) { ch.Scramble = 6; });
+    ClickNode("PU 0");
+    QComboBox* list = Channel()->Scrambler();
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->count(), 5);
+    EXPECT_EQ(list->itemText(0), "Off");
+    EXPECT_EQ(list->itemText(4), "3");
+    EXPECT_EQ(list->currentIndex(), 3);  // code 6 is scrambler 2
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    Settle();
+    EXPECT_EQ(ws.Model.Usa[0].Scramble, 7);
+    EXPECT_EQ(bar->currentMessage(), "[Up]/[Down]:Change of a Selection item.");
+
+    // The channel at table position 32 keeps its scrambler locked.
+    panel.reset();
+    window.reset();
+    Make(true, [](SettingsModel& m) { m.Usa[32].Enable = kOn; });
+    ws.ScrambleFeature = true;
+    ClickNode("PU 32");
+    EXPECT_TRUE(Channel()->Scrambler()->isVisible());
+    EXPECT_FALSE(Channel()->Scrambler()->isEnabled());
+}
+
+TEST_F(ChannelScreenTest, RefreshAndRebuildShowTheModelAsItIsNow) {
+    MakeUsa([](ChannelRec&) {});
+    ClickNode("PU 0");
+    ws.Model.Usa[0].ChTag = "CHANGED";
+    ws.Model.Usa[0].Enable = kOff;
+    panel->RefreshCurrentScreen();
+    EXPECT_EQ(panel->ShownKey(), "PU 0");
+    EXPECT_EQ(Channel()->ChName()->text(), "CHANGED");
+    EXPECT_FALSE(Channel()->ChName()->isEnabled());
+    EXPECT_FALSE(ws.DataChanged);
+
+    ws.Model.MemoryIds[4].Enable = kOn;
+    ws.Model.UsableGroups[2].Usable = kOff;
+    panel->RebuildTree();
+    EXPECT_EQ(panel->ShownKey(), "General");
+    EXPECT_EQ(Item("PC"), nullptr);
+    EXPECT_EQ(NodeText("PU 0"), "CH01");
+    EXPECT_EQ(NodeText("SM 5"), "Memory ID5[Enable]");
+    EXPECT_FALSE(ws.DataChanged);
+
+    // A directory entry switched off loses its mark when the directory is opened again.
+    ws.Model.MemoryIds[4].Enable = kOff;
+    Item("SM")->setExpanded(false);
+    Item("SM")->setExpanded(true);
+    EXPECT_EQ(NodeText("SM 5"), "Memory ID5");
+}
+
+}  // namespace
+}  // namespace tq530::testing

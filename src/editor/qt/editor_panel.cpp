@@ -281,6 +281,15 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
             impl_->ShowScreen(current);
         }
     });
+    // Opening a directory brings its "[Enable]" marks up to date.
+    connect(d.TreeView, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        const std::string key = KeyOfItem(item);
+        if (key == "SM" || key == "SG") {
+            Change marks;
+            marks.What = key == "SG" ? Change::Part::GroupId : Change::Part::MemoryId;
+            impl_->OnChange(marks);
+        }
+    });
     connect(d.Grid, &ChannelGrid::JumpRequested, this,
             [this](const std::string& key) { SelectNode(key); });
     // Every focused field of the panel puts its hint into the status bar.
