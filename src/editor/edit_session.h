@@ -32,7 +32,8 @@ class EditSession {
     explicit EditSession(Workspace& ws);
 
     // Applies edit to the model and announces it; false (and nothing applied) while the
-    // program itself is filling the screens.
+    // program itself is filling the screens. Being the one door into the model, this is where
+    // an undo step (the touched record as it was) gets recorded.
     bool Apply(const Change& change, const std::function<void(SettingsModel&)>& edit);
     // Shorthands for the commonest edit: one field of one channel.
     bool EditChannel(PlanId plan, int index, const std::string& field,

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
@@ -48,8 +49,9 @@ struct EditorPanel::Impl {
     Workspace& Ws;
     UiHost& Host;
     EditSession Session;
-    QTreeWidget* TreeView = nullptr;
-    QStackedWidget* Screens = nullptr;
+    // Guarded: the main window may delete them before the panel.
+    QPointer<QTreeWidget> TreeView;
+    QPointer<QStackedWidget> Screens;
     LogoScreen* Logo = nullptr;
     EmptyPanel* Empty = nullptr;
     TitlePanel* Placeholder = nullptr;
@@ -251,6 +253,10 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     d.TreeView = new QTreeWidget(parent);
     d.TreeView->setHeaderHidden(true);
     d.TreeView->setUniformRowHeights(true);
+    // Long node texts scroll sideways rather than lose their "[Enable]" mark to an ellipsis.
+    d.TreeView->setTextElideMode(Qt::ElideNone);
+    d.TreeView->header()->setStretchLastSection(false);
+    d.TreeView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     d.TreeView->setMinimumWidth(120);
     SetHint(d.TreeView, hint::kTree);
 
@@ -275,6 +281,15 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
             impl_->ShowScreen(current);
         }
     });
+    // Opening a directory brings its "[Enable]" marks up to date.
+    connect(d.TreeView, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        const std::string key = KeyOfItem(item);
+        if (key == "SM" || key == "SG") {
+            Change marks;
+            marks.What = key == "SG" ? Change::Part::GroupId : Change::Part::MemoryId;
+            impl_->OnChange(marks);
+        }
+    });
     connect(d.Grid, &ChannelGrid::JumpRequested, this,
             [this](const std::string& key) { SelectNode(key); });
     // Every focused field of the panel puts its hint into the status bar.
@@ -297,7 +312,12 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     RebuildTree();
 }
 
-EditorPanel::~EditorPanel() = default;
+EditorPanel::~EditorPanel() {
+    // The screens work on the panel's edit session: they go with it, wherever the main
+    // window put them.
+    delete impl_->TreeView.data();
+    delete impl_->Screens.data();
+}
 
 QWidget* EditorPanel::Tree() const {
     return impl_->TreeView;

@@ -63,8 +63,12 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Control combinations are commands (select all, copy, undo), never typed characters.
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool command =
+        mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
     const QString text = event->text();
-    const bool printable = !text.isEmpty() && text.at(0).isPrint();
+    const bool printable = !command && !text.isEmpty() && text.at(0).isPrint();
     if (printable) {
         if (Filtered(text) != text) {
             event->accept();
