@@ -205,6 +205,16 @@ TEST_F(MainWindowTest, ExitWithUnchangedDataAsksNothingAndKeepsTheGeometry) {
     EXPECT_TRUE(store.Has("Settings", "MainTop"));
 }
 
+TEST_F(MainWindowTest, ExitClosesTheOtherWindowsAndAMinimizedWindowKeepsNoGeometry) {
+    StartWith(kOneModel);
+    QWidget other;
+    other.show();
+    Window().setWindowState(Qt::WindowMinimized);
+    Window().close();
+    EXPECT_FALSE(other.isVisible());
+    EXPECT_FALSE(store.Has("Settings", "MainWidth"));
+}
+
 TEST_F(MainWindowTest, ExitQuestionCancelStaysNoDiscardsYesSaves) {
     StartWith(kOneModel);
     const std::string path = dir.File("exit.dat");
