@@ -3,6 +3,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "core/workspace.h"
 #include "editor/qt/editor_panel.h"
@@ -172,6 +173,30 @@ TEST_F(MainWindowTest, OpenLoadsTheSavedEditAndNewThrowsItAway) {
     EXPECT_EQ(Ws().Model.Usa[edited].ChTag, "HARBOR");
     EXPECT_EQ(Caption(), kCaption + " - harbor.dat");
     EXPECT_FALSE(Ws().DataChanged);  // loading leaves it as it was
+}
+
+TEST_F(MainWindowTest, OpenShowsTheLoadedChannelsInTheTree) {
+    StartWith(kOneModel);
+    const std::string path = dir.File("enabled.dat");
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_A);
+    std::string text = testing::ReadFile(path);
+    const std::string first = "[CHUSA0]\r\nPosition=0\r\nEnable=";
+    const size_t at = text.find(first);
+    ASSERT_NE(at, std::string::npos);
+    const bool wasOn = text[at + first.size()] == '1';
+    text[at + first.size()] = wasOn ? '0' : '1';
+    testing::WriteFile(path, text);
+
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_O);
+    ASSERT_EQ(Ws().Model.Usa[0].Enable != 0, !wasOn);
+    auto* tree = qobject_cast<QTreeWidget*>(Window().Editor()->Tree());
+    ASSERT_NE(tree, nullptr);
+    const QList<QTreeWidgetItem*> found =
+        tree->findItems(QStringLiteral("CH01"), Qt::MatchStartsWith | Qt::MatchRecursive);
+    ASSERT_FALSE(found.isEmpty());
+    EXPECT_EQ(found.front()->text(0).endsWith(QStringLiteral("[Enable]")), !wasOn);
 }
 
 TEST_F(MainWindowTest, OpenOfAnotherModelsFileLeavesTheDefaultsAndNoFileName) {

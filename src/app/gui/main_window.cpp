@@ -349,9 +349,11 @@ void MainWindow::OpenFile() {
     if (!editor_->InputCheck()) {
         return;
     }
-    OpenSettings(ws_, host_, dialogs_);
-    // The load began with a new data set: the tree, the menus and the caption follow it even
-    // when the file was refused.
+    // The load's new data set built the tree from the defaults; a loaded file changes the
+    // nodes' texts (enabled channels, group names).
+    if (OpenSettings(ws_, host_, dialogs_)) {
+        editor_->RebuildTree();
+    }
     AfterDataReplaced();
 }
 
