@@ -170,6 +170,7 @@ TEST_F(MainWindowTest, OpenLoadsTheSavedEditAndNewThrowsItAway) {
 
     dialogs.Paths = {path};
     UseMenu(Window(), "&File", Qt::Key_O);
+    EXPECT_EQ(dialogs.Kinds.back(), "open");  // a settings file need not exist to be asked for
     EXPECT_EQ(Ws().Model.Usa[edited].ChTag, "HARBOR");
     EXPECT_EQ(Caption(), kCaption + " - harbor.dat");
     EXPECT_FALSE(Ws().DataChanged);  // loading leaves it as it was
@@ -323,6 +324,7 @@ TEST_F(MainWindowTest, DiagnosticModeSavesAndLoadsImageFilesAndShowsTheHexDump) 
     dialogs.Paths = {path};
     QTest::keyClick(&Window(), Qt::Key_F2, Qt::ControlModifier);
     EXPECT_EQ(dialogs.Asked, 2);
+    EXPECT_EQ(dialogs.Kinds, (std::vector<std::string>{"save", "existing"}));
     EXPECT_EQ(Caption(), kCaption + " - radio.hex");
     EXPECT_FALSE(Ws().DataChanged);
     EXPECT_EQ(Window().Editor()->ShownKey(), "General");

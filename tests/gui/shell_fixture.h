@@ -28,19 +28,24 @@ class ScriptedDialogs : public FileDialogs {
   public:
     std::deque<std::string> Paths;
     std::vector<std::string> Filters;
+    std::vector<std::string> Kinds;  // "open", "existing" or "save", one per dialog
     int Asked = 0;
 
     std::string AskOpenPath(const std::string& filter, const std::string&) override {
-        return Next(filter);
+        return Next(filter, "open");
     }
     std::string AskSavePath(const std::string& filter, const std::string&) override {
-        return Next(filter);
+        return Next(filter, "save");
+    }
+    std::string AskExistingPath(const std::string& filter, const std::string&) override {
+        return Next(filter, "existing");
     }
 
   private:
-    std::string Next(const std::string& filter) {
+    std::string Next(const std::string& filter, const char* kind) {
         ++Asked;
         Filters.push_back(filter);
+        Kinds.push_back(kind);
         if (Paths.empty()) {
             return std::string();
         }

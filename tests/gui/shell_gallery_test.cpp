@@ -100,13 +100,14 @@ TEST_F(ShellGalleryTest, MessageBoxesAndFileDialogs) {
 
     testing::WriteFile(dir.File("boat.dat"), "[MAIN]\r\n");
     testing::WriteFile(dir.File("radio.hex"), std::string(8192, '\xff'));
-    const auto save = BuildFileDialog(&Window(), kSettingsFileFilter, dir.Path(), true);
+    const auto save =
+        BuildFileDialog(&Window(), kSettingsFileFilter, dir.Path(), FileDialogKind::Save);
     save->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(save.get()));
     Save(*save, "shell-dialog-save-settings");
     save->hide();
-    const auto open =
-        BuildFileDialog(&Window(), "hex files(*.hex)|*.hex|All files(*.*)|*.*", dir.Path(), false);
+    const auto open = BuildFileDialog(&Window(), "hex files(*.hex)|*.hex|All files(*.*)|*.*",
+                                      dir.Path(), FileDialogKind::OpenExisting);
     open->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(open.get()));
     Save(*open, "shell-dialog-open-image");

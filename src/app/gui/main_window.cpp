@@ -369,7 +369,7 @@ void MainWindow::LoadImage() {
     if (!ws_.DiagnosticMode) {
         return;
     }
-    const std::string path = dialogs_.AskOpenPath(kImageFileFilter, ws_.ProgramDir);
+    const std::string path = dialogs_.AskExistingPath(kImageFileFilter, ws_.ProgramDir);
     if (path.empty()) {
         ws_.CancelRequested = true;
         return;

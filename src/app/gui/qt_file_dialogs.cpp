@@ -19,26 +19,34 @@ QStringList NameFiltersOf(const std::string& filter) {
 }
 
 std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* parent, const std::string& filter,
-                                             const std::string& folder, bool save) {
+                                             const std::string& folder, FileDialogKind kind) {
     auto dialog =
         std::make_unique<QFileDialog>(parent, QString(), QString::fromLocal8Bit(folder.c_str()));
     dialog->setNameFilters(NameFiltersOf(filter));
-    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // The commands check the file themselves: a name that does not exist is theirs to refuse.
-    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave
+                                                       : QFileDialog::AcceptOpen);
+    // Otherwise the commands check the file themselves: a settings file that does not exist
+    // is theirs to refuse.
+    dialog->setFileMode(kind == FileDialogKind::OpenExisting ? QFileDialog::ExistingFile
+                                                             : QFileDialog::AnyFile);
     return dialog;
 }
 
 std::string QtFileDialogs::AskOpenPath(const std::string& filter, const std::string& folder) {
-    return Ask(filter, folder, false);
+    return Ask(filter, folder, FileDialogKind::Open);
 }
 
 std::string QtFileDialogs::AskSavePath(const std::string& filter, const std::string& folder) {
-    return Ask(filter, folder, true);
+    return Ask(filter, folder, FileDialogKind::Save);
 }
 
-std::string QtFileDialogs::Ask(const std::string& filter, const std::string& folder, bool save) {
-    const auto dialog = BuildFileDialog(parent_, filter, folder, save);
+std::string QtFileDialogs::AskExistingPath(const std::string& filter, const std::string& folder) {
+    return Ask(filter, folder, FileDialogKind::OpenExisting);
+}
+
+std::string QtFileDialogs::Ask(const std::string& filter, const std::string& folder,
+                               FileDialogKind kind) {
+    const auto dialog = BuildFileDialog(parent_, filter, folder, kind);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::string();
     }

@@ -16,9 +16,11 @@ namespace tq530 {
 // description that does not end with its patterns in parentheses gets them appended.
 QStringList NameFiltersOf(const std::string& filter);
 
+enum class FileDialogKind { Open, OpenExisting, Save };
+
 // The dialog the file commands show; the gallery renders the same one.
 std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* parent, const std::string& filter,
-                                             const std::string& folder, bool save);
+                                             const std::string& folder, FileDialogKind kind);
 
 class QtFileDialogs : public FileDialogs {
   public:
@@ -27,9 +29,10 @@ class QtFileDialogs : public FileDialogs {
 
     std::string AskOpenPath(const std::string& filter, const std::string& folder) override;
     std::string AskSavePath(const std::string& filter, const std::string& folder) override;
+    std::string AskExistingPath(const std::string& filter, const std::string& folder) override;
 
   private:
-    std::string Ask(const std::string& filter, const std::string& folder, bool save);
+    std::string Ask(const std::string& filter, const std::string& folder, FileDialogKind kind);
 
     QWidget* parent_;
 };
