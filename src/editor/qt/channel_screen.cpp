@@ -284,7 +284,6 @@ void ChannelScreen::OnChEnable(bool checked) {
     Edit("Enable", [checked](ChannelRec& ch) { ch.Enable = ToFlag(checked); });
     Show(plan_, index_);
     chEnable_->setFocus();
-    emit EnableChanged();
 }
 
 void ChannelScreen::OnTxOrLowPower() {

@@ -59,10 +59,6 @@ class ChannelScreen : public QWidget {
     FieldEdit* ChName() const { return name_; }
     QComboBox* Scrambler() const { return scrambler_; }
 
-  signals:
-    // The tree should give the focus back: the channel was shown again after CH Enable.
-    void EnableChanged();
-
   private:
     bool Exp() const { return plan_ == PlanId::Exp; }
     const ChannelRec* Record() const;
