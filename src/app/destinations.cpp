@@ -225,8 +225,9 @@ void ChooseDestination(Workspace& ws, SettingsStore& store, UiHost& host, Destin
     }
     const MenuEntry& entry = menu.Entries[static_cast<size_t>(index)];
     if (!entry.Checked) {
-        const Answer answer = host.Ask("Do you want to change to " + entry.Caption + "?",
-                                       ws.TitleText, MsgIcon::Exclamation, Buttons::OkCancel);
+        const Answer answer =
+            host.Ask("Do you want to change to " + entry.Caption + "?", ws.TitleText,
+                     MsgIcon::Exclamation, Buttons::OkCancel, Answer::Ok);
         if (answer != Answer::Ok) {
             return;
         }

@@ -85,8 +85,8 @@ class CliLinkHost : public LinkHost {
         EndBar();
         ctx_.Host.ShowMessage(text, title, icon);
     }
-    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon,
-               Buttons buttons) override {
+    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons buttons,
+               Answer defaultButton) override {
         EndBar();
         if (ctx_.Host.AssumeYes && buttons == Buttons::RetryCancel) {
             // "Radio is busy!!": --yes retries as often as the re-synchronisation question,
@@ -98,14 +98,14 @@ class CliLinkHost : public LinkHost {
                 answer == Answer::Retry ? "answered by --yes" : "cancelled: asked too often");
             return answer;
         }
-        const Answer answer = ctx_.Host.Ask(text, title, icon, buttons);
+        const Answer answer = ctx_.Host.Ask(text, title, icon, buttons, defaultButton);
         seen_ = gInterrupts;  // a Ctrl+C that ended the question is spent on it
         return answer;
     }
     Answer AskResync(const std::string& text, const std::string& title,
                      const std::string& frame) override {
         if (!ctx_.Host.AssumeYes) {
-            return Ask(text, title, MsgIcon::Question, Buttons::OkCancel);
+            return Ask(text, title, MsgIcon::Question, Buttons::OkCancel, Answer::Ok);
         }
         EndBar();
         const Answer answer = limit_.Next(frame);

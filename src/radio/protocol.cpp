@@ -425,8 +425,8 @@ bool RadioLink::StatusCheckOnce(bool& retry) {
         return outcome(true);
     }
     if (status == "01") {
-        if (host_.Ask("Radio is busy!!", title_, MsgIcon::Exclamation, Buttons::RetryCancel) ==
-            Answer::Retry) {
+        if (host_.Ask("Radio is busy!!", title_, MsgIcon::Exclamation, Buttons::RetryCancel,
+                      Answer::Cancel) == Answer::Retry) {
             retry = true;
             return false;
         }

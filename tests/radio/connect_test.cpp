@@ -157,6 +157,8 @@ TEST_F(StatusTest, BusyRadioAsksAndRetryQueriesAgain) {
     EXPECT_EQ(host.Questions[0].Text, "Radio is busy!!");
     EXPECT_EQ(host.Questions[0].Icon, MsgIcon::Exclamation);
     EXPECT_EQ(host.Questions[0].Title, "Clear MMSI Data");
+    EXPECT_EQ(host.Questions[0].ButtonSet, Buttons::RetryCancel);
+    EXPECT_EQ(host.Questions[0].DefaultButton, Answer::Cancel);  // Enter must not retry
     EXPECT_EQ(radio.FramesReceived(), 2);
 }
 
