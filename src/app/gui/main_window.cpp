@@ -351,7 +351,7 @@ void MainWindow::OpenFile() {
     }
     // The load's new data set built the tree from the defaults; a loaded file changes the
     // nodes' texts (enabled channels, group names).
-    if (OpenSettings(ws_, host_, dialogs_)) {
+    if (OpenSettings(ws_, host_, dialogs_) == Outcome::Ok) {
         editor_->RebuildTree();
     }
     AfterDataReplaced();
@@ -375,7 +375,7 @@ void MainWindow::LoadImage() {
         return;
     }
     host_.SetBusy(true);
-    if (tq530::LoadImageFile(ws_, host_, path)) {
+    if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
         editor_->RebuildTree();
         UpdateCaption();
     }
@@ -392,9 +392,7 @@ void MainWindow::SaveImage() {
         return;
     }
     host_.SetBusy(true);
-    if (!tq530::SaveImageFile(ws_, host_, path)) {
-        ws_.CancelRequested = true;
-    }
+    tq530::SaveImageFile(ws_, host_, path);
     host_.SetBusy(false);
 }
 
