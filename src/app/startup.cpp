@@ -22,7 +22,7 @@ SwitchFlags ParseCommandLine(const std::string& commandLine) {
 }
 
 std::string GlobalIniPath(const std::string& programDir) {
-    return (programDir.empty() ? std::string(".") : programDir) + "/global.ini";
+    return PathIn(programDir, "global.ini");
 }
 
 static std::string ModelSection(int modelType) {
