@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Proof that the Qt-free core stays portable: compiles every source file of the layers below
-# the front ends with MinGW-w64 for 64-bit Windows, warnings as errors, into a static archive.
+# the front ends with MinGW-w64 for 64-bit Windows, warnings as errors, into a static archive,
+# and links the archive whole into a program.
 # The Qt pieces (qt/ and gui/ folders), the front ends and the tests are not part of it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,4 +30,8 @@ printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -I{} sh -c \
         -c "$1" -o "$out/$(echo "$1" | tr / _).o"' sh {}
 
 x86_64-w64-mingw32-ar qc "$out/libtq530_core.a" "$out"/*.o
-echo "mingw check: ${#sources[@]} core sources compile for Windows ($cxx)"
+# Linking all of it into a program proves every call it makes exists on Windows.
+echo 'int main() { return 0; }' >"$out/probe.cpp"
+"$cxx" -std=c++17 "$out/probe.cpp" -Wl,--whole-archive "$out/libtq530_core.a" \
+    -Wl,--no-whole-archive -static -o "$out/probe.exe"
+echo "mingw check: ${#sources[@]} core sources compile and link for Windows ($cxx)"
