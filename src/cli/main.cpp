@@ -1,6 +1,4 @@
 // tq530-cli: reads, converts, dumps and programs NR6120 data sets without the GUI.
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
 
@@ -124,7 +122,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     ctx.Host.AssumeYes = ctx.Options.Yes;
-    ctx.Host.Interactive = isatty(STDIN_FILENO) != 0;
+    ctx.Host.Interactive = tq530::StdinIsTerminal();
     if (const int status = ctx.StartUp(); status != kExitOk) {
         return status;
     }

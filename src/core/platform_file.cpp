@@ -1,6 +1,7 @@
 #include "core/platform_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -123,6 +124,10 @@ std::string ExecutablePath() {
     }
 }
 
+bool StdinIsTerminal() {
+    return _isatty(_fileno(stdin)) != 0;
+}
+
 std::tm LocalTime(std::time_t when) {
     std::tm parts{};
     localtime_s(&parts, &when);
@@ -206,6 +211,10 @@ std::string ExecutablePath() {
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : self.string();
 #endif
+}
+
+bool StdinIsTerminal() {
+    return isatty(STDIN_FILENO) != 0;
 }
 
 std::tm LocalTime(std::time_t when) {

@@ -27,6 +27,9 @@ std::string UserDataDir();
 // The full path of the running executable, "" when the system does not say.
 std::string ExecutablePath();
 
+// Whether the standard input is a terminal a person can answer on.
+bool StdinIsTerminal();
+
 // The broken-down local time of when.
 std::tm LocalTime(std::time_t when);
 
