@@ -21,6 +21,8 @@
 #endif
 #ifdef __APPLE__
 #include <mach-o/dyld.h>
+
+#include <cstdint>
 #endif
 
 namespace tq530 {
