@@ -6,6 +6,7 @@ packages=(
     libgtest-dev googletest libbenchmark-dev libcli11-dev
     qt6-base-dev qt6-serialport-dev libgl1-mesa-dev
     xvfb xauth xdotool clang-format time locales
+    g++-mingw-w64-x86-64 python3
 )
 missing=()
 for p in "${packages[@]}"; do

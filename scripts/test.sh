@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test; checks that the includes point down
+# and that the Qt-free core compiles for Windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/check-layers.sh
 bash scripts/build.sh
+bash scripts/check-mingw.sh
 cd build
+export TQ530_GALLERY_DIR=${TQ530_GALLERY_DIR:-$PWD/gallery}
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"

@@ -6,6 +6,7 @@
 #include "core/error_log.h"
 #include "core/workspace.h"
 #include "model/image_codec.h"
+#include "model/model_traits.h"
 #include "model/text_util.h"
 
 namespace tq530 {
@@ -161,7 +162,7 @@ Outcome Transfer::ReadDataChkModel() {
     const int first = check[0] * 256 + check[1];
     const int second =
         check[static_cast<size_t>(last) - 1] * 256 + check[static_cast<size_t>(last)];
-    if (first == second && first == kModelCode && SupportedModelType(ws_.ModelType)) {
+    if (first == second && first == kModelCode && TraitsOf(ws_.ModelType).Supported) {
         return Outcome::Ok;
     }
     host_.ShowMessage("ModelType Error !!", "Read from Radio", MsgIcon::Critical);
