@@ -5,8 +5,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -58,6 +60,16 @@ PollingEntry& Report(SettingsModel& m) {
     return m.AutoPos.Polling[1];
 }
 
+class CompactTabStyle : public QProxyStyle {
+  public:
+    explicit CompactTabStyle(QObject* parent) { setParent(parent); }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? base / 2 : base;
+    }
+};
+
 constexpr const char* kCallRows[] = {"Distress", "Urgency", "Safety", "Routine"};
 
 }  // namespace
@@ -69,7 +81,10 @@ DscScreen::DscScreen(EditSession& session, UiHost& host, QWidget* parent)
     tabs_->addTab(Scrolled(BuildAdvanced()), QStringLiteral("Advanced Setup"));
     tabs_->addTab(Scrolled(BuildDisplay()), QStringLiteral("Display Setup"));
     tabs_->addTab(Scrolled(BuildAutoPos()), QStringLiteral("Auto POS Setup"));
+    // Four captions side by side: a narrower tab keeps them all in view at the smallest size.
+    tabs_->tabBar()->setStyle(new CompactTabStyle(tabs_->tabBar()));
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
     layout->addWidget(tabs_);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 3) {
@@ -80,48 +95,52 @@ DscScreen::DscScreen(EditSession& session, UiHost& host, QWidget* parent)
 
 QWidget* DscScreen::BuildBasic() {
     auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    QWidget* order[40] = {};
-    size_t n = 0;
+    auto* layout = new QVBoxLayout(page);
+    std::vector<QWidget*> order;
 
     QGroupBox* groups = TitledGroup("Usable DSC CH Group", page);
     auto* groupGrid = new QGridLayout(groups);
     for (int g = 0; g < kGroupCount; ++g) {
-        groups_[static_cast<size_t>(g)] =
-            FlagList(session_, "Group", g, FixedList::OffOn,
-                     Element(&SettingsModel::DscBasic, &DscBasicSetup::Group, g), groups);
-        groupGrid->addWidget(
-            Caption(UsableGroupCaption(g).c_str(), groups_[static_cast<size_t>(g)], groups), g, 0);
-        groupGrid->addWidget(groups_[static_cast<size_t>(g)], g, 1, Qt::AlignLeft);
-        order[n++] = groups_[static_cast<size_t>(g)];
+        BoundList*& list = groups_[static_cast<size_t>(g)];
+        list = FlagList(session_, "Group", g, FixedList::OffOn,
+                        Element(&SettingsModel::DscBasic, &DscBasicSetup::Group, g), groups);
+        const int row = g / 2;
+        const int column = (g % 2) * 3;
+        groupGrid->addWidget(Caption(UsableGroupCaption(g).c_str(), list, groups), row, column);
+        groupGrid->addWidget(list, row, column + 1, Qt::AlignLeft);
+        order.push_back(list);
     }
-    grid->addWidget(groups, 0, 0);
+    groupGrid->setColumnMinimumWidth(2, 12);
+    groupGrid->setColumnStretch(5, 1);
+    layout->addWidget(groups);
 
     // The radio's own MMSI and the transfers that clear what the radio keeps.
     auto* radio = new QGridLayout;
     userMmsi_ = new FieldEdit(DigitKey, kMmsiLength, hint::kMmsi, page);
     FitChars(userMmsi_, kMmsiLength + 1);
-    radio->addWidget(Caption("&UserMMSI", userMmsi_, page), 0, 0);
-    radio->addWidget(userMmsi_, 0, 1, 1, 2, Qt::AlignLeft);
     mmsiClear_ = HintedButton(QStringLiteral("MMSI &Clear"), kMmsiClearHint, page);
     count_ = new QLineEdit(page);
     count_->setReadOnly(true);
     count_->setFocusPolicy(Qt::NoFocus);
     FitChars(count_, 3);
-    radio->addWidget(mmsiClear_, 1, 0);
-    radio->addWidget(Caption("Count", count_, page), 1, 1, Qt::AlignRight);
-    radio->addWidget(count_, 1, 2, Qt::AlignLeft);
     dscLogClear_ = HintedButton(QStringLiteral("&Log Clear"), kLogClearHint, page);
     distressLogClear_ = HintedButton(QStringLiteral("Log Cl&ear"), kLogClearHint, page);
-    radio->addWidget(new QLabel(QStringLiteral("DSC Log"), page), 2, 0);
-    radio->addWidget(dscLogClear_, 2, 1, 1, 2, Qt::AlignLeft);
-    radio->addWidget(new QLabel(QStringLiteral("Distress Log"), page), 3, 0);
-    radio->addWidget(distressLogClear_, 3, 1, 1, 2, Qt::AlignLeft);
-    radio->setRowStretch(4, 1);
-    grid->addLayout(radio, 0, 1);
+    radio->addWidget(Caption("&UserMMSI", userMmsi_, page), 0, 0);
+    radio->addWidget(userMmsi_, 0, 1, Qt::AlignLeft);
+    radio->addWidget(mmsiClear_, 0, 2);
+    auto* count = new QHBoxLayout;
+    count->addWidget(Caption("Count", count_, page));
+    count->addWidget(count_);
+    radio->addLayout(count, 0, 3, Qt::AlignLeft);
+    radio->addWidget(new QLabel(QStringLiteral("DSC Log"), page), 1, 0);
+    radio->addWidget(dscLogClear_, 1, 1, Qt::AlignLeft);
+    radio->addWidget(new QLabel(QStringLiteral("Distress Log"), page), 1, 2, Qt::AlignRight);
+    radio->addWidget(distressLogClear_, 1, 3, Qt::AlignLeft);
+    radio->setColumnStretch(4, 1);
+    layout->addLayout(radio);
     for (QWidget* w :
          std::initializer_list<QWidget*>{userMmsi_, mmsiClear_, dscLogClear_, distressLogClear_}) {
-        order[n++] = w;
+        order.push_back(w);
     }
     userMmsiCheck_ = new FieldCheck(
         session_, host_, userMmsi_,
@@ -153,19 +172,19 @@ QWidget* DscScreen::BuildBasic() {
             Element(&SettingsModel::DscBasic, &DscBasicSetup::PosRequest, rows[r].Index), page);
         posGrid->addWidget(Caption(rows[r].Caption, pos_[i], page), r, 0);
         posGrid->addWidget(pos_[i], r, 1);
-        order[n++] = pos_[i];
+        order.push_back(pos_[i]);
         if (r > 0) {
             posTx_[i] = FlagList(
                 session_, "PosRequestTx", rows[r].Index, FixedList::LowHi,
                 Element(&SettingsModel::DscBasic, &DscBasicSetup::PosRequestTx, rows[r].Index),
                 page);
             posGrid->addWidget(posTx_[i], r, 2);
-            order[n++] = posTx_[i];
+            order.push_back(posTx_[i]);
             connect(pos_[i], &BoundList::Stored, this, [this] { ApplyEnableRules(); });
         }
     }
     posGrid->setColumnStretch(3, 1);
-    grid->addLayout(posGrid, 1, 0, 1, 2);
+    layout->addLayout(posGrid);
 
     QGroupBox* beep = TitledGroup("DSC Beep Output", page);
     auto* beepGrid = new QGridLayout(beep);
@@ -178,19 +197,15 @@ QWidget* DscScreen::BuildBasic() {
             session_, "BeepOut", b, FixedList::OffOn,
             [b](SettingsModel& m) -> Flag& { return m.DscBasic.BeepOut[static_cast<size_t>(b)]; },
             beep);
-        const int column = b < 4 ? 0 : 3;
-        const int row = b < 4 ? b : b - 4;
-        beepGrid->addWidget(Caption(beepRows[b], beep_[i], beep), row, column);
-        beepGrid->addWidget(beep_[i], row, column + 1, Qt::AlignLeft);
-        order[n++] = beep_[i];
+        beepGrid->addWidget(Caption(beepRows[b], beep_[i], beep), b, 0);
+        beepGrid->addWidget(beep_[i], b, 1, Qt::AlignLeft);
+        order.push_back(beep_[i]);
     }
-    beepGrid->setColumnMinimumWidth(2, 12);
-    beepGrid->setColumnStretch(5, 1);
-    grid->addWidget(beep, 2, 0, 1, 2);
-    grid->setRowStretch(3, 1);
-    grid->setColumnStretch(1, 1);
+    beepGrid->setColumnStretch(2, 1);
+    layout->addWidget(beep);
+    layout->addStretch();
 
-    for (size_t i = 1; i < n; ++i) {
+    for (size_t i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
     return page;
