@@ -51,21 +51,16 @@ AtisScreen::AtisScreen(EditSession& session, UiHost& host, QWidget* parent)
     layout->addWidget(frame);
     layout->addLayout(codeRow);
     layout->addStretch();
-    for (int g = 1; g < kGroupCount; ++g) {
-        setTabOrder(groups_[static_cast<size_t>(g - 1)], groups_[static_cast<size_t>(g)]);
-    }
-    setTabOrder(groups_[kGroupCount - 1], code_);
+    std::vector<QWidget*> order(groups_.begin(), groups_.end());
+    order.push_back(code_);
+    ChainTabOrder(order);
 
-    codeCheck_ = new FieldCheck(
-        session_, host, code_,
-        {CheckAtisCode,
-         [this](const std::string& stored) {
-             if (stored != session_.Model().Atis.AtisCode) {
-                 session_.Apply(AtisChange("AtisCode"),
-                                [&stored](SettingsModel& m) { m.Atis.AtisCode = stored; });
-             }
-         },
-         [this] { return session_.Model().Atis.AtisCode; }, kAtisCodeCaption});
+    codeCheck_ =
+        new FieldCheck(session_, host, code_,
+                       FieldCheck::TextField(
+                           session_, AtisChange("AtisCode"), CheckAtisCode,
+                           [](SettingsModel& m) -> std::string& { return m.Atis.AtisCode; },
+                           [](const std::string& code) { return code; }, kAtisCodeCaption));
 }
 
 void AtisScreen::Show() {

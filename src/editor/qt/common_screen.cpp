@@ -113,10 +113,7 @@ CommonScreen::CommonScreen(EditSession& session, QWidget* parent)
     }
     layout->addStretch();
 
-    QWidget* order[] = {txPo_, scan_, resume_, ptt_, dual_, time_, offset_, weather_};
-    for (size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    ChainTabOrder({txPo_, scan_, resume_, ptt_, dual_, time_, offset_, weather_});
     connect(scan_, &BoundList::Stored, this, [this] { ApplyEnableRules(); });
 }
 

@@ -18,10 +18,7 @@ namespace tq530 {
 
 DirectoryScreen::DirectoryScreen(EditSession& session, UiHost& host, QWidget* parent)
     : QWidget(parent), session_(session), host_(host) {
-    heading_ = new QLabel(this);
-    QFont bold = heading_->font();
-    bold.setBold(true);
-    heading_->setFont(bold);
+    heading_ = BoldHeading(this);
     add_ = HintedCheckBox(QStringLiteral("&Add"), this);
     delete_ = HintedCheckBox(QStringLiteral("&Delete"), this);
     name_ = new FieldEdit(DirectoryNameKey, kDirectoryNameMaxLength, hint::kDirectoryName, this);
@@ -52,9 +49,7 @@ DirectoryScreen::DirectoryScreen(EditSession& session, UiHost& host, QWidget* pa
     grid->addLayout(mmsiRow, 3, 1, 1, 2);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(4, 1);
-    setTabOrder(add_, delete_);
-    setTabOrder(delete_, name_);
-    setTabOrder(name_, mmsi_);
+    ChainTabOrder({add_, delete_, name_, mmsi_});
 
     connect(add_, &QCheckBox::toggled, this, &DirectoryScreen::OnAdd);
     connect(delete_, &QCheckBox::toggled, this, &DirectoryScreen::OnDelete);

@@ -144,14 +144,10 @@ QWidget* DscScreen::BuildBasic() {
     }
     userMmsiCheck_ = new FieldCheck(
         session_, host_, userMmsi_,
-        {CheckMmsi,
-         [this](const std::string& stored) {
-             if (stored != session_.Model().DscBasic.UserMmsi) {
-                 session_.Apply(DscChange("UserMmsi"),
-                                [&stored](SettingsModel& m) { m.DscBasic.UserMmsi = stored; });
-             }
-         },
-         [this] { return MmsiBoxText(session_.Model().DscBasic.UserMmsi); }, kUserMmsiCaption});
+        FieldCheck::TextField(
+            session_, DscChange("UserMmsi"), CheckMmsi,
+            [](SettingsModel& m) -> std::string& { return m.DscBasic.UserMmsi; },
+            [](const std::string& mmsi) { return MmsiBoxText(mmsi); }, kUserMmsiCaption));
     connect(mmsiClear_, &QPushButton::clicked, this,
             [this] { emit ClearRequested(static_cast<int>(TransferMode::ClearMmsi)); });
     connect(dscLogClear_, &QPushButton::clicked, this,
@@ -205,9 +201,7 @@ QWidget* DscScreen::BuildBasic() {
     layout->addWidget(beep);
     layout->addStretch();
 
-    for (size_t i = 1; i < order.size(); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    ChainTabOrder(order);
     return page;
 }
 
@@ -217,16 +211,18 @@ QWidget* DscScreen::BuildAdvanced() {
     const struct {
         const char* Title;
         const char* Field;
+        const char* TxField;
         Flags4 DscAdvancedSetup::*Call;
         Flags4 DscAdvancedSetup::*Tx;
     } blocks[] = {
-        {"ALL Ships Call", "AllShipsCall", &DscAdvancedSetup::AllShipsCall,
+        {"ALL Ships Call", "AllShipsCall", "AllShipsCallTx", &DscAdvancedSetup::AllShipsCall,
          &DscAdvancedSetup::AllShipsCallTx},
-        {"Group Call", "GroupCall", &DscAdvancedSetup::GroupCall, &DscAdvancedSetup::GroupCallTx},
-        {"Individual Call", "IndividualCall", &DscAdvancedSetup::IndividualCall,
+        {"Group Call", "GroupCall", "GroupCallTx", &DscAdvancedSetup::GroupCall,
+         &DscAdvancedSetup::GroupCallTx},
+        {"Individual Call", "IndividualCall", "IndividualCallTx", &DscAdvancedSetup::IndividualCall,
          &DscAdvancedSetup::IndividualCallTx},
     };
-    QWidget* previous = nullptr;
+    std::vector<QWidget*> order;
     int labelWidth = 0;
     std::vector<QGridLayout*> grids;
     for (int b = 0; b < 3; ++b) {
@@ -237,20 +233,14 @@ QWidget* DscScreen::BuildAdvanced() {
             const size_t i = Slot(b, r);
             calls_[i] = FlagList(session_, blocks[b].Field, r, FixedList::OffOn,
                                  Element(&SettingsModel::DscAdvanced, blocks[b].Call, r), frame);
-            callsTx_[i] = FlagList(session_, blocks[b].Field, r, FixedList::LowHi,
+            callsTx_[i] = FlagList(session_, blocks[b].TxField, r, FixedList::LowHi,
                                    Element(&SettingsModel::DscAdvanced, blocks[b].Tx, r), frame);
             QLabel* label = Caption(kCallRows[r], calls_[i], frame);
             labelWidth = std::max(labelWidth, label->sizeHint().width());
             grid->addWidget(label, r, 0);
             grid->addWidget(calls_[i], r, 1);
             grid->addWidget(callsTx_[i], r, 2);
-            for (QWidget* w :
-                 {static_cast<QWidget*>(calls_[i]), static_cast<QWidget*>(callsTx_[i])}) {
-                if (previous != nullptr) {
-                    setTabOrder(previous, w);
-                }
-                previous = w;
-            }
+            order.insert(order.end(), {calls_[i], callsTx_[i]});
             connect(calls_[i], &BoundList::Stored, this, [this] { ApplyEnableRules(); });
         }
         grid->setColumnStretch(3, 1);
@@ -259,6 +249,7 @@ QWidget* DscScreen::BuildAdvanced() {
     for (QGridLayout* grid : grids) {
         grid->setColumnMinimumWidth(0, labelWidth);
     }
+    ChainTabOrder(order);
     layout->addStretch();
     return page;
 }
@@ -347,11 +338,8 @@ QWidget* DscScreen::BuildAutoPos() {
     layout->addWidget(poll);
     layout->addStretch();
 
-    QWidget* order[] = {autoEnable_, autoChannel_, autoInterval_, autoSelect_,
-                        autoDir_,    autoMmsi_,    pollOnCch_};
-    for (size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    ChainTabOrder(
+        {autoEnable_, autoChannel_, autoInterval_, autoSelect_, autoDir_, autoMmsi_, pollOnCch_});
 
     connect(autoEnable_, &QCheckBox::toggled, this, [this](bool on) {
         ApplyEnableRules();
@@ -375,15 +363,10 @@ QWidget* DscScreen::BuildAutoPos() {
     });
     autoMmsiCheck_ = new FieldCheck(
         session_, host_, autoMmsi_,
-        {CheckMmsi,
-         [this](const std::string& stored) {
-             if (stored != session_.Model().AutoPos.Polling[1].Mmsi) {
-                 session_.Apply(DscChange("AutoPosMmsi"),
-                                [&stored](SettingsModel& m) { Report(m).Mmsi = stored; });
-             }
-         },
-         [this] { return MmsiBoxText(session_.Model().AutoPos.Polling[1].Mmsi); },
-         kAutoPosMmsiCaption});
+        FieldCheck::TextField(
+            session_, DscChange("AutoPosMmsi"), CheckMmsi,
+            [](SettingsModel& m) -> std::string& { return Report(m).Mmsi; },
+            [](const std::string& mmsi) { return MmsiBoxText(mmsi); }, kAutoPosMmsiCaption));
     return autoPage_;
 }
 

@@ -39,6 +39,27 @@ QGroupBox* TitledGroup(const char* title, QWidget* parent) {
     return new QGroupBox(QString::fromLatin1(title), parent);
 }
 
+QLabel* BoldHeading(QWidget* parent) {
+    auto* heading = new QLabel(parent);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    return heading;
+}
+
+void ChainTabOrder(const std::vector<QWidget*>& order) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (w == nullptr) {
+            continue;
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, w);
+        }
+        previous = w;
+    }
+}
+
 void FitChars(QLineEdit* box, int n) {
     const QFontMetrics metrics(box->font());
     box->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('0')) * n + 16);
@@ -108,6 +129,23 @@ FieldCheck::FieldCheck(EditSession& session, UiHost& host, FieldEdit* box, Rule 
             Run(reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason);
         });
     });
+}
+
+FieldCheck::Rule FieldCheck::TextField(
+    EditSession& session, Change change,
+    std::function<std::optional<std::string>(const std::string&)> validate,
+    std::function<std::string&(SettingsModel&)> field,
+    std::function<std::string(const std::string&)> shown, const char* caption) {
+    Rule rule;
+    rule.Validate = std::move(validate);
+    rule.Store = [&session, change, field](const std::string& stored) {
+        if (stored != field(session.Ws().Model)) {
+            session.Apply(change, [&field, &stored](SettingsModel& m) { field(m) = stored; });
+        }
+    };
+    rule.Shown = [&session, field, shown] { return shown(field(session.Ws().Model)); };
+    rule.Caption = caption;
+    return rule;
 }
 
 bool FieldCheck::RunIfPending() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/edit_session.h"
 #include "editor/settings_rules.h"
@@ -27,6 +28,10 @@ QCheckBox* HintedCheckBox(const QString& caption, QWidget* parent);
 QLabel* BuddyLabel(const QString& caption, QWidget* buddy, QWidget* parent);
 QPushButton* HintedButton(const QString& caption, const char* hint, QWidget* parent);
 QGroupBox* TitledGroup(const char* title, QWidget* parent);
+// The bold line that names the record a screen shows.
+QLabel* BoldHeading(QWidget* parent);
+// Tab visits the controls in this order; null entries are skipped.
+void ChainTabOrder(const std::vector<QWidget*>& order);
 // Wide enough for n characters of the box's font and its frame.
 void FitChars(QLineEdit* box, int n);
 
@@ -84,6 +89,14 @@ class FieldCheck : public QObject {
     bool RunIfPending();
     // The screen was shown again: what was typed is gone.
     void Forget() { pending_ = false; }
+
+    // The rule of a box over one text of the model, stored (and announced as change) only
+    // when it differs; shown maps the stored text to what the box shows.
+    static Rule TextField(EditSession& session, Change change,
+                          std::function<std::optional<std::string>(const std::string&)> validate,
+                          std::function<std::string&(SettingsModel&)> field,
+                          std::function<std::string(const std::string&)> shown,
+                          const char* caption);
 
   private:
     bool Run(bool silent);

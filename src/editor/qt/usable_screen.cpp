@@ -30,7 +30,7 @@ UsableScreen::UsableScreen(EditSession& session, QWidget* parent)
     QGroupBox* exp = TitledGroup("Expansion Channel Groups", this);
     auto* usableGrid = new QGridLayout(usable);
     auto* expGrid = new QGridLayout(exp);
-    QWidget* previous = nullptr;
+    std::vector<QWidget*> order;
     for (int g = 0; g < kGroupCount; ++g) {
         Row& row = rows_[static_cast<size_t>(g)];
         QGroupBox* frame = g == kExpGroup ? exp : usable;
@@ -54,15 +54,7 @@ UsableScreen::UsableScreen(EditSession& session, QWidget* parent)
         grid->addWidget(row.StatusLabel, r, 3);
         grid->addWidget(row.Status, r, 4);
         grid->setColumnStretch(5, 1);
-        for (QWidget* w : std::initializer_list<QWidget*>{row.Usable, row.Priority, row.Status}) {
-            if (w == nullptr) {
-                continue;
-            }
-            if (previous != nullptr) {
-                setTabOrder(previous, w);
-            }
-            previous = w;
-        }
+        order.insert(order.end(), {row.Usable, row.Priority, row.Status});
 
         connect(row.Usable, &QCheckBox::toggled, this, [this, g](bool on) {
             ApplyEnableRules(g);
@@ -74,6 +66,7 @@ UsableScreen::UsableScreen(EditSession& session, QWidget* parent)
         });
         connect(row.Status, &FieldEdit::FocusLost, this, [this, g] { StoreStatusName(g); });
     }
+    ChainTabOrder(order);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(usable);
     layout->addWidget(exp);
