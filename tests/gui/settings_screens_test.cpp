@@ -361,10 +361,13 @@ TEST_F(SettingsScreensTest, AutoPosMmsiRefusesWithItsCaptionWhenRemoteControlIsO
     TabAway(s->AutoPosMmsi());
     EXPECT_EQ(host.Last(), "Data Error!!|Auto POS MMSI");
     EXPECT_TRUE(s->AutoPosMmsi()->hasFocus());
+    ClickNode("General");
+    EXPECT_EQ(panel->ShownKey(), "DSC");
+    EXPECT_EQ(host.Messages.size(), 2u);
     TypeInto(s->AutoPosMmsi(), "366999999");
     TabAway(s->AutoPosMmsi());
     EXPECT_EQ(ws.Model.AutoPos.Polling[1].Mmsi, "3669999990");
-    EXPECT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages.size(), 2u);
 }
 
 TEST_F(SettingsScreensTest, AtisCodeRefusesNineDigitsAndAcceptsAnEmptyCode) {
