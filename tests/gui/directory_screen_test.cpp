@@ -199,5 +199,22 @@ TEST_F(DirectoryScreenTest, NameIsStoredWhenLeftUnlessItIsBlank) {
     EXPECT_EQ(ws.Model.MemoryIds[0].TagName, "TUG");
 }
 
+TEST_F(DirectoryScreenTest, TabOrderAndAccessKeysFollowTheCaptions) {
+    MakeUsed(1);
+    ClickNode("SM 1");
+    DirectoryScreen* s = Entry();
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::AltModifier);
+    Settle();
+    EXPECT_TRUE(s->Name()->hasFocus());
+    TabAway(s->Name());
+    EXPECT_TRUE(s->Mmsi()->hasFocus());
+    QTest::keyClick(window.get(), Qt::Key_D, Qt::AltModifier);
+    Settle();
+    EXPECT_TRUE(s->Delete()->hasFocus());
+    TabAway(s->Delete());
+    EXPECT_TRUE(s->Name()->hasFocus());
+    EXPECT_TRUE(host.Questions.empty());  // a key that only moves the focus asks nothing
+}
+
 }  // namespace
 }  // namespace tq530::testing

@@ -433,5 +433,27 @@ TEST_F(SettingsScreensTest, AtisBoxesFollowTheUsableGroups) {
     EXPECT_FALSE(s->CodeLabel()->isEnabled());
 }
 
+TEST_F(SettingsScreensTest, TabWalksTheCommonScreenTopToBottom) {
+    Make(true, [](SettingsModel& m) { m.Common.Scan = kOn; });
+    ClickNode("Common");
+    CommonScreen* s = Screen<CommonScreen>();
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
+    Settle();
+    ASSERT_TRUE(s->TxPoDisplay()->hasFocus());
+    EXPECT_EQ(bar->currentMessage(), "[Up]/[Down]:Change of a Selection item.");
+    const std::vector<QWidget*> order = {s->Scan(),        s->ResumeTime(),  s->PttScanClear(),
+                                         s->DualWatch(),   s->TimeDisplay(), s->OffsetTime(),
+                                         s->WeatherAlert()};
+    for (QWidget* next : order) {
+        TabAway(QApplication::focusWidget());
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+    ClickNode("DSC");
+    QTest::keyClick(window.get(), Qt::Key_U, Qt::AltModifier);
+    Settle();
+    EXPECT_TRUE(Screen<DscScreen>()->UserMmsi()->hasFocus());
+    EXPECT_FALSE(ws.DataChanged);
+}
+
 }  // namespace
 }  // namespace tq530::testing
