@@ -284,6 +284,16 @@ TEST_F(SettingsScreensTest, ClearButtonsAskForTheirTransferAfterTheInputCheck) {
     Click(s->MmsiClear());
     EXPECT_EQ(spy.size(), 3);
     EXPECT_EQ(host.Last(), "Data Error!!|User MMSI");
+    EXPECT_EQ(host.Messages.size(), 1u);
+    // A slow click: the box's own check answers the press, and the release does nothing.
+    const QPoint inside(8, s->DscLogClear()->height() / 2);
+    QTest::mousePress(s->DscLogClear(), Qt::LeftButton, {}, inside);
+    Settle();
+    QTest::mouseRelease(s->DscLogClear(), Qt::LeftButton, {}, inside);
+    Settle();
+    EXPECT_EQ(spy.size(), 3);
+    EXPECT_EQ(host.Messages.size(), 2u);
+    EXPECT_TRUE(s->UserMmsi()->hasFocus());
 
     // The main window reports the transfer; a success shows the new count.
     TypeInto(s->UserMmsi(), "");
