@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QImage>
 #include <QWidget>
 
 class QLabel;
@@ -14,9 +15,14 @@ class LogoScreen : public QWidget {
   public:
     explicit LogoScreen(QWidget* parent = nullptr);
     QSize minimumSizeHint() const override;
+    // An installation's own logo in place of the drawn one.
+    void SetPicture(const QImage& picture);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QImage picture_;
 };
 
 class EmptyPanel : public QFrame {
