@@ -1,5 +1,6 @@
 // The report window, printing, the Destination menu, the About box and the help window,
 // used through the main window's menus as a person would.
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -15,6 +16,8 @@
 #include "app/gui/report_window.h"
 #include "app/help_file.h"
 #include "editor/qt/editor_panel.h"
+#include "editor/qt/simple_screens.h"
+#include "editor/screen_tree.h"
 #include "gui/report_support.h"
 #include "report/report_text.h"
 
@@ -233,6 +236,22 @@ TEST_F(ReportHelpTest, HelpContentsAndF1OpenTheHelpAtTheirTopics) {
     QApplication::processEvents();
     EXPECT_GT(help->Browser()->verticalScrollBar()->value(), 0);
 
+    // F1 on a field of a channel screen: the field's topic.
+    Window().Editor()->SelectNode(ChannelKey(PlanId::Usa, 5));
+    QCheckBox* chEnable = nullptr;
+    for (QCheckBox* box : Window().Editor()->ScreenArea()->findChildren<QCheckBox*>()) {
+        if (box->text() == "CH &Enable" && box->isVisible()) {
+            chEnable = box;
+        }
+    }
+    ASSERT_NE(chEnable, nullptr);
+    ASSERT_TRUE(chEnable->isEnabled());
+    QApplication::setActiveWindow(&Window());
+    chEnable->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([chEnable] { return chEnable->hasFocus(); }));
+    QTest::keyClick(chEnable, Qt::Key_F1);
+    EXPECT_EQ(help->Topic(), 1028);
+
     // The transfer dialog's Help while a modal dialog is up: the help belongs to the dialog.
     bool shownOverDialog = false;
     WhenModal<AboutBox>(&Window(), [&](AboutBox* box) {
@@ -266,6 +285,23 @@ TEST_F(ReportHelpTest, AModelWithoutAtisUsesItsOwnHelpFile) {
     StartWith("[model1]\nuse=1\natis=false\n");
     ASSERT_TRUE(started);
     EXPECT_EQ(Window().HelpFile(), dir.File("TQ530_NA.html"));
+}
+
+// An installation's "NB Logo.gif" takes the place of the drawn logo once the window is up.
+TEST_F(ReportHelpTest, AnInstalledLogoPictureIsShown) {
+    const char gif[] =
+        "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\x00"
+        "\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b";
+    testing::WriteFile(dir.File("NB Logo.gif"), std::string(gif, sizeof gif - 1));
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    Window().resize(800, 600);
+    QApplication::processEvents();
+    auto* logo = Window().Editor()->ScreenArea()->findChild<LogoScreen*>();
+    ASSERT_NE(logo, nullptr);
+    ASSERT_TRUE(logo->isVisible());
+    const QImage shown = logo->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(logo->width() / 2, logo->height() / 2), QColor(Qt::red));
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ void LogoScreen::paintEvent(QPaintEvent*) {
     sub.setPixelSize(std::max(9, static_cast<int>(0.55 * unit)));
     painter.setFont(sub);
     painter.setPen(QColor(60, 60, 60));
-    painter.drawText(QRectF(text.left(), text.bottom(), text.width(), 1.4 * unit),
+    painter.drawText(QRectF(text.left(), text.bottom(), text.width(), 3 * unit),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                      QStringLiteral("Marine VHF clone programmer"));
 }

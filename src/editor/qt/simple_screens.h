@@ -12,6 +12,8 @@ class QLabel;
 namespace tq530 {
 
 class LogoScreen : public QWidget {
+    Q_OBJECT
+
   public:
     explicit LogoScreen(QWidget* parent = nullptr);
     QSize minimumSizeHint() const override;
