@@ -18,6 +18,7 @@ namespace {
 
 constexpr const char* kTextFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 constexpr int kStartDelayMs = 50;
+constexpr int kWidestLine = 35 + 4 * 18;
 
 }  // namespace
 
@@ -54,9 +55,10 @@ ReportWindow::ReportWindow(Workspace& ws, UiHost& host, FileDialogs& dialogs, QW
     layout->addWidget(text_, 1);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
-    // Wide enough for the longest line of the report at the text's own font.
-    const QFontMetrics metrics(font);
-    resize(std::max(600, metrics.horizontalAdvance(QString(74, QLatin1Char('M'))) + 60), 480);
+    // Wide enough for the widest setting line (a label and four values) at the text's font.
+    const QFontMetrics metrics(text_->font());
+    resize(std::max(600, metrics.horizontalAdvance(QString(kWidestLine, QLatin1Char('M'))) + 60),
+           480);
 }
 
 void ReportWindow::showEvent(QShowEvent* event) {
