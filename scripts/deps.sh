@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev googletest libbenchmark-dev libcli11-dev
-    qt6-base-dev qt6-serialport-dev libgl1-mesa-dev
+    qt6-base-dev qt6-serialport-dev libgl1-mesa-dev poppler-utils
     xvfb xauth xdotool clang-format time locales
     g++-mingw-w64-x86-64 python3
 )

@@ -12,7 +12,9 @@
 #include "core/workspace.h"
 #include "editor/channel_rules.h"
 #include "editor/edit_session.h"
+#include "editor/help_contexts.h"
 #include "editor/qt/field_edit.h"
+#include "editor/qt/help_context.h"
 #include "editor/qt/screen_parts.h"
 #include "editor/screen_tree.h"
 #include "model/display_texts.h"
@@ -76,6 +78,17 @@ ChannelScreen::ChannelScreen(EditSession& session, UiHost& host, QWidget* parent
     scrambler_ = new QComboBox(this);
     SetHint(scrambler_, hint::kChoiceList);
     scramblerLabel_ = Label("Scram&bler", scrambler_, this);
+    for (const auto& [control, context] :
+         std::initializer_list<std::pair<QWidget*, int>>{{chEnable_, kHelpChannelEnable},
+                                                         {txEnable_, kHelpTxEnable},
+                                                         {duplex_, kHelpDuplex},
+                                                         {lowPower_, kHelpLowPowerOnly},
+                                                         {powerUp_, kHelpPowerUp},
+                                                         {scanMemory_, kHelpScanMemory},
+                                                         {name_, kHelpChannelName},
+                                                         {scrambler_, kHelpScrambler}}) {
+        SetHelpContext(control, context);
+    }
 
     FitChars(displayFirst_, 2);
     FitChars(displaySecond_, 1);

@@ -10,7 +10,9 @@
 #include "editor/channel_rules.h"
 #include "editor/directory_rules.h"
 #include "editor/edit_session.h"
+#include "editor/help_contexts.h"
 #include "editor/qt/field_edit.h"
+#include "editor/qt/help_context.h"
 #include "editor/qt/screen_parts.h"
 #include "editor/screen_tree.h"
 
@@ -50,6 +52,10 @@ DirectoryScreen::DirectoryScreen(EditSession& session, UiHost& host, QWidget* pa
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(4, 1);
     ChainTabOrder({add_, delete_, name_, mmsi_});
+    SetHelpContext(add_, kHelpDirectoryAddDelete);
+    SetHelpContext(delete_, kHelpDirectoryAddDelete);
+    SetHelpContext(heading_, kHelpDirectoryEntryNumber);
+    SetHelpContext(mmsi_, kHelpDirectoryMmsi);
 
     connect(add_, &QCheckBox::toggled, this, &DirectoryScreen::OnAdd);
     connect(delete_, &QCheckBox::toggled, this, &DirectoryScreen::OnDelete);

@@ -3,17 +3,25 @@
 #pragma once
 
 #include <QFrame>
+#include <QImage>
 #include <QWidget>
 
 namespace tq530 {
 
 class LogoScreen : public QWidget {
+    Q_OBJECT
+
   public:
     explicit LogoScreen(QWidget* parent = nullptr);
     QSize minimumSizeHint() const override;
+    // An installation's own logo in place of the drawn one.
+    void SetPicture(const QImage& picture);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QImage picture_;
 };
 
 class EmptyPanel : public QFrame {
