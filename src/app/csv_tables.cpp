@@ -159,6 +159,15 @@ class Reader {
     void Fail(const Row& row, size_t column, std::string text) {
         Fail(row.Number, headers_[column], std::move(text));
     }
+    // A cell already refused: one reason a cell is enough.
+    bool Failed(const Row& row, size_t column) const {
+        for (const CsvProblem& p : problems_) {
+            if (p.Row == row.Number && p.Column == headers_[column]) {
+                return true;
+            }
+        }
+        return false;
+    }
 
     bool ReadHeader(const CsvRecord& record, int rowNumber);
     bool ReadCells(const CsvRecord& record, int rowNumber, Row& row);
@@ -354,18 +363,19 @@ std::optional<std::string> Reader::NameCell(const Row& row, size_t column, size_
 }
 
 // The screens enable "Low Power Only" only on a channel that may transmit, and "Power Up"
-// only with "Low Power Only"; a change they would not let through is refused here too.
+// only with "Low Power Only": what they would not let the operator switch on is refused. A
+// disabled box keeps its value, so switching one off is always let through.
 void Reader::LowAndUp(const Row& row, size_t low, size_t up, ChannelRec& rec) {
     if (const auto v = FlagCell(row, low, LowText(true), LowText(false))) {
-        if (*v != (rec.LowPower != 0) && (rec.TxEnable == 0 || rec.RxOnly != 0)) {
-            Fail(row, low, "changes only on a channel that may transmit");
+        if (*v && rec.LowPower == 0 && (rec.TxEnable == 0 || rec.RxOnly != 0)) {
+            Fail(row, low, "can be set only on a channel that may transmit");
         } else {
             rec.LowPower = ToFlag(*v);
         }
     }
     if (const auto v = FlagCell(row, up, UpText(true), UpText(false))) {
-        if (*v != (rec.PowUp != 0) && rec.LowPower == 0) {
-            Fail(row, up, "changes only on a channel set to \"" + LowText(true) + "\"");
+        if (*v && rec.PowUp == 0 && rec.LowPower == 0) {
+            Fail(row, up, "can be set only on a channel set to \"" + LowText(true) + "\"");
         } else {
             rec.PowUp = ToFlag(*v);
         }
@@ -469,10 +479,11 @@ void Reader::ExpRow(const Row& row, ChannelRec& rec) {
     // enabled channel the file touches.
     if (rec.Enable != 0 && row.AnyChanged() &&
         !ExpChannelComplete(FreqText4(rec.Rxfreq), rec.CHDisplayL)) {
-        if (rec.Rxfreq <= 0.0) {
+        if (rec.Rxfreq <= 0.0 && !Failed(row, exp::kRx)) {
             Fail(row, exp::kRx, "an enabled EXP channel needs an RX frequency");
         }
-        if (rec.CHDisplayL.size() < static_cast<size_t>(kChDisplayFirstLength)) {
+        if (rec.CHDisplayL.size() < static_cast<size_t>(kChDisplayFirstLength) &&
+            !Failed(row, exp::kDisp)) {
             Fail(row, exp::kDisp, "an enabled EXP channel needs two display characters");
         }
     }
@@ -496,6 +507,13 @@ void Reader::DirectoryRow(const Row& row, DirectoryEntry& entry) {
     if (!row.AnyChanged()) {
         return;
     }
+    bool ok = true;
+    std::string name = entry.TagName;
+    if (row.Changed(dir::kName)) {
+        const auto v = NameCell(row, dir::kName, kDirectoryNameMaxLength, ChannelNameKey);
+        ok = v.has_value();
+        name = v.value_or(name);
+    }
     std::string mmsi = entry.Mmsid;
     if (row.Changed(dir::kMmsi)) {
         const std::string text = TrimBlanks(row.Cells[dir::kMmsi]);
@@ -515,16 +533,11 @@ void Reader::DirectoryRow(const Row& row, DirectoryEntry& entry) {
             Fail(row, dir::kMmsi,
                  Quoted(text) + (Group() ? " is not a group MMSI: 8 digits, or 9 beginning with 0"
                                          : " is not an MMSI of 9 digits"));
-            return;
+            ok = false;
         }
     }
-    std::string name = entry.TagName;
-    if (row.Changed(dir::kName)) {
-        const auto v = NameCell(row, dir::kName, kDirectoryNameMaxLength, ChannelNameKey);
-        if (!v) {
-            return;
-        }
-        name = *v;
+    if (!ok) {
+        return;
     }
     const bool noName = Trim(name).empty();
     if (mmsi.empty()) {

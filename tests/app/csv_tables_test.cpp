@@ -30,7 +30,7 @@ class CsvTablesTest : public ::testing::Test {
         m.Usa[0].Enable = kOff;
         m.Canada[2].Enable = kOn;
         m.Canada[2].ScanMemory = kOn;
-        m.International[kCh16].ChTag = "CALL, \"16\"";  // a comma and quotes survive
+        m.International[kCh16].ChTag = "CALL,16";  // the cell is quoted
         m.Wx[3].Enable = kOff;
         m.Wx[4].ChTag = "NOAA 5";
         ChannelRec& e = m.Exp[2];
@@ -210,7 +210,8 @@ TEST_F(CsvTablesTest, PresetImportFollowsTheChannelScreen) {
     const CsvImport refused =
         ImportCsvText(ws.Model, CsvTable::Usa,
                       "CH,RX[MHz],TX[MHz],TX,LOW,UP,DUP,MEM,CH Name\n16,,,--,LOW,--,---,---,\n"
-                      "17,,,TX,---,UP,---,---,\n");
+                      "17,,,TX,---,UP,---,---,\n"
+                      "13,,,--,---,--,---,---,\n");  // switching off is always let through
     ASSERT_EQ(refused.Problems.size(), 2u);
     EXPECT_EQ(refused.Problems[0].Column, "LOW");
     EXPECT_EQ(refused.Problems[1].Column, "UP");
