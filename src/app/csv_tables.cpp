@@ -747,13 +747,19 @@ Outcome ExportCsv(const Workspace& ws, UiHost& host, CsvTable table, const std::
     return Outcome::Ok;
 }
 
-Outcome ImportCsv(Workspace& ws, UiHost& host, CsvTable table, const std::string& path) {
+Outcome ImportCsv(Workspace& ws, UiHost& host, CsvTable table, const std::string& path,
+                  const ApplyModel& apply) {
     CsvImport result = ImportCsvFile(ws.Model, table, path);
     if (!result.Ok()) {
         host.ShowMessage(RefusalText(result.Problems), kImportCsvTitle, MsgIcon::Exclamation);
         return Outcome::Failed;
     }
-    if (result.Model != ws.Model) {
+    if (result.Model == ws.Model) {
+        return Outcome::Ok;
+    }
+    if (apply) {
+        apply(result.Model);
+    } else {
         ws.Model = std::move(result.Model);
         ws.DataChanged = true;
     }

@@ -3,6 +3,7 @@
 // checks every row with the screens' rules and changes nothing unless every row passes.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,10 +57,14 @@ CsvImport ImportCsvText(const SettingsModel& current, CsvTable table, const std:
 CsvImport ImportCsvFile(const SettingsModel& current, CsvTable table, const std::string& path);
 
 // The menu commands' core. Export writes the file; Import reads and checks it and, only when
-// every row passes, puts the result into the model and sets DataChanged. Each failure shows
-// one message through host, and an import refusal lists every failing row and column.
+// every row passes and something changes, hands the new model to apply: by default it goes
+// straight into ws.Model and sets DataChanged; the window program passes its edit session's
+// door instead, so the views hear of it. Each failure shows one message through host, and an
+// import refusal lists every failing row and column.
+using ApplyModel = std::function<void(const SettingsModel&)>;
 Outcome ExportCsv(const Workspace& ws, UiHost& host, CsvTable table, const std::string& path);
-Outcome ImportCsv(Workspace& ws, UiHost& host, CsvTable table, const std::string& path);
+Outcome ImportCsv(Workspace& ws, UiHost& host, CsvTable table, const std::string& path,
+                  const ApplyModel& apply = {});
 
 // The message of a refused import: a first line, then one line per problem.
 std::string RefusalText(const std::vector<CsvProblem>& problems);

@@ -83,8 +83,8 @@ void AddCsvCommands(CLI::App& app, Context& ctx) {
 
     CLI::App* in = app.add_subcommand(
         "import-csv",
-        "Replace a channel plan or a directory of a data set from a CSV file and save the "
-        "result; nothing is saved when any row fails the editor's checks");
+        "Read a channel plan or a directory from a CSV file into a data set and save it; "
+        "nothing is saved when a row fails");
     in->add_option("IN", args->In, "Data set to start from (.hex or .dat)")->required();
     in->add_option("CSV", args->Csv, "CSV file to read")->required();
     in->add_option("OUT", args->Out, "Data set to write (.hex or .dat)")->required();

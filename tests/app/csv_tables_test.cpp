@@ -161,6 +161,35 @@ TEST_F(CsvTablesTest, OneBadRowRefusesTheWholeImportAndNamesRowAndColumn) {
     EXPECT_EQ(ws.Model.MemoryIds[0].Enable, kOn);
 }
 
+TEST_F(CsvTablesTest, TheWindowProgramAppliesTheResultItself) {
+    testing::ScratchDir dir;
+    const std::string path = dir.File("wx.csv");
+    testing::WriteFile(path, ExportCsvText(ws.Model, CsvTable::Weather));
+    testing::RecordingHost host;
+    int applied = 0;
+    auto apply = [&](const SettingsModel&) { ++applied; };
+    // The file as exported changes nothing: nothing to apply, nothing changed.
+    EXPECT_EQ(ImportCsv(ws, host, CsvTable::Weather, path, apply), Outcome::Ok);
+    EXPECT_EQ(applied, 0);
+    EXPECT_FALSE(ws.DataChanged);
+
+    SettingsModel edited = ws.Model;
+    edited.Wx[0].ChTag = "HOME WX";
+    testing::WriteFile(path, ExportCsvText(edited, CsvTable::Weather));
+    SettingsModel received;
+    EXPECT_EQ(ImportCsv(ws, host, CsvTable::Weather, path,
+                        [&](const SettingsModel& m) {
+                            ++applied;
+                            received = m;
+                        }),
+              Outcome::Ok);
+    EXPECT_EQ(applied, 1);
+    EXPECT_EQ(received, edited);
+    EXPECT_EQ(ws.Model, fresh);  // the caller's door, not ours, changes the model
+    EXPECT_FALSE(ws.DataChanged);
+    EXPECT_TRUE(host.Messages.empty());
+}
+
 TEST_F(CsvTablesTest, EveryFailingCellIsListed) {
     const std::string csv =
         "CH,RX[MHz],TX[MHz],TX,LOW,UP,DUP,MEM,CH Name\n"
