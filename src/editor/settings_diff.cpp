@@ -1,12 +1,13 @@
 #include "editor/settings_diff.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <functional>
 
 #include "editor/screen_tree.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
+#include "report/report_labels.h"
 
 namespace tq530 {
 
@@ -24,10 +25,23 @@ Value Shown(std::string text) {
     return {text, text};
 }
 
+// The shortest text that reads back as value, whatever the locale.
 std::string Number(double value) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.10g", value);
-    return buffer;
+    const std::to_chars_result end = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, end.ptr);
+}
+
+// A report label without its colon or its group brackets: "Safty:" -> "Safty".
+std::string Bare(const char* label) {
+    std::string text = label;
+    if (!text.empty() && text.back() == ':') {
+        text.pop_back();
+    }
+    if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+        text = text.substr(1, text.size() - 2);
+    }
+    return text;
 }
 
 // A name as the report shows an empty one: a row of dashes.
@@ -35,7 +49,7 @@ std::string NameText(const std::string& name) {
     return name.empty() ? NameOr12(name) : name;
 }
 
-const char* const kGroupNames[] = {"Group1", "Group2", "Group3", "EXP CH"};
+const auto& kGroupNames = report_label::kGroups;
 
 class Comparison {
   public:
@@ -140,31 +154,26 @@ void DscSettings(Comparison& c) {
     c.Flags("POS Request TX", key, posTx, 2, HiLowText);
     c.Flags("POS Reporting", key, pos, 3, OnOffText);
     c.Flags("POS Reporting TX", key, posTx, 3, HiLowText);
-    static const char* const kBeepLabels[] = {
-        "Send Distress Alert", "Received All Ships",   "Received Individual",   "Received Group",
-        "Received Geografic",  "Received POS Request", "Received POS Reporting"};
     for (size_t i = 0; i < 7; ++i) {
         c.Flag(
-            kBeepLabels[i], key, [i](const SettingsModel& m) { return m.DscBasic.BeepOut[i]; },
-            OnOffText);
+            Bare(report_label::kBeepOut[i]), key,
+            [i](const SettingsModel& m) { return m.DscBasic.BeepOut[i]; }, OnOffText);
     }
 
     struct CallType {
-        const char* Title;
         Flags4 DscAdvancedSetup::*Call;
         Flags4 DscAdvancedSetup::*Tx;
     };
     const CallType types[] = {
-        {"All Ships Call", &DscAdvancedSetup::AllShipsCall, &DscAdvancedSetup::AllShipsCallTx},
-        {"Group Call", &DscAdvancedSetup::GroupCall, &DscAdvancedSetup::GroupCallTx},
-        {"Individual Call", &DscAdvancedSetup::IndividualCall,
-         &DscAdvancedSetup::IndividualCallTx}};
-    static const char* const kCategories[] = {"Distress", "Urgency", "Safty", "Routine"};
-    for (const CallType& type : types) {
+        {&DscAdvancedSetup::AllShipsCall, &DscAdvancedSetup::AllShipsCallTx},
+        {&DscAdvancedSetup::GroupCall, &DscAdvancedSetup::GroupCallTx},
+        {&DscAdvancedSetup::IndividualCall, &DscAdvancedSetup::IndividualCallTx}};
+    for (size_t t = 0; t < 3; ++t) {
         for (size_t i = 0; i < 4; ++i) {
-            const std::string label = std::string(type.Title) + " " + kCategories[i];
-            auto call = type.Call;
-            auto tx = type.Tx;
+            const std::string label =
+                Bare(report_label::kCallTypes[t]) + " " + Bare(report_label::kCallCategories[i]);
+            auto call = types[t].Call;
+            auto tx = types[t].Tx;
             c.Flags(
                 label, key,
                 [call](const SettingsModel& m) -> const Flags4& { return m.DscAdvanced.*call; }, i,
