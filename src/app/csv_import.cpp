@@ -16,7 +16,32 @@ namespace {
 
 using namespace csv;
 
-constexpr size_t kDirectoryNameMaxLength = 11;
+// The directory entry screen's checks, as a CSV cell meets them.
+constexpr size_t kEntryNameMaxLength = 11;
+
+// A directory MMSI cell as it is stored: "" for none (empty or the grid's dashes), nine digits
+// with the trailing "0", a group's eight digits (or nine as the grid shows them, beginning
+// with the fixed "0") between two "0"s; nothing when it is none of these.
+std::optional<std::string> DirectoryMmsi(const std::string& text, bool group) {
+    if (text.find_first_not_of('-') == std::string::npos) {
+        return std::string();
+    }
+    for (char c : text) {
+        if (!DigitKey(c)) {
+            return std::nullopt;
+        }
+    }
+    if (!group && text.size() == 9) {
+        return text + "0";
+    }
+    if (group && text.size() == 8) {
+        return "0" + text + "0";
+    }
+    if (group && text.size() == 9 && text[0] == '0') {
+        return text + "0";
+    }
+    return std::nullopt;
+}
 
 // One data row of the file: its spreadsheet row number, its cells in the grid's column
 // order, and the cells the export writes for the same record now (none for a record the
@@ -404,31 +429,21 @@ void Reader::DirectoryRow(const Row& row, DirectoryEntry& entry) {
     bool ok = true;
     std::string name = entry.TagName;
     if (row.Changed(dir::kName)) {
-        const auto v = NameCell(row, dir::kName, kDirectoryNameMaxLength, ChannelNameKey);
+        const auto v = NameCell(row, dir::kName, kEntryNameMaxLength, ChannelNameKey);
         ok = v.has_value();
         name = v.value_or(name);
     }
     std::string mmsi = entry.Mmsid;
     if (row.Changed(dir::kMmsi)) {
         const std::string text = TrimBlanks(row.Cells[dir::kMmsi]);
-        bool digits = true;
-        for (char c : text) {
-            digits = digits && DigitKey(c);
-        }
-        if (text.find_first_not_of('-') == std::string::npos) {
-            mmsi.clear();
-        } else if (digits && !Group() && text.size() == 9) {
-            mmsi = text + "0";
-        } else if (digits && Group() && text.size() == 8) {
-            mmsi = "0" + text + "0";
-        } else if (digits && Group() && text.size() == 9 && text[0] == '0') {
-            mmsi = text + "0";
-        } else {
+        const std::optional<std::string> stored = DirectoryMmsi(text, Group());
+        if (!stored) {
             Fail(row, dir::kMmsi,
                  Quoted(text) + (Group() ? " is not a group MMSI: 8 digits, or 9 beginning with 0"
                                          : " is not an MMSI of 9 digits"));
             ok = false;
         }
+        mmsi = stored.value_or(mmsi);
     }
     if (!ok) {
         return;
