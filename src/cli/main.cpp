@@ -112,6 +112,8 @@ int main(int argc, char** argv) {
     app.add_flag("--yes", ctx.Options.Yes, "Answer the radio's questions with OK");
     AddFileCommands(app, ctx);
     AddTransferCommands(app, ctx);
+    AddCsvCommands(app, ctx);
+    AddDiffCommand(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -3,6 +3,7 @@
 #include "core/file_io.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
+#include "report/report_labels.h"
 
 namespace tq530 {
 
@@ -91,7 +92,8 @@ class Report {
 void UsableGroupSection(Report& r, const SettingsModel& m) {
     const auto& g = m.UsableGroups;
     r.Section("##### Usable CH Group Setup #####");
-    r.Setting("", {"Group1", "Group2", "Group3", "EXP CH"});
+    const auto& titles = report_label::kGroups;
+    r.Setting("", {titles[0], titles[1], titles[2], titles[3]});
     r.Setting("Enable", {OnOffText(g[0].Usable != 0), OnOffText(g[1].Usable != 0),
                          OnOffText(g[2].Usable != 0), OnOffText(g[3].Usable != 0)});
     r.Setting("Priority CH", {PriorityChText(g[0].PriorityCh), PriorityChText(g[1].PriorityCh),
@@ -136,12 +138,8 @@ void DscBasicSection(Report& r, const SettingsModel& m, const RadioImage& image)
     r.Setting("POS Reporting:",
               {OnOffText(b.PosRequest[3] != 0), HiLowText(b.PosRequestTx[3] != 0)});
     r.Group("[DSC Beep Output]");
-    static const char* const kBeepLabels[] = {
-        "Send Distress Alert:",   "Received All Ships:", "Received Individual:",
-        "Received Group:",        "Received Geografic:", "Received POS Request:",
-        "Received POS Reporting:"};
     for (size_t i = 0; i < 7; ++i) {
-        r.Setting(kBeepLabels[i], {OnOffText(b.BeepOut[i] != 0)},
+        r.Setting(report_label::kBeepOut[i], {OnOffText(b.BeepOut[i] != 0)},
                   i == 4 ? "Received Geographic:" : "");
     }
     r.SetValuePositions(kSettingValueMm);
@@ -153,15 +151,15 @@ void DscAdvancedSection(Report& r, const DscAdvancedSetup& a) {
         const Flags4* Call;
         const Flags4* Tx;
     };
-    const CallType types[] = {{"[All Ships Call]", &a.AllShipsCall, &a.AllShipsCallTx},
-                              {"[Group Call]", &a.GroupCall, &a.GroupCallTx},
-                              {"[Individual Call]", &a.IndividualCall, &a.IndividualCallTx}};
-    static const char* const kCategories[] = {"Distress:", "Urgency:", "Safty:", "Routine:"};
+    const auto& titles = report_label::kCallTypes;
+    const CallType types[] = {{titles[0], &a.AllShipsCall, &a.AllShipsCallTx},
+                              {titles[1], &a.GroupCall, &a.GroupCallTx},
+                              {titles[2], &a.IndividualCall, &a.IndividualCallTx}};
     r.Section("##### DSC Setup (Advanced Setup) #####");
     for (const CallType& type : types) {
         r.Group(type.Title);
         for (size_t i = 0; i < 4; ++i) {
-            r.Setting(kCategories[i],
+            r.Setting(report_label::kCallCategories[i],
                       {OnOffText((*type.Call)[i] != 0), HiLowText((*type.Tx)[i] != 0)});
         }
     }

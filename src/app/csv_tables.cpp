@@ -1,0 +1,116 @@
+#include "app/csv_tables.h"
+
+#include "app/csv_sheet.h"
+#include "core/csv_text.h"
+#include "core/file_io.h"
+
+namespace tq530 {
+
+namespace {
+
+const std::vector<CsvTableInfo> kTables = {
+    {CsvTable::MemoryId, "memory-id", "Memory ID directory"},
+    {CsvTable::GroupId, "group-id", "Group ID directory"},
+    {CsvTable::Usa, "usa", "USA channels"},
+    {CsvTable::International, "international", "International channels"},
+    {CsvTable::Canada, "canada", "Canada channels"},
+    {CsvTable::Weather, "weather", "Weather channels"},
+    {CsvTable::Exp, "exp", "EXP channels"},
+};
+
+}  // namespace
+
+const std::vector<CsvTableInfo>& CsvTables() {
+    return kTables;
+}
+
+const CsvTableInfo& InfoOf(CsvTable table) {
+    for (const CsvTableInfo& info : kTables) {
+        if (info.Table == table) {
+            return info;
+        }
+    }
+    return kTables.front();
+}
+
+bool CsvTableByName(const std::string& name, CsvTable& table) {
+    for (const CsvTableInfo& info : kTables) {
+        if (name == info.Name) {
+            table = info.Table;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string ExportCsvText(const SettingsModel& model, CsvTable table) {
+    const csv::Sheet sheet = csv::SheetOf(model, table);
+    std::string text = CsvLine(sheet.Headers);
+    for (const std::vector<std::string>& cells : sheet.Rows) {
+        CsvRecord record;
+        for (const std::string& cell : cells) {
+            record.push_back(Latin1ToUtf8(cell));
+        }
+        text += CsvLine(record);
+    }
+    return text;
+}
+
+std::string ProblemText(const CsvProblem& problem) {
+    std::string text;
+    if (problem.Row > 0) {
+        text = "row " + std::to_string(problem.Row);
+        if (!problem.Column.empty()) {
+            text += ", column " + csv::Quoted(problem.Column);
+        }
+        text += ": ";
+    }
+    return text + problem.Text;
+}
+
+CsvImport ImportCsvFile(const SettingsModel& current, CsvTable table, const std::string& path) {
+    std::string text;
+    FileError error;
+    if (!ReadWholeFile(path, text, error)) {
+        return {{{0, "", path + ": " + error.Text}}, current};
+    }
+    return ImportCsvText(current, table, text);
+}
+
+std::string RefusalText(const std::vector<CsvProblem>& problems) {
+    std::string text = "Nothing was imported (" + csv::CountText(problems.size(), "problem") + "):";
+    for (const CsvProblem& problem : problems) {
+        text += "\n" + ProblemText(problem);
+    }
+    return text;
+}
+
+Outcome ExportCsv(const Workspace& ws, UiHost& host, CsvTable table, const std::string& path) {
+    FileError error;
+    if (!WriteFileReplacing(path, ExportCsvText(ws.Model, table), error)) {
+        host.ShowMessage(path + ": " + error.Text, kExportCsvTitle, MsgIcon::Exclamation);
+        return Outcome::Failed;
+    }
+    return Outcome::Ok;
+}
+
+Outcome ImportCsv(Workspace& ws, UiHost& host, CsvTable table, const std::string& path,
+                  const ApplyModel& apply) {
+    CsvImport result = ImportCsvFile(ws.Model, table, path);
+    if (!result.Ok()) {
+        host.ShowMessage(RefusalText(result.Problems), kImportCsvTitle, MsgIcon::Exclamation);
+        return Outcome::Failed;
+    }
+    if (result.Model == ws.Model) {
+        return Outcome::Ok;
+    }
+    if (apply) {
+        apply(result.Model);
+    } else {
+        ws.Model = std::move(result.Model);
+        ws.DataChanged = true;
+    }
+    return Outcome::Ok;
+}
+
+}  // namespace tq530
