@@ -245,6 +245,36 @@ TEST_F(SettingsFileTest, SavedFileLoadsBackIntoTheSameModel) {
     EXPECT_EQ(BuildSettingsText(loaded), BuildSettingsText(ws));
 }
 
+TEST_F(SettingsFileTest, FileWithTabsAroundTheEqualsSignLoadsEverySetting) {
+    SettingsModel& m = ws.Model;
+    m.Common.ResumeTime = 3;
+    m.DscBasic.UserMmsi = "2111234560";
+    for (size_t i = 0; i < m.Usa.size(); i += 2) {
+        m.Usa[i].Enable = ToFlag(m.Usa[i].Enable == 0);
+        m.Usa[i].ChTag = "T" + std::to_string(i);
+    }
+    m.Exp[5].Enable = kOn;
+    m.Exp[5].Rxfreq = 156.025;
+    // What an editor that lines values up with tabs makes of a saved file.
+    std::string tabbed;
+    const std::string text = BuildSettingsText(ws);
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find("\r\n", start);
+        std::string line = text.substr(start, end - start);
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos) {
+            line = "\t" + line.substr(0, equals) + "\t=\t" + line.substr(equals + 1) + "\t";
+        }
+        tabbed += line + "\r\n";
+        start = end + 2;
+    }
+    const Workspace loaded = Load(tabbed);
+    EXPECT_EQ(LastLoad, Outcome::Ok);
+    EXPECT_TRUE(host.Messages.empty());
+    EXPECT_TRUE(loaded.Model == ws.Model);
+    EXPECT_EQ(BuildSettingsText(loaded), text);
+}
+
 TEST_F(SettingsFileTest, ParserStructure) {
     const ParsedSettings parsed = ParseSettingsText(
         "junk before\r\n"
@@ -263,22 +293,24 @@ TEST_F(SettingsFileTest, ParserStructure) {
         "c[x]=3\n"
         "[second]\r"
         "c=4\r");
-    ASSERT_EQ(parsed.Sections.size(), 3u);
-    EXPECT_EQ(parsed.LastSection(), 2);
+    ASSERT_EQ(parsed.Sections.size(), 4u);
+    EXPECT_EQ(parsed.LastSection(), 3);
     const SettingsSection& first = parsed.Sections[0];
     EXPECT_EQ(first.Name, "MIXEDCASE");
     ASSERT_EQ(first.Entries.size(), 3u);
     EXPECT_EQ(first.Entries[0].Key, "KEY");
     EXPECT_EQ(first.Entries[0].Value, "value");
     EXPECT_EQ(first.Entries[1].Value, " kept");
-    // Only blanks are trimmed: tabs stay, and a "#" after one is part of the value.
-    EXPECT_EQ(first.Entries[2].Key, "\tTAB\t");
-    EXPECT_EQ(first.Entries[2].Value, "\t#x\t");
-    // "[]" ends the first section but opens none; so do the unclosed and indented lines,
-    // and the entries after them belong to no section.
-    EXPECT_EQ(parsed.Sections[1].Name, "SECOND");
-    ASSERT_EQ(parsed.Sections[1].Entries.size(), 1u);
-    EXPECT_EQ(parsed.Sections[1].Entries[0].Key, "C[X]");
+    // Tabs are blanks as much as spaces are, around the line, the key and the value.
+    EXPECT_EQ(first.Entries[2].Key, "TAB");
+    EXPECT_EQ(first.Entries[2].Value, "x");
+    // "[]" ends the first section but opens none; so does the unclosed line, and the entry
+    // after it belongs to no section. Blanks before a header do not hide it.
+    EXPECT_EQ(parsed.Sections[1].Name, "INDENTED");
+    EXPECT_EQ(GetSettingsValue(parsed, "indented", "b"), "2");
+    EXPECT_EQ(parsed.Sections[2].Name, "SECOND");
+    ASSERT_EQ(parsed.Sections[2].Entries.size(), 1u);
+    EXPECT_EQ(parsed.Sections[2].Entries[0].Key, "C[X]");
     EXPECT_EQ(GetSettingsValue(parsed, "Second", "c[x]"), "3");
     EXPECT_EQ(GetSettingsValue(parsed, "second", "C"), "4");
     EXPECT_EQ(GetSettingsValue(parsed, "mixedcase", "Key"), "value");
