@@ -1,5 +1,6 @@
 #include "files/settings_file.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -447,6 +448,7 @@ Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) 
     if (!written) {
         LogError(ws, "frmMain.SaveFileAs", ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
+        host.ShowReason(path + ": " + error.Text);
         return Outcome::Failed;
     }
     return Outcome::Ok;
@@ -458,6 +460,14 @@ bool CheckModelType(const Workspace& ws, UiHost& host, const std::string& path) 
         return true;
     }
     host.ShowMessage("ModelType Error !!", ws.TitleText, MsgIcon::Critical);
+    // A file that is not there or cannot be read has no model type either; say which.
+    std::string text;
+    FileError error;
+    if (!ReadWholeFile(path, text, error)) {
+        host.ShowReason(path + ": " +
+                        (error.Number == ENOENT ? std::string("the file is missing")
+                                                : "cannot read: " + error.Text));
+    }
     return false;
 }
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
@@ -434,6 +438,31 @@ TEST_F(SettingsFileTest, ModelTypeErrorLeavesTheDefaults) {
     }
 }
 
+TEST_F(SettingsFileTest, ModelTypeErrorOfAFileThatCannotBeReadSaysWhy) {
+    const std::string missing = dir.File("missing.dat");
+    EXPECT_EQ(ReadSettingsFile(ws, host, missing), Outcome::Failed);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"ModelType Error !!"}));
+    EXPECT_EQ(host.Reasons, (std::vector<std::string>{missing + ": the file is missing"}));
+
+    // A folder or a FIFO named like a settings file: refused at once, never waited on.
+    RecordingHost second;
+    std::filesystem::create_directory(dir.File("folder.dat"));
+    ASSERT_EQ(mkfifo(dir.File("fifo.dat").c_str(), 0644), 0);
+    EXPECT_EQ(ReadSettingsFile(ws, second, dir.File("folder.dat")), Outcome::Failed);
+    EXPECT_EQ(ReadSettingsFile(ws, second, dir.File("fifo.dat")), Outcome::Failed);
+    EXPECT_EQ(second.MessageTexts(),
+              (std::vector<std::string>{"ModelType Error !!", "ModelType Error !!"}));
+    EXPECT_EQ(second.Reasons, (std::vector<std::string>{
+                                  dir.File("folder.dat") + ": cannot read: Is a directory",
+                                  dir.File("fifo.dat") + ": cannot read: Not a regular file"}));
+
+    // A file with the wrong model type is readable: the message says all there is.
+    RecordingHost third;
+    testing::WriteFile(dir.File("m11.dat"), "[MAIN]\r\nMODELTYPE=11\r\n");
+    EXPECT_EQ(ReadSettingsFile(ws, third, dir.File("m11.dat")), Outcome::Failed);
+    EXPECT_TRUE(third.Reasons.empty());
+}
+
 TEST_F(SettingsFileTest, ModelTypeCheckAcceptsTheNumberInAnyForm) {
     const Workspace loaded = Load("[main]\r\nmodeltype=#1.0\r\n[Common Setup]\r\nWeater=3\r\n");
     EXPECT_EQ(LastLoad, Outcome::Ok);
@@ -529,6 +558,8 @@ TEST_F(SettingsFileTest, FullDiskSaysFileSaveErrorAndLogs) {
     ws.CurrentFileName = dir.File("previous.dat");
     EXPECT_EQ(WriteSettingsFile(ws, host, "/dev/full"), Outcome::Failed);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileSave Error!!"}));
+    EXPECT_EQ(host.Reasons,
+              (std::vector<std::string>{std::string("/dev/full: ") + std::strerror(ENOSPC)}));
     EXPECT_EQ(host.Messages[0].Title, "PC Program for NR6120");
     EXPECT_FALSE(ws.BusyFlag);
     EXPECT_EQ(ws.CurrentFileName, dir.File("previous.dat"));
