@@ -26,6 +26,7 @@ class TerminalHost : public UiHost {
     bool AssumeYes = false;
     bool Interactive = false;
     void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override;
+    void ShowReason(const std::string& text) override;
     Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons buttons,
                Answer defaultButton) override;
 };
@@ -66,5 +67,9 @@ void AddDiffCommand(CLI::App& app, Context& ctx);
 
 // The folder of the running executable.
 std::string ExecutableDir();
+
+// Writes text to stdout and flushes it; a failure (a full disk, a closed pipe) is said on
+// stderr and gives kExitFailed.
+int PrintToStdout(const std::string& text);
 
 }  // namespace tq530::cli

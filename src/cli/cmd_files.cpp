@@ -23,6 +23,24 @@ bool CheckKind(const std::string& path, bool forLoad) {
     return false;
 }
 
+// A command never writes over the file it reads.
+bool CheckNotInput(const std::string& in, const std::string& out) {
+    if (!SameFile(in, out)) {
+        return true;
+    }
+    std::fprintf(stderr, "%s: is the input file; write the output to another file\n", out.c_str());
+    return false;
+}
+
+// A report goes only to a text file, never over an image or a settings file.
+bool CheckReportName(const std::string& out) {
+    if (DataSetKindOf(out) == DataSetKind::ReportText) {
+        return true;
+    }
+    std::fprintf(stderr, "%s: a report is written to a file ending in \".txt\"\n", out.c_str());
+    return false;
+}
+
 int Save(Context& ctx, const std::string& out) {
     return SaveDataSet(ctx.Ws, ctx.Host, out) == Outcome::Ok ? kExitOk : kExitFailed;
 }
@@ -49,7 +67,7 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
     convert->add_option("OUT", *out, "Output file")->required();
     convert->callback([&ctx, in, out] {
         ctx.Run = [&ctx, in, out] {
-            if (!CheckKind(*in, true) || !CheckKind(*out, false)) {
+            if (!CheckKind(*in, true) || !CheckKind(*out, false) || !CheckNotInput(*in, *out)) {
                 return kExitUsage;
             }
             if (LoadDataSet(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {
@@ -66,7 +84,9 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
     report->add_option("OUT", *reportOut, "Report file; stdout without it");
     report->callback([&ctx, in, reportOut] {
         ctx.Run = [&ctx, in, reportOut] {
-            if (!CheckKind(*in, true)) {
+            if (!CheckKind(*in, true) ||
+                (!reportOut->empty() &&
+                 (!CheckReportName(*reportOut) || !CheckNotInput(*in, *reportOut)))) {
                 return kExitUsage;
             }
             if (LoadDataSet(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {
@@ -76,9 +96,7 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
             if (!reportOut->empty()) {
                 return SaveReportText(ctx.Ws, ctx.Host, text, *reportOut) ? kExitOk : kExitFailed;
             }
-            std::fwrite(text.data(), 1, text.size(), stdout);
-            std::fputs("\r\n", stdout);
-            return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+            return PrintToStdout(text + "\r\n");
         };
     });
 
@@ -89,11 +107,12 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
             if (LoadImageFile(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {
                 return kExitFailed;
             }
+            std::string text;
             for (const std::string& line : BuildHexDumpLines(ctx.Ws.Image)) {
-                std::fputs(line.c_str(), stdout);
-                std::fputc('\n', stdout);
+                text += line;
+                text += '\n';
             }
-            return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+            return PrintToStdout(text);
         };
     });
 }

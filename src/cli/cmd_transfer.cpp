@@ -10,6 +10,7 @@
 
 #include "app/data_set.h"
 #include "cli/cli.h"
+#include "core/file_io.h"
 #include "core/link_host.h"
 #include "radio/qt/qt_serial_link.h"
 #include "radio/transfer.h"
@@ -136,8 +137,71 @@ class CliLinkHost : public LinkHost {
     ResyncAnswerLimit busyLimit_;
 };
 
+// The port as the transfer uses it, watched for what the transfer's messages leave unsaid:
+// whether the port opened at all, whether the radio ever sent a byte, and whether the port
+// itself failed (a pulled cable) after it had opened.
+class WatchedLink : public SerialLink {
+  public:
+    explicit WatchedLink(SerialLink& inner) : inner_(inner) {}
+
+    bool Opened = false;
+    bool Answered = false;
+    std::string OpenFailure;  // the system's text of the last failed opening
+    std::string PortFailure;  // the first failure of the open port
+
+    void Open(int comNum, const std::string& settings) override {
+        try {
+            open_ = false;
+            inner_.Open(comNum, settings);
+            Opened = open_ = true;
+        } catch (const SerialError& e) {
+            OpenFailure = e.what();
+            throw;
+        }
+    }
+    void Close() override {
+        open_ = false;
+        inner_.Close();
+    }
+    bool IsOpen() const override { return inner_.IsOpen(); }
+    std::string Settings() const override { return inner_.Settings(); }
+    size_t BytesWaiting() override {
+        return Watch([&] { return inner_.BytesWaiting(); });
+    }
+    bool ReadByte(uint8_t& byte, int timeoutMs) override {
+        const bool got = Watch([&] { return inner_.ReadByte(byte, timeoutMs); });
+        Answered = Answered || got;
+        return got;
+    }
+    void Write(const std::string& bytes) override {
+        Watch([&] {
+            inner_.Write(bytes);
+            return true;
+        });
+    }
+
+  private:
+    template <typename F>
+    auto Watch(F f) -> decltype(f()) {
+        try {
+            return f();
+        } catch (const SerialError& e) {
+            if (PortFailure.empty() && open_) {
+                PortFailure = e.what();
+            }
+            throw;
+        }
+    }
+
+    SerialLink& inner_;
+    bool open_ = false;
+};
+
 // "3" or "COM3" is a COM number; anything else a device path.
 bool ApplyPort(Context& ctx, const std::string& port, std::string& device) {
+    if (port.empty()) {
+        return false;
+    }
     std::string digits = port;
     if (digits.size() > 3 &&
         (digits.compare(0, 3, "COM") == 0 || digits.compare(0, 3, "com") == 0)) {
@@ -171,17 +235,35 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode) {
     if (QCoreApplication::instance() == nullptr) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QtSerialLink link(device);
+    QtSerialLink serial(device);
+    WatchedLink link(serial);
     CliLinkHost host(ctx);
     Transfer transfer(ctx.Ws, link, host, mode);
     const Outcome outcome = transfer.Run();
     link.Close();
     host.Finish();
+    const std::string title = TransferTitle(mode);
+    const std::string portName = device.empty() ? ResolveComPort(ctx.Ws.ComNum) : device;
+    if (!link.PortFailure.empty()) {
+        // The port gave up under the transfer: no one pressed Cancel.
+        std::fprintf(stderr, "%s: the port failed\n%s: %s; check the cable\n", title.c_str(),
+                     portName.c_str(), link.PortFailure.c_str());
+        return kExitFailed;
+    }
     if (outcome == Outcome::Cancelled) {
-        std::fprintf(stderr, "%s: cancelled\n", TransferTitle(mode).c_str());
+        std::fprintf(stderr, "%s: cancelled\n", title.c_str());
     } else if (outcome == Outcome::Failed && !ctx.Ws.CommError) {
         // A failed connection says nothing of its own outside diagnostic mode.
-        std::fprintf(stderr, "%s: not completed\n", TransferTitle(mode).c_str());
+        std::fprintf(stderr, "%s: not completed\n", title.c_str());
+    }
+    if (outcome != Outcome::Ok && !link.Opened) {
+        std::fprintf(stderr, "%s: cannot open the port: %s; check the port name and the cable\n",
+                     portName.c_str(), link.OpenFailure.c_str());
+    } else if (outcome != Outcome::Ok && !link.Answered && !ctx.Ws.CancelRequested) {
+        std::fprintf(stderr,
+                     "%s: the radio did not answer; check the cable and that the radio is in "
+                     "PC-control mode\n",
+                     portName.c_str());
     }
     return outcome == Outcome::Ok ? kExitOk : kExitFailed;
 }
@@ -201,6 +283,13 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
             if (!CanSave(DataSetKindOf(*file))) {
                 std::fprintf(stderr, "%s: cannot save this kind of file\n", file->c_str());
                 return kExitUsage;
+            }
+            // A whole read is lost when its file cannot be written: find that out first.
+            FileError error;
+            if (!CheckOutputFile(*file, error)) {
+                ctx.Host.ShowMessage("FileSave Error!!", ctx.Ws.TitleText, MsgIcon::Exclamation);
+                ctx.Host.ShowReason(*file + ": " + error.Text);
+                return kExitFailed;
             }
             const int status = RunTransfer(ctx, *port, TransferMode::Read);
             if (status != kExitOk)

@@ -1,4 +1,6 @@
 // tq530-cli: reads, converts, dumps and programs NR6120 data sets without the GUI.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -17,6 +19,10 @@ void TerminalHost::ShowMessage(const std::string& text, const std::string& title
     } else {
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     }
+}
+
+void TerminalHost::ShowReason(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 Answer TerminalHost::Ask(const std::string& text, const std::string& title, MsgIcon icon,
@@ -56,6 +62,17 @@ std::string ExecutableDir() {
     return dir.empty() ? std::string(".") : dir;
 }
 
+int PrintToStdout(const std::string& text) {
+    errno = 0;
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (written && std::fflush(stdout) == 0) {
+        return kExitOk;
+    }
+    const int e = errno;
+    std::fprintf(stderr, "stdout: %s\n", e != 0 ? std::strerror(e) : "write failed");
+    return kExitFailed;
+}
+
 int Context::StartUp() {
     if (Options.ProgramDir.empty()) {
         Options.ProgramDir = ExecutableDir();
@@ -93,12 +110,42 @@ int Context::StartUp() {
     return kExitOk;
 }
 
+// A first word that is no command is named back with the commands there are; the parser
+// would only say that a command is missing.
+bool CheckCommandWord(const CLI::App& app, int argc, char** argv) {
+    std::string word;
+    for (int i = 1; i < argc && word.empty(); ++i) {
+        const std::string arg = argv[i];
+        if (arg.empty() || arg[0] != '-') {
+            word = arg;
+        } else if (arg.find('=') == std::string::npos) {
+            const CLI::Option* option = app.get_option_no_throw(arg);
+            i += option != nullptr && option->get_expected_min() > 0 ? 1 : 0;
+        }
+    }
+    if (argc <= 1 || word.empty()) {
+        return true;
+    }
+    std::string names;
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
+        if (sub->check_name(word)) {
+            return true;
+        }
+        names += (names.empty() ? "" : ", ") + sub->get_name();
+    }
+    std::fprintf(stderr, "%s: no such command; the commands are %s\n", word.c_str(), names.c_str());
+    return false;
+}
+
 }  // namespace tq530::cli
 
 int main(int argc, char** argv) {
     using namespace tq530::cli;
     CLI::App app{"TQ530 command line: NR6120 data sets and radio transfers"};
     app.require_subcommand(1);
+    // The global options may also follow the command: "convert A B --model-type 11".
+    app.fallthrough();
+    app.set_version_flag("--version", std::string("tq530-cli ") + TQ530_VERSION);
     Context ctx;
     app.add_option("--model-type", ctx.Options.ModelType,
                    "Model type (1 NR6120, 11 NR6120M); default: the last model global.ini offers")
@@ -114,11 +161,16 @@ int main(int argc, char** argv) {
     AddTransferCommands(app, ctx);
     AddCsvCommands(app, ctx);
     AddDiffCommand(app, ctx);
+    if (!CheckCommandWord(app, argc, argv)) {
+        return kExitUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

@@ -19,14 +19,18 @@ std::string FormatLogLine(std::time_t when, const std::string& source, const std
 
 std::string ErrorLogPath(const Workspace& ws) {
     const std::string dir = ws.ProgramDir.empty() ? std::string(".") : ws.ProgramDir;
-    if (DirectoryWritable(dir)) {
-        return PathIn(dir, "err.log");
+    // A log that is already there and writable is appended to, even in a folder where no
+    // new file could be made.
+    const std::string inProgramDir = PathIn(dir, "err.log");
+    std::error_code ec;
+    if (DirectoryWritable(dir) ||
+        (std::filesystem::is_regular_file(inProgramDir, ec) && FileWritable(inProgramDir))) {
+        return inProgramDir;
     }
     std::string fallback = UserDataDir();
     if (fallback.empty()) {
         fallback = ".";
     }
-    std::error_code ec;
     std::filesystem::create_directories(fallback, ec);
     return PathIn(fallback, "err.log");
 }

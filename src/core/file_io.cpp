@@ -13,7 +13,74 @@ namespace tq530 {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool Fail(FileError& error, std::errc code) {
+    const std::error_code ec = std::make_error_code(code);
+    error.Number = ec.value();
+    error.Text = ec.message();
+    return false;
+}
+
+bool Fail(FileError& error, const std::error_code& ec) {
+    error.Number = ec.value();
+    error.Text = ec.message();
+    return false;
+}
+
+// The file a symbolic link finally names, also when that does not exist yet; path itself
+// when it is no link. A loop of links ends at the last one looked at.
+fs::path FollowLinks(const fs::path& path) {
+    fs::path target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(target, ec))) {
+            break;
+        }
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) {
+            break;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
+std::string FolderOf(const fs::path& path) {
+    const fs::path folder = path.parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+}  // namespace
+
+bool CheckInputFile(const std::string& path, FileError& error) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) {
+        return Fail(error, ec ? ec : std::make_error_code(std::errc::no_such_file_or_directory));
+    }
+    if (fs::is_directory(status)) {
+        return Fail(error, std::errc::is_a_directory);
+    }
+    if (!fs::is_regular_file(status)) {
+        error.Number = static_cast<int>(std::errc::invalid_argument);
+        error.Text = "Not a regular file";
+        return false;
+    }
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) {
+        return Fail(error, ec);
+    }
+    if (size > static_cast<std::uintmax_t>(kMaxInputFileSize)) {
+        return Fail(error, std::errc::file_too_large);
+    }
+    return true;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& data, FileError& error) {
+    if (!CheckInputFile(path, error)) {
+        return false;
+    }
     errno = 0;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr) {
@@ -26,6 +93,11 @@ bool ReadWholeFile(const std::string& path, std::string& data, FileError& error)
     size_t n = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
         data.append(buffer, n);
+        // A file that grows while it is read is cut off where no file of ours can reach.
+        if (data.size() > static_cast<size_t>(kMaxInputFileSize)) {
+            std::fclose(f);
+            return Fail(error, std::errc::file_too_large);
+        }
     }
     const bool failed = std::ferror(f) != 0;
     const int e = errno;
@@ -39,19 +111,50 @@ bool ReadWholeFile(const std::string& path, std::string& data, FileError& error)
 }
 
 bool WriteFileReplacing(const std::string& path, const std::string& data, FileError& error) {
+    const fs::path target = FollowLinks(path);
     // /dev/null, a printer device or a FIFO cannot be replaced by a rename: write them directly.
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::is_directory(status)) {
+        return Fail(error, std::errc::is_a_directory);
+    }
     const bool special = !ec && fs::exists(status) && !fs::is_regular_file(status);
     if (special) {
-        return WriteFileContents(path, data, false, error);
+        return WriteFileContents(target.string(), data, false, error);
     }
-    const std::string temp = path + ".tq530-tmp";
-    if (!WriteFileContents(temp, data, true, error) || !ReplaceFileWith(temp, path, error)) {
-        fs::remove(temp, ec);
+    std::string temp;
+    if (!WriteUniqueFile(FolderOf(target), data, target.string(), temp, error) ||
+        !ReplaceFileWith(temp, target.string(), error)) {
+        if (!temp.empty()) {
+            fs::remove(temp, ec);
+        }
         return false;
     }
     return true;
+}
+
+bool CheckOutputFile(const std::string& path, FileError& error) {
+    const fs::path target = FollowLinks(path);
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::is_directory(status)) {
+        return Fail(error, std::errc::is_a_directory);
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return true;
+    }
+    // The same step the save takes first, undone at once: nothing else tells for sure.
+    std::string temp;
+    const bool ok = WriteUniqueFile(FolderOf(target), std::string(), target.string(), temp, error);
+    if (!temp.empty()) {
+        fs::remove(temp, ec);
+    }
+    return ok;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec;
 }
 
 long long FileLength(const std::string& path) {

@@ -1,6 +1,6 @@
 // Whole-file reading and writing with the error number and text a failure reports. A write
-// goes to a temporary file beside the target and is renamed over it only when complete, so
-// a failed save never destroys the file it was to replace.
+// goes to a new file of its own beside the target and is renamed over it only when complete,
+// so a failed save never destroys the file it was to replace.
 #pragma once
 
 #include <string>
@@ -12,8 +12,21 @@ struct FileError {
     std::string Text;
 };
 
+// No file this program reads comes near this size; anything larger is not one of ours.
+constexpr long long kMaxInputFileSize = 4 * 1024 * 1024;
+
+// Whether path is a regular file of at most kMaxInputFileSize bytes; if not, error says why.
+// A directory, a FIFO or a device is refused without being opened, so nothing waits on it.
+bool CheckInputFile(const std::string& path, FileError& error);
+// Reads a file that passes CheckInputFile.
 bool ReadWholeFile(const std::string& path, std::string& data, FileError& error);
+// A symbolic link as the target is followed: its file gets the data, the link stays. An
+// existing file keeps its permissions.
 bool WriteFileReplacing(const std::string& path, const std::string& data, FileError& error);
+// Whether WriteFileReplacing could create its file for path now; error says why not.
+bool CheckOutputFile(const std::string& path, FileError& error);
+// Whether a and b name the same existing file (through links too).
+bool SameFile(const std::string& a, const std::string& b);
 // Length of the file in bytes, or -1 when it does not exist or is not a regular file.
 long long FileLength(const std::string& path);
 // name in folder ("." when folder is ""), joined with the platform's separator.

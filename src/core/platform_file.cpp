@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <system_error>
 
 #ifdef _WIN32
@@ -47,17 +48,47 @@ std::wstring Wide(const std::string& path) {
 }
 #endif
 
+// A short name, so that a target whose own name is as long as the file system allows can
+// still be saved, and a random one, so that nobody can guess it in advance.
+std::string UniqueName() {
+    static std::mt19937_64 generator{std::random_device{}()};
+    static const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string name = ".tq530-";
+    for (int i = 0; i < 10; ++i) {
+        name += kDigits[generator() % 36];
+    }
+    return name + ".tmp";
+}
+
+// Creates a file under a new name in dir with create (which returns a descriptor or -1 with
+// errno), trying other names while the name is taken. newPath is "" when none was created.
+template <typename Create>
+int CreateUnique(const std::string& dir, std::string& newPath, FileError& error, Create create) {
+    constexpr int kTries = 100;
+    for (int i = 0; i < kTries; ++i) {
+        newPath = (std::filesystem::path(dir.empty() ? "." : dir) / UniqueName()).string();
+        const int fd = create(newPath);
+        if (fd >= 0) {
+            return fd;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    const int e = errno;
+    newPath.clear();
+    FailErrno(error, e);
+    return -1;
+}
+
 }  // namespace
 
 #ifdef _WIN32
 
-bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
-                       FileError& error) {
-    const int fd = _wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY,
-                          _S_IREAD | _S_IWRITE);
-    if (fd < 0) {
-        return FailErrno(error, errno);
-    }
+namespace {
+
+// Writes data to fd and closes it, also on failure.
+bool WriteAndClose(int fd, const std::string& data, bool durable, FileError& error) {
     size_t done = 0;
     while (done < data.size()) {
         const size_t chunk = std::min<size_t>(data.size() - done, 1u << 30);
@@ -80,7 +111,41 @@ bool WriteFileContents(const std::string& path, const std::string& data, bool du
     return true;
 }
 
+}  // namespace
+
+bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
+                       FileError& error) {
+    const int fd = _wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY,
+                          _S_IREAD | _S_IWRITE);
+    if (fd < 0) {
+        return FailErrno(error, errno);
+    }
+    return WriteAndClose(fd, data, durable, error);
+}
+
+bool WriteUniqueFile(const std::string& dir, const std::string& data, const std::string& likeFile,
+                     std::string& newPath, FileError& error) {
+    const int fd = CreateUnique(dir, newPath, error, [](const std::string& path) {
+        return _wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                      _S_IREAD | _S_IWRITE);
+    });
+    if (fd < 0) {
+        return false;
+    }
+    // The only permission Windows keeps in the mode is read-only; the replace takes the
+    // target's attributes and access rights over.
+    (void)likeFile;
+    return WriteAndClose(fd, data, true, error);
+}
+
 bool ReplaceFileWith(const std::string& from, const std::string& to, FileError& error) {
+    // ReplaceFileW keeps the replaced file's attributes and access rights; a new name needs
+    // a plain move.
+    if (GetFileAttributesW(Wide(to).c_str()) != INVALID_FILE_ATTRIBUTES &&
+        ReplaceFileW(Wide(to).c_str(), Wide(from).c_str(), nullptr, REPLACEFILE_WRITE_THROUGH,
+                     nullptr, nullptr)) {
+        return true;
+    }
     if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return FailWindows(error, GetLastError());
@@ -93,6 +158,17 @@ bool DirectoryWritable(const std::string& dir) {
     const std::wstring probe = Wide((std::filesystem::path(dir) / ".tq530-probe").string());
     const HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(h);
+    return true;
+}
+
+bool FileWritable(const std::string& path) {
+    const HANDLE h =
+        CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -138,12 +214,10 @@ std::tm LocalTime(std::time_t when) {
 
 #else
 
-bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
-                       FileError& error) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return FailErrno(error, errno);
-    }
+namespace {
+
+// Writes data to fd and closes it, also on failure.
+bool WriteAndClose(int fd, const std::string& data, bool durable, FileError& error) {
     size_t done = 0;
     while (done < data.size()) {
         const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
@@ -168,6 +242,45 @@ bool WriteFileContents(const std::string& path, const std::string& data, bool du
     return true;
 }
 
+}  // namespace
+
+bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
+                       FileError& error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return FailErrno(error, errno);
+    }
+    return WriteAndClose(fd, data, durable, error);
+}
+
+bool WriteUniqueFile(const std::string& dir, const std::string& data, const std::string& likeFile,
+                     std::string& newPath, FileError& error) {
+    struct stat like {};
+    const bool keep = ::stat(likeFile.c_str(), &like) == 0 && S_ISREG(like.st_mode);
+    // A file that replaces another starts private and takes the other's mode before any data
+    // is in it; a new file gets what the user's umask allows, as any other program's would.
+    const mode_t createMode = keep ? 0600 : 0666;
+    const int fd = CreateUnique(dir, newPath, error, [createMode](const std::string& path) {
+        return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      createMode);
+    });
+    if (fd < 0) {
+        return false;
+    }
+    if (keep) {
+        // Another owner can only be kept by a privileged process; the mode always can.
+        if (like.st_uid != ::geteuid() || like.st_gid != ::getegid()) {
+            (void)!::fchown(fd, like.st_uid, like.st_gid);
+        }
+        if (::fchmod(fd, like.st_mode & 07777) != 0) {
+            const int e = errno;
+            ::close(fd);
+            return FailErrno(error, e);
+        }
+    }
+    return WriteAndClose(fd, data, true, error);
+}
+
 bool ReplaceFileWith(const std::string& from, const std::string& to, FileError& error) {
     if (::rename(from.c_str(), to.c_str()) != 0) {
         return FailErrno(error, errno);
@@ -178,6 +291,10 @@ bool ReplaceFileWith(const std::string& from, const std::string& to, FileError& 
 bool DirectoryWritable(const std::string& dir) {
     // The effective ids decide whether a file can be made, not the real ones.
     return faccessat(AT_FDCWD, dir.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+bool FileWritable(const std::string& path) {
+    return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 std::string UserDataDir() {

@@ -14,11 +14,19 @@ namespace tq530 {
 bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
                        FileError& error);
 
+// Creates a file under a new name of its own in dir, never opening an existing name or a
+// link planted there, gives it the permissions of likeFile when that exists, writes data to
+// it and puts it on the disk. newPath names the file, also after a failed write.
+bool WriteUniqueFile(const std::string& dir, const std::string& data, const std::string& likeFile,
+                     std::string& newPath, FileError& error);
+
 // Puts the file from in the place of to in one step, replacing an existing to.
 bool ReplaceFileWith(const std::string& from, const std::string& to, FileError& error);
 
 // Whether a file can be created in dir by this process (with its effective rights).
 bool DirectoryWritable(const std::string& dir);
+// Whether the existing file path can be opened for writing by this process.
+bool FileWritable(const std::string& path);
 
 // The per-user folder for the program's own files, named after the program; "" when the
 // environment names none.

@@ -38,6 +38,9 @@ class UiHost {
     // defaultButton is the one Enter presses; it is one of the set's buttons.
     virtual Answer Ask(const std::string& text, const std::string& title, MsgIcon icon,
                        Buttons buttons, Answer defaultButton) = 0;
+    // Says, in one line, why the message just shown came up and which file or port it is
+    // about. A message box has said enough with its fixed text; the command line prints it.
+    virtual void ShowReason(const std::string& text) { (void)text; }
     // The pauses that pace the GUI after file operations; the CLI and tests skip them.
     virtual void PacingPause(int milliseconds) { (void)milliseconds; }
     // Lets the window system run during long work.

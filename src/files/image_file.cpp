@@ -25,6 +25,16 @@ class BusyScope {
     UiHost& host_;
 };
 
+// Why a file failed the length check: it cannot be opened as a file, or its length.
+std::string WhyNotAnImage(const Workspace& ws, const std::string& path) {
+    FileError error;
+    if (!CheckInputFile(path, error)) {
+        return "cannot open: " + error.Text;
+    }
+    return std::to_string(FileLength(path)) + " bytes, not a radio image (" +
+           std::to_string(ws.Image.ImageEnd + 1) + " bytes)";
+}
+
 }  // namespace
 
 bool HexFileLengthOk(const Workspace& ws, const std::string& path) {
@@ -46,6 +56,7 @@ Outcome WriteImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     if (!ok) {
         LogError(ws, kImageSaveSource, ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
+        host.ShowReason(path + ": " + error.Text);
         return Outcome::Failed;
     }
     return Outcome::Ok;
@@ -91,6 +102,7 @@ Outcome ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
 Outcome LoadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     if (!HexFileLengthOk(ws, path)) {
         host.ShowMessage("bad file!!", ws.TitleText, MsgIcon::Critical);
+        host.ShowReason(path + ": " + WhyNotAnImage(ws, path));
         ws.CancelRequested = true;
         return Outcome::Failed;
     }

@@ -1,8 +1,6 @@
 #include "files/ini_reader.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "core/file_io.h"
 #include "files/number_text.h"
 
 namespace tq530 {
@@ -93,12 +91,10 @@ std::string PrivateProfileLookup(const std::string& fileText, const std::string&
 std::string ReadPrivateProfileString(const std::string& path, const std::string& section,
                                      const std::string& key, const std::string& defaultText,
                                      size_t bufferSize) {
-    std::ifstream in(path, std::ios::binary);
+    // A file that cannot be read (missing, a folder, a FIFO, far too large) has no values.
     std::string text;
-    if (in) {
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    if (!in && !in.eof()) {
+    FileError error;
+    if (!ReadWholeFile(path, text, error)) {
         text.clear();
     }
     return PrivateProfileLookup(text, section, key, defaultText, bufferSize);

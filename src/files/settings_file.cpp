@@ -1,5 +1,6 @@
 #include "files/settings_file.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -298,9 +299,22 @@ ParsedSettings ParseSettingsText(const std::string& text) {
         return true;
     };
 
+    // Blanks (spaces and tabs) around a line, a name, a key or a value do not count, as for
+    // the model-type check's reader: a file that check accepts loads the same lines.
+    auto nextTrimmed = [&](std::string_view& line) {
+        if (!nextLine(line)) {
+            return false;
+        }
+        const size_t first = line.find_first_not_of(kBlanks);
+        line = first == std::string_view::npos
+                   ? std::string_view()
+                   : line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
+        return true;
+    };
+
     std::string_view line;
     bool pending = false;
-    while (pending || nextLine(line)) {
+    while (pending || nextTrimmed(line)) {
         pending = false;
         // Header loop: only a line that starts with "[" and names something opens a section.
         if (line.empty() || line[0] != '[') {
@@ -310,18 +324,17 @@ ParsedSettings ParseSettingsText(const std::string& text) {
         if (close == std::string_view::npos || close == 1) {
             continue;
         }
-        // Names, keys and values lose the spaces around them; a tab is part of the text.
-        parsed.Sections.push_back({UpperAscii(Trim(line.substr(1, close - 1))), {}});
+        parsed.Sections.push_back({UpperAscii(TrimBlanks(line.substr(1, close - 1))), {}});
         SettingsSection& section = parsed.Sections.back();
         // Entry loop: until a line without an entry that holds a "[" (the next header).
-        while (nextLine(line)) {
+        while (nextTrimmed(line)) {
             const size_t equals = line.find('=');
             if (equals != std::string_view::npos && equals >= 1) {
-                std::string value = Trim(line.substr(equals + 1));
+                std::string value = TrimBlanks(line.substr(equals + 1));
                 if (!value.empty() && value[0] == '#') {
                     value.erase(0, 1);
                 }
-                section.Entries.push_back({UpperAscii(Trim(line.substr(0, equals))), value});
+                section.Entries.push_back({UpperAscii(TrimBlanks(line.substr(0, equals))), value});
             } else if (line.find('[') != std::string_view::npos) {
                 pending = true;
                 break;
@@ -435,6 +448,7 @@ Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) 
     if (!written) {
         LogError(ws, "frmMain.SaveFileAs", ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
+        host.ShowReason(path + ": " + error.Text);
         return Outcome::Failed;
     }
     return Outcome::Ok;
@@ -446,6 +460,14 @@ bool CheckModelType(const Workspace& ws, UiHost& host, const std::string& path) 
         return true;
     }
     host.ShowMessage("ModelType Error !!", ws.TitleText, MsgIcon::Critical);
+    // A file that is not there or cannot be read has no model type either; say which.
+    std::string text;
+    FileError error;
+    if (!ReadWholeFile(path, text, error)) {
+        host.ShowReason(path + ": " +
+                        (error.Number == ENOENT ? std::string("the file is missing")
+                                                : "cannot read: " + error.Text));
+    }
     return false;
 }
 

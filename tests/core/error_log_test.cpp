@@ -13,6 +13,7 @@ namespace {
 using testing::Exists;
 using testing::ReadFile;
 using testing::ScratchDir;
+using testing::WriteFile;
 
 TEST(ErrorLogTest, LineHasDateCommaTimeColonSourceArrowMessage) {
     const std::string line = FormatLogLine(0, "frmRadio.PortOpen", "8002Invalid port number");
@@ -79,6 +80,35 @@ TEST(ErrorLogTest, UnwritableProgramFolderLogsToUserDataFolder) {
     EXPECT_FALSE(Exists(programDir.File("err.log")));
     EXPECT_NE(ReadFile(home.Path() + "/TQ530/err.log").find("frmMain.SaveFileAs -> 75Path"),
               std::string::npos);
+}
+
+TEST(ErrorLogTest, WritableLogInAReadOnlyProgramFolderIsAppended) {
+    ScratchDir programDir;
+    ScratchDir home;
+    WriteFile(programDir.File("err.log"), "earlier line\r\n");
+    chmod(programDir.File("err.log").c_str(), 0666);
+    chmod(programDir.Path().c_str(), 0555);
+    const char* oldXdg = std::getenv("XDG_DATA_HOME");
+    const std::string savedXdg = oldXdg != nullptr ? oldXdg : "";
+    setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+
+    Workspace ws;
+    ws.ProgramDir = programDir.Path();
+    ws.DiagnosticMode = true;
+    {
+        testing::AsUnprivileged nobody;
+        EXPECT_EQ(ErrorLogPath(ws), programDir.File("err.log"));
+        LogError(ws, "frmMain.FileRead2", "21Is a directory");
+    }
+    if (oldXdg != nullptr) {
+        setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
+    const std::string log = ReadFile(programDir.File("err.log"));
+    EXPECT_EQ(log.rfind("earlier line\r\n", 0), 0u);
+    EXPECT_NE(log.find("frmMain.FileRead2 -> 21Is a directory\r\n"), std::string::npos);
+    EXPECT_FALSE(Exists(home.Path() + "/TQ530/err.log"));
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -17,6 +20,20 @@ using testing::Exists;
 using testing::ReadFile;
 using testing::ScratchDir;
 
+size_t EntriesIn(const std::string& dir) {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) {
+        ++n;
+    }
+    return n;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
 TEST(FileIoTest, ReplacingWriteSwapsTheWholeFileAndLeavesNoTemporary) {
     ScratchDir dir;
     const std::string path = dir.File("data.dat");
@@ -24,7 +41,7 @@ TEST(FileIoTest, ReplacingWriteSwapsTheWholeFileAndLeavesNoTemporary) {
     FileError error;
     ASSERT_TRUE(WriteFileReplacing(path, std::string("new\0data", 8), error));
     EXPECT_EQ(ReadFile(path), std::string("new\0data", 8));
-    EXPECT_FALSE(Exists(path + ".tq530-tmp"));
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 
     std::string read;
     ASSERT_TRUE(ReadWholeFile(path, read, error));
@@ -54,6 +71,105 @@ TEST(FileIoTest, FailuresReportTheSystemErrorAndKeepTheOldFile) {
     EXPECT_FALSE(WriteFileReplacing(dir.File("taken"), "x", error));
     EXPECT_FALSE(Exists(dir.File("taken.tq530-tmp")));
     EXPECT_EQ(ReadFile(dir.File("taken/inside")), "kept");
+}
+
+TEST(FileIoTest, OnlyRegularFilesOfASettingsFileSizeAreRead) {
+    ScratchDir dir;
+    std::string read = "left alone";
+    FileError error;
+    // A FIFO is refused before it is opened: opening it would wait for a writer for ever.
+    ASSERT_EQ(mkfifo(dir.File("fifo.dat").c_str(), 0644), 0);
+    EXPECT_FALSE(ReadWholeFile(dir.File("fifo.dat"), read, error));
+    EXPECT_EQ(error.Text, "Not a regular file");
+    EXPECT_FALSE(CheckInputFile(dir.File("fifo.dat"), error));
+    // A device without end, also behind a link.
+    std::filesystem::create_symlink("/dev/zero", dir.File("zero.dat"));
+    EXPECT_FALSE(ReadWholeFile(dir.File("zero.dat"), read, error));
+    EXPECT_EQ(error.Text, "Not a regular file");
+    EXPECT_EQ(read, "left alone");
+
+    testing::WriteFile(dir.File("big.dat"), std::string(kMaxInputFileSize + 1, 'x'));
+    EXPECT_FALSE(ReadWholeFile(dir.File("big.dat"), read, error));
+    EXPECT_EQ(error.Number, EFBIG);
+    testing::WriteFile(dir.File("limit.dat"), std::string(kMaxInputFileSize, 'x'));
+    EXPECT_TRUE(ReadWholeFile(dir.File("limit.dat"), read, error));
+    EXPECT_EQ(read.size(), static_cast<size_t>(kMaxInputFileSize));
+}
+
+TEST(FileIoTest, SaveNeverWritesThroughAPlantedTemporary) {
+    ScratchDir dir;
+    const std::string path = dir.File("data.dat");
+    testing::WriteFile(path, "old");
+    testing::WriteFile(dir.File("victim"), "precious");
+    // Where the temporary of a save used to be: a link to someone else's file.
+    std::filesystem::create_symlink(dir.File("victim"), path + ".tq530-tmp");
+    FileError error;
+    ASSERT_TRUE(WriteFileReplacing(path, "new", error)) << error.Text;
+    EXPECT_EQ(ReadFile(path), "new");
+    EXPECT_EQ(ReadFile(dir.File("victim")), "precious");
+    EXPECT_EQ(EntriesIn(dir.Path()), 3u);  // data.dat, the victim and the planted link
+}
+
+TEST(FileIoTest, SaveKeepsThePermissionsAndFollowsALinkedTarget) {
+    ScratchDir dir;
+    const std::string path = dir.File("private.dat");
+    testing::WriteFile(path, "old");
+    chmod(path.c_str(), 0600);
+    FileError error;
+    ASSERT_TRUE(WriteFileReplacing(path, "new", error));
+    EXPECT_EQ(ModeOf(path), 0600u);
+    chmod(path.c_str(), 0640);
+    ASSERT_TRUE(WriteFileReplacing(path, "newer", error));
+    EXPECT_EQ(ModeOf(path), 0640u);
+
+    // The link stays a link; the file it names gets the data.
+    std::filesystem::create_directory(dir.File("real"));
+    testing::WriteFile(dir.File("real/target.dat"), "old");
+    std::filesystem::create_symlink("real/target.dat", dir.File("link.dat"));
+    ASSERT_TRUE(WriteFileReplacing(dir.File("link.dat"), "through", error));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.dat")));
+    EXPECT_EQ(ReadFile(dir.File("real/target.dat")), "through");
+    EXPECT_EQ(EntriesIn(dir.File("real")), 1u);
+}
+
+TEST(FileIoTest, NamesUpToTheFileSystemLimitAreSaved) {
+    ScratchDir dir;
+    for (const size_t length : {240u, 246u, 250u, 255u}) {
+        const std::string path = dir.File(std::string(length - 4, 'n') + ".dat");
+        FileError error;
+        EXPECT_TRUE(WriteFileReplacing(path, "data", error)) << length << ": " << error.Text;
+        EXPECT_EQ(ReadFile(path), "data");
+    }
+    EXPECT_EQ(EntriesIn(dir.Path()), 4u);
+}
+
+TEST(FileIoTest, OutputCheckTellsBeforeAnythingIsWritten) {
+    ScratchDir dir;
+    FileError error;
+    EXPECT_TRUE(CheckOutputFile(dir.File("new.dat"), error));
+    EXPECT_FALSE(Exists(dir.File("new.dat")));
+    EXPECT_EQ(EntriesIn(dir.Path()), 0u);
+    EXPECT_TRUE(CheckOutputFile("/dev/null", error));
+    EXPECT_FALSE(CheckOutputFile(dir.Path(), error));
+    EXPECT_EQ(error.Number, EISDIR);
+    EXPECT_FALSE(CheckOutputFile(dir.File("no/such/folder.dat"), error));
+    EXPECT_EQ(error.Number, ENOENT);
+    std::filesystem::create_directory(dir.File("ro"));
+    chmod(dir.File("ro").c_str(), 0555);
+    testing::AsUnprivileged nobody;
+    EXPECT_FALSE(CheckOutputFile(dir.File("ro/out.dat"), error));
+    EXPECT_EQ(error.Number, EACCES);
+}
+
+TEST(FileIoTest, SameFileSeesThroughLinksAndOtherSpellings) {
+    ScratchDir dir;
+    testing::WriteFile(dir.File("a.hex"), "x");
+    testing::WriteFile(dir.File("b.hex"), "x");
+    std::filesystem::create_symlink("a.hex", dir.File("link.txt"));
+    EXPECT_TRUE(SameFile(dir.File("a.hex"), dir.File("link.txt")));
+    EXPECT_TRUE(SameFile(dir.File("a.hex"), dir.Path() + "/./a.hex"));
+    EXPECT_FALSE(SameFile(dir.File("a.hex"), dir.File("b.hex")));
+    EXPECT_FALSE(SameFile(dir.File("a.hex"), dir.File("missing.hex")));
 }
 
 TEST(FileIoTest, DevicesAreWrittenInPlace) {

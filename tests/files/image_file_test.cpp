@@ -81,10 +81,19 @@ TEST_F(ImageFileTest, WrongLengthOrMissingIsABadFile) {
         const RadioImage before = ws.Image;
         EXPECT_EQ(LoadImageFile(ws, host, Path("x.hex")), Outcome::Failed);
         EXPECT_EQ(host.Last(), "bad file!!|PC Program for NR6120");
+        EXPECT_EQ(host.Reasons.back(), Path("x.hex") + ": " + std::to_string(length) +
+                                           " bytes, not a radio image (8192 bytes)");
         EXPECT_EQ(ws.Image, before);
     }
     EXPECT_EQ(LoadImageFile(ws, host, Path("missing.hex")), Outcome::Failed);
     EXPECT_EQ(host.Last(), "bad file!!|PC Program for NR6120");
+    EXPECT_EQ(host.Reasons.back(),
+              Path("missing.hex") + ": cannot open: No such file or directory");
+    ASSERT_EQ(mkdir(Path("folder.hex").c_str(), 0755), 0);
+    EXPECT_EQ(LoadImageFile(ws, host, Path("folder.hex")), Outcome::Failed);
+    EXPECT_EQ(host.Last(), "bad file!!|PC Program for NR6120");
+    EXPECT_EQ(host.Reasons.back(), Path("folder.hex") + ": cannot open: Is a directory");
+    EXPECT_EQ(host.Reasons.size(), host.Messages.size());
     Write(Path("ok.hex"), good);
     EXPECT_EQ(LoadImageFile(ws, host, Path("ok.hex")), Outcome::Ok);
 }

@@ -1,6 +1,9 @@
 #include "files/ini_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "support/scratch_dir.h"
 
@@ -50,6 +53,20 @@ TEST(IniReaderTest, ValueIsCutAtNul) {
     const std::string path = dir.File("nul.ini");
     testing::WriteFile(path, std::string("[s]\r\nk=ab\0cd\r\n", 14));
     EXPECT_EQ(ReadIniString(path, "s", "k"), "ab");
+}
+
+TEST(IniReaderTest, WhatIsNoReadableFileHasNoValues) {
+    testing::ScratchDir dir;
+    // global.ini as a folder, a FIFO nobody writes to, an endless device: "" every time,
+    // at once, and without an exception.
+    std::filesystem::create_directory(dir.File("global.ini"));
+    ASSERT_EQ(mkfifo(dir.File("fifo.ini").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.File("zero.ini"));
+    for (const char* name : {"global.ini", "fifo.ini", "zero.ini", "missing.ini"}) {
+        EXPECT_EQ(ReadIniString(dir.File(name), "model1", "use"), "") << name;
+    }
+    testing::WriteFile(dir.File("real.ini"), "[model1]\r\nuse=1\r\n");
+    EXPECT_EQ(ReadIniString(dir.File("real.ini"), "model1", "use"), "1");
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
@@ -245,6 +249,36 @@ TEST_F(SettingsFileTest, SavedFileLoadsBackIntoTheSameModel) {
     EXPECT_EQ(BuildSettingsText(loaded), BuildSettingsText(ws));
 }
 
+TEST_F(SettingsFileTest, FileWithTabsAroundTheEqualsSignLoadsEverySetting) {
+    SettingsModel& m = ws.Model;
+    m.Common.ResumeTime = 3;
+    m.DscBasic.UserMmsi = "2111234560";
+    for (size_t i = 0; i < m.Usa.size(); i += 2) {
+        m.Usa[i].Enable = ToFlag(m.Usa[i].Enable == 0);
+        m.Usa[i].ChTag = "T" + std::to_string(i);
+    }
+    m.Exp[5].Enable = kOn;
+    m.Exp[5].Rxfreq = 156.025;
+    // What an editor that lines values up with tabs makes of a saved file.
+    std::string tabbed;
+    const std::string text = BuildSettingsText(ws);
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find("\r\n", start);
+        std::string line = text.substr(start, end - start);
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos) {
+            line = "\t" + line.substr(0, equals) + "\t=\t" + line.substr(equals + 1) + "\t";
+        }
+        tabbed += line + "\r\n";
+        start = end + 2;
+    }
+    const Workspace loaded = Load(tabbed);
+    EXPECT_EQ(LastLoad, Outcome::Ok);
+    EXPECT_TRUE(host.Messages.empty());
+    EXPECT_TRUE(loaded.Model == ws.Model);
+    EXPECT_EQ(BuildSettingsText(loaded), text);
+}
+
 TEST_F(SettingsFileTest, ParserStructure) {
     const ParsedSettings parsed = ParseSettingsText(
         "junk before\r\n"
@@ -263,22 +297,24 @@ TEST_F(SettingsFileTest, ParserStructure) {
         "c[x]=3\n"
         "[second]\r"
         "c=4\r");
-    ASSERT_EQ(parsed.Sections.size(), 3u);
-    EXPECT_EQ(parsed.LastSection(), 2);
+    ASSERT_EQ(parsed.Sections.size(), 4u);
+    EXPECT_EQ(parsed.LastSection(), 3);
     const SettingsSection& first = parsed.Sections[0];
     EXPECT_EQ(first.Name, "MIXEDCASE");
     ASSERT_EQ(first.Entries.size(), 3u);
     EXPECT_EQ(first.Entries[0].Key, "KEY");
     EXPECT_EQ(first.Entries[0].Value, "value");
     EXPECT_EQ(first.Entries[1].Value, " kept");
-    // Only blanks are trimmed: tabs stay, and a "#" after one is part of the value.
-    EXPECT_EQ(first.Entries[2].Key, "\tTAB\t");
-    EXPECT_EQ(first.Entries[2].Value, "\t#x\t");
-    // "[]" ends the first section but opens none; so do the unclosed and indented lines,
-    // and the entries after them belong to no section.
-    EXPECT_EQ(parsed.Sections[1].Name, "SECOND");
-    ASSERT_EQ(parsed.Sections[1].Entries.size(), 1u);
-    EXPECT_EQ(parsed.Sections[1].Entries[0].Key, "C[X]");
+    // Tabs are blanks as much as spaces are, around the line, the key and the value.
+    EXPECT_EQ(first.Entries[2].Key, "TAB");
+    EXPECT_EQ(first.Entries[2].Value, "x");
+    // "[]" ends the first section but opens none; so does the unclosed line, and the entry
+    // after it belongs to no section. Blanks before a header do not hide it.
+    EXPECT_EQ(parsed.Sections[1].Name, "INDENTED");
+    EXPECT_EQ(GetSettingsValue(parsed, "indented", "b"), "2");
+    EXPECT_EQ(parsed.Sections[2].Name, "SECOND");
+    ASSERT_EQ(parsed.Sections[2].Entries.size(), 1u);
+    EXPECT_EQ(parsed.Sections[2].Entries[0].Key, "C[X]");
     EXPECT_EQ(GetSettingsValue(parsed, "Second", "c[x]"), "3");
     EXPECT_EQ(GetSettingsValue(parsed, "second", "C"), "4");
     EXPECT_EQ(GetSettingsValue(parsed, "mixedcase", "Key"), "value");
@@ -402,6 +438,31 @@ TEST_F(SettingsFileTest, ModelTypeErrorLeavesTheDefaults) {
     }
 }
 
+TEST_F(SettingsFileTest, ModelTypeErrorOfAFileThatCannotBeReadSaysWhy) {
+    const std::string missing = dir.File("missing.dat");
+    EXPECT_EQ(ReadSettingsFile(ws, host, missing), Outcome::Failed);
+    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"ModelType Error !!"}));
+    EXPECT_EQ(host.Reasons, (std::vector<std::string>{missing + ": the file is missing"}));
+
+    // A folder or a FIFO named like a settings file: refused at once, never waited on.
+    RecordingHost second;
+    std::filesystem::create_directory(dir.File("folder.dat"));
+    ASSERT_EQ(mkfifo(dir.File("fifo.dat").c_str(), 0644), 0);
+    EXPECT_EQ(ReadSettingsFile(ws, second, dir.File("folder.dat")), Outcome::Failed);
+    EXPECT_EQ(ReadSettingsFile(ws, second, dir.File("fifo.dat")), Outcome::Failed);
+    EXPECT_EQ(second.MessageTexts(),
+              (std::vector<std::string>{"ModelType Error !!", "ModelType Error !!"}));
+    EXPECT_EQ(second.Reasons, (std::vector<std::string>{
+                                  dir.File("folder.dat") + ": cannot read: Is a directory",
+                                  dir.File("fifo.dat") + ": cannot read: Not a regular file"}));
+
+    // A file with the wrong model type is readable: the message says all there is.
+    RecordingHost third;
+    testing::WriteFile(dir.File("m11.dat"), "[MAIN]\r\nMODELTYPE=11\r\n");
+    EXPECT_EQ(ReadSettingsFile(ws, third, dir.File("m11.dat")), Outcome::Failed);
+    EXPECT_TRUE(third.Reasons.empty());
+}
+
 TEST_F(SettingsFileTest, ModelTypeCheckAcceptsTheNumberInAnyForm) {
     const Workspace loaded = Load("[main]\r\nmodeltype=#1.0\r\n[Common Setup]\r\nWeater=3\r\n");
     EXPECT_EQ(LastLoad, Outcome::Ok);
@@ -497,6 +558,8 @@ TEST_F(SettingsFileTest, FullDiskSaysFileSaveErrorAndLogs) {
     ws.CurrentFileName = dir.File("previous.dat");
     EXPECT_EQ(WriteSettingsFile(ws, host, "/dev/full"), Outcome::Failed);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileSave Error!!"}));
+    EXPECT_EQ(host.Reasons,
+              (std::vector<std::string>{std::string("/dev/full: ") + std::strerror(ENOSPC)}));
     EXPECT_EQ(host.Messages[0].Title, "PC Program for NR6120");
     EXPECT_FALSE(ws.BusyFlag);
     EXPECT_EQ(ws.CurrentFileName, dir.File("previous.dat"));

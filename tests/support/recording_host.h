@@ -22,6 +22,7 @@ class RecordingHost : public UiHost {
     std::vector<Buttons> QuestionButtons;  // parallel to Questions
     std::vector<Answer> DefaultButtons;
     std::deque<Answer> Answers;  // Cancel once they run out
+    std::vector<std::string> Reasons;
     int PausedMilliseconds = 0;
 
     void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override {
@@ -39,6 +40,7 @@ class RecordingHost : public UiHost {
         Answers.pop_front();
         return answer;
     }
+    void ShowReason(const std::string& text) override { Reasons.push_back(text); }
     void PacingPause(int milliseconds) override { PausedMilliseconds += milliseconds; }
 
     // The last message as "text|title", or "" when none was shown.

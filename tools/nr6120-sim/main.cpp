@@ -11,11 +11,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
+#include <system_error>
 #include <thread>
 
+#include "core/file_io.h"
 #include "radio/radio_simulator.h"
 
 namespace {
@@ -28,10 +30,17 @@ void OnSignal(int) {
 }
 
 bool LoadImage(const std::string& path, tq530::RadioSimulator& radio) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
         return false;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Anything else at the path (a folder, a FIFO, no permission) is a mistake to say, not a
+    // file to start over.
+    std::string bytes;
+    tq530::FileError error;
+    if (!tq530::ReadWholeFile(path, bytes, error)) {
+        std::fprintf(stderr, "nr6120-sim: %s: %s\n", path.c_str(), error.Text.c_str());
+        std::exit(2);
+    }
     if (bytes.size() != tq530::kSimEepromSize) {
         std::fprintf(stderr, "nr6120-sim: %s is not an 8192-byte image\n", path.c_str());
         std::exit(2);

@@ -1,0 +1,220 @@
+// tq530-cli given what a careless or hostile user gives it: folders, FIFOs and devices for
+// files, outputs over inputs, empty or dead ports, a full stdout; and the line of reason it
+// adds to each failure.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <thread>
+
+#include "support/scratch_dir.h"
+
+namespace tq530 {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+struct Result {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// Runs a program of the build in the test's folder, with its own per-user settings; a run
+// that hangs is killed after 20 s and reported with status -1.
+Result RunIn(const testing::ScratchDir& dir, const std::string& program, const std::string& args,
+             const std::string& stdoutTo = "stdout") {
+    const std::string command = "cd '" + dir.Path() + "' && XDG_CONFIG_HOME='" +
+                                dir.File("config") + "' timeout -s KILL 20 " + TQ530_BIN_DIR + "/" +
+                                program + " " + args + " >" + stdoutTo + " 2>stderr </dev/null";
+    const int raw = std::system(command.c_str());
+    Result r;
+    r.Status = WIFEXITED(raw) && WEXITSTATUS(raw) != 137 ? WEXITSTATUS(raw) : -1;
+    r.Out = ReadFile(dir.File("stdout"));
+    r.Err = ReadFile(dir.File("stderr"));
+    return r;
+}
+
+class CliInputsTest : public ::testing::Test {
+  protected:
+    CliInputsTest() { WriteFile(dir.File("global.ini"), "[model1]\r\nuse=1\r\natis=true\r\n"); }
+    Result Run(const std::string& args, const std::string& stdoutTo = "stdout") const {
+        return RunIn(dir, "tq530-cli", "--program-dir . " + args, stdoutTo);
+    }
+    std::string File(const std::string& name) const { return dir.File(name); }
+
+    testing::ScratchDir dir;
+};
+
+constexpr const char* kModelTypeError = "PC Program for NR6120: ModelType Error !!\n";
+constexpr const char* kBadFile = "PC Program for NR6120: bad file!!\n";
+constexpr const char* kSaveError = "PC Program for NR6120: FileSave Error!!\n";
+
+TEST_F(CliInputsTest, FilesThatAreNoFilesTakeTheUnreadablePath) {
+    std::filesystem::create_directory(File("folder.dat"));
+    std::filesystem::create_directory(File("folder.hex"));
+    ASSERT_EQ(mkfifo(File("fifo.dat").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/zero", File("zero.dat"));
+
+    Result r = Run("convert folder.dat out.hex");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, std::string(kModelTypeError) + "folder.dat: cannot read: Is a directory\n");
+    r = Run("convert fifo.dat out.hex");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, std::string(kModelTypeError) + "fifo.dat: cannot read: Not a regular file\n");
+    r = Run("report zero.dat");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, std::string(kModelTypeError) + "zero.dat: cannot read: Not a regular file\n");
+    r = Run("convert folder.hex out.dat");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, std::string(kBadFile) + "folder.hex: cannot open: Is a directory\n");
+    EXPECT_FALSE(testing::Exists(File("out.hex")));
+    EXPECT_FALSE(testing::Exists(File("out.dat")));
+
+    // global.ini that is a folder offers no model.
+    testing::ScratchDir other;
+    std::filesystem::create_directory(other.File("global.ini"));
+    r = RunIn(other, "tq530-cli", "--program-dir . new a.hex");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "TQ530: Unknown model!!\n");
+
+    r = RunIn(dir, "nr6120-sim", "--image folder.hex");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Err, "nr6120-sim: folder.hex: Is a directory\n");
+}
+
+TEST_F(CliInputsTest, NoCommandWritesOverItsInputAndReportsGoToTextFiles) {
+    ASSERT_EQ(Run("new a.hex").Status, 0);
+    ASSERT_EQ(Run("new a.dat").Status, 0);
+    const std::string image = ReadFile(File("a.hex"));
+    const std::string settings = ReadFile(File("a.dat"));
+    WriteFile(File("other.hex"), "someone's image");
+
+    Result r = Run("report a.dat other.hex");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Err, "other.hex: a report is written to a file ending in \".txt\"\n");
+    EXPECT_EQ(ReadFile(File("other.hex")), "someone's image");
+    r = Run("report a.dat a.dat");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(ReadFile(File("a.dat")), settings);
+
+    // A ".txt" that is the input under another name.
+    std::filesystem::create_symlink("a.hex", File("a.txt"));
+    r = Run("report a.hex a.txt");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Err, "a.txt: is the input file; write the output to another file\n");
+    r = Run("convert a.dat ./a.dat");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Err, "./a.dat: is the input file; write the output to another file\n");
+    EXPECT_EQ(ReadFile(File("a.hex")), image);
+    EXPECT_EQ(ReadFile(File("a.dat")), settings);
+
+    EXPECT_EQ(Run("report a.hex r.txt").Status, 0);
+    EXPECT_EQ(ReadFile(File("r.txt")).rfind("\r\n"), ReadFile(File("r.txt")).size() - 2);
+}
+
+TEST_F(CliInputsTest, CommandLineMistakesAreNamed) {
+    Result r = Run("frob a.hex");
+    EXPECT_EQ(r.Status, 2);
+    // Every command is named, in the order of --help.
+    EXPECT_EQ(r.Err.rfind("frob: no such command; the commands are new, convert, report, dump, "
+                          "read, program, clear",
+                          0),
+              0u)
+        << r.Err;
+    EXPECT_EQ(r.Err.back(), '\n');
+
+    r = Run("--version");
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_TRUE(std::regex_match(r.Out, std::regex("tq530-cli [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+        << r.Out;
+
+    // The global options also after the command.
+    r = Run("new m11.dat --model-type 11 --atis off");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(ReadFile(File("m11.dat")).find("MODELTYPE=11\r\n"), std::string::npos);
+    EXPECT_EQ(ReadFile(File("m11.dat")).find("[ATIS"), std::string::npos);
+
+    // An empty port is no port, not the first serial port of the machine.
+    const auto start = std::chrono::steady_clock::now();
+    r = Run("read --port '' out.dat");
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Err, "--port: not a device or COM number: \n");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST_F(CliInputsTest, EveryFailureSaysWhyAndWhere) {
+    WriteFile(File("short.hex"), std::string(100, '\0'));
+    Result r = Run("dump short.hex");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err,
+              std::string(kBadFile) + "short.hex: 100 bytes, not a radio image (8192 bytes)\n");
+
+    r = Run("convert missing.dat out.hex");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, std::string(kModelTypeError) + "missing.dat: the file is missing\n");
+
+    std::filesystem::create_symlink("/dev/full", File("full.hex"));
+    r = Run("new full.hex");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, std::string(kSaveError) + "full.hex: No space left on device\n");
+
+    ASSERT_EQ(Run("new a.hex").Status, 0);
+    r = Run("report a.hex", "/dev/full");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "stdout: No space left on device\n");
+    r = Run("dump a.hex", "/dev/full");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "stdout: No space left on device\n");
+}
+
+TEST_F(CliInputsTest, ReadFindsAnUnwritableOutputBeforeItTalksToTheRadio) {
+    // The port does not exist either: a read that tried it would say so.
+    const Result r = Run("read --port /dev/nonexistent-tty no/such/folder/out.dat");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err,
+              std::string(kSaveError) + "no/such/folder/out.dat: No such file or directory\n");
+}
+
+TEST_F(CliInputsTest, PortThatCannotBeOpenedIsNamed) {
+    const Result r = Run("read --port /dev/nonexistent-tty out.dat");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("Read from Radio: not completed\n/dev/nonexistent-tty: cannot open the "
+                         "port: "),
+              std::string::npos)
+        << r.Err;
+    EXPECT_NE(r.Err.find("; check the port name and the cable\n"), std::string::npos) << r.Err;
+    EXPECT_FALSE(testing::Exists(File("out.dat")));
+}
+
+TEST_F(CliInputsTest, PulledCableIsAFailedPortNotACancel) {
+    // A pseudo-terminal whose other end goes away while the programmer waits on it; only
+    // the test holds that end.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const std::string device = ptsname(master);
+    std::thread pull([master] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        close(master);
+    });
+    const Result r = Run("read --port " + device + " out.dat");
+    pull.join();
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err.find("cancelled"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("Read from Radio: the port failed\n" + device + ": "), std::string::npos)
+        << r.Err;
+    EXPECT_NE(r.Err.find("; check the cable\n"), std::string::npos) << r.Err;
+}
+
+}  // namespace
+}  // namespace tq530
