@@ -61,6 +61,7 @@ struct Context {
 
 void AddFileCommands(CLI::App& app, Context& ctx);
 void AddTransferCommands(CLI::App& app, Context& ctx);
+void AddExtraCommands(CLI::App& app, Context& ctx);
 
 // The folder of the running executable.
 std::string ExecutableDir();

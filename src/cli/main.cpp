@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
     app.add_flag("--yes", ctx.Options.Yes, "Answer the radio's questions with OK");
     AddFileCommands(app, ctx);
     AddTransferCommands(app, ctx);
+    AddExtraCommands(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
