@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kExtension = ".hex";
 constexpr int kUserMmsiAddress = 0x0142;
+constexpr size_t kMmsiDigits = 9;
 
 // A backup's name taken apart: "YYYYMMDD-HHMMSS-MODEL-KIND[-N].hex".
 struct BackupName {
@@ -111,7 +112,8 @@ std::string UserMmsiOf(const std::string& path) {
         return {};
     }
     std::copy_n(bytes.begin(), std::min(bytes.size(), image.Bytes.size()), image.Bytes.begin());
-    return ReadDigits(image, kUserMmsiAddress);
+    // The field holds ten digits of which an MMSI uses nine; the tenth is filler.
+    return ReadDigits(image, kUserMmsiAddress).substr(0, kMmsiDigits);
 }
 
 }  // namespace

@@ -304,6 +304,9 @@ Outcome Transfer::WriteData() {
     if (!link_.PortOpen()) {
         return Outcome::Failed;  // nothing was written: never report the radio programmed
     }
+    if (verify_) {
+        progressSpan_ = 50.0;  // the read-back fills the other half
+    }
     try {
         host_.SetProgress(0);
         Outcome loop = Outcome::Ok;

@@ -42,6 +42,7 @@ class TransferE2e : public ::testing::Test {
     // Starts the simulator on the EEPROM file radio.hex; returns the device it listens on.
     std::string StartSim(const std::string& options = "") {
         const std::string out = dir + "/sim.out";
+        std::remove(out.c_str());  // a restarted simulator must not be found at the old device
         simLog = dir + "/sim.log";
         simPid = fork();
         if (simPid == 0) {
