@@ -30,12 +30,7 @@ std::vector<int> WrittenBlocks() {
 
 class VerifyTest : public RadioTest {
   protected:
-    void SetUp() override {
-        ws.Image[0] = 0x17;
-        ws.Image[1] = 0xE8;
-        for (int a = 2; a < kImageSize; ++a)
-            ws.Image[a] = static_cast<uint8_t>(a % 251);
-    }
+    void SetUp() override { FillImageWithPattern(); }
     Outcome Program(bool verify) {
         Transfer transfer(ws, link, host, TransferMode::Program);
         transfer.SetVerify(verify);
