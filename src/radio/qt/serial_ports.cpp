@@ -81,6 +81,15 @@ std::vector<SerialPortEntry> ListSerialPorts(int extraComNums) {
     return ports;
 }
 
+std::string ComPortTip(int comNum) {
+    for (const SerialPortEntry& port : ListSerialPorts(comNum)) {
+        if (port.ComNum == comNum) {
+            return PortLine(port);
+        }
+    }
+    return "COM" + std::to_string(comNum) + ": " + ResolveComPort(comNum) + " (not found)";
+}
+
 std::string UsbIdsText(const SerialPortEntry& port) {
     if (port.VendorId < 0 && port.ProductId < 0) {
         return {};

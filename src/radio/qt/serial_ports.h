@@ -20,6 +20,10 @@ struct SerialPortEntry {
 // numbers are looked up among 1 to the number of ports plus extraComNums.
 std::vector<SerialPortEntry> ListSerialPorts(int extraComNums = 8);
 
+// The line for the port menu's entry COM<comNum>: the listed port it opens, or the device it
+// would open with "(not found)" after it.
+std::string ComPortTip(int comNum);
+
 // "0403:6001" for a USB port, "" otherwise.
 std::string UsbIdsText(const SerialPortEntry& port);
 
