@@ -29,7 +29,10 @@ constexpr size_t kBackupsKept = 100;
 // "read" or "program", as the file names and the listings say it.
 const char* BackupKindText(BackupKind kind);
 
-// The per-user data folder + "/backups"; "" when the environment names no such folder.
+// The per-user data folder + "/backups"; "" when the environment names no such folder. On
+// Linux that is $XDG_DATA_HOME/TQ530/backups (~/.local/share/TQ530/backups), the folder
+// QStandardPaths::AppDataLocation gives a program named "TQ530" without an organisation name;
+// on Windows the local (not the roaming) application data folder.
 std::string BackupDir();
 
 // "20261206-201851-NR6120-read.hex": date and time first, so that names sort by age.

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QStandardPaths>
 #include <filesystem>
 
 #include "app/backups.h"
@@ -139,6 +141,13 @@ TEST_F(BackupsTest, TheFolderIsBackupsInThePerUserDataFolder) {
     const std::string kept = old != nullptr ? old : "";
     setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
     EXPECT_EQ(BackupDir(), dir.Path() + "/TQ530/backups");
+    // The folder Qt names for the program's own data, once the program calls itself TQ530.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("TQ530");
+    EXPECT_EQ(BackupDir(),
+              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString() +
+                  "/backups");
+    QCoreApplication::setApplicationName(name);
     if (old != nullptr)
         setenv("XDG_DATA_HOME", kept.c_str(), 1);
     else
