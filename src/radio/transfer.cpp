@@ -373,7 +373,9 @@ Outcome Transfer::VerifyOutcome() {
     for (const std::string& line : DescribeAddresses(verified_.Differences, kVerifyLines)) {
         text += "\n" + line;
     }
-    LogError(ws_, "frmRadio.WriteData", text);
+    std::string line = text;  // one log line a failure
+    std::replace(line.begin(), line.end(), '\n', ';');
+    LogError(ws_, "frmRadio.WriteData", line);
     host_.ShowMessage(text, link_.Title(), MsgIcon::Critical);
     return Outcome::Failed;
 }
