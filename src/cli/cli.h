@@ -64,6 +64,7 @@ void AddFileCommands(CLI::App& app, Context& ctx);
 void AddTransferCommands(CLI::App& app, Context& ctx);
 void AddCsvCommands(CLI::App& app, Context& ctx);
 void AddDiffCommand(CLI::App& app, Context& ctx);
+void AddExtraCommands(CLI::App& app, Context& ctx);
 
 // The folder of the running executable.
 std::string ExecutableDir();

@@ -5,9 +5,11 @@
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <thread>
 
+#include "app/backups.h"
 #include "app/data_set.h"
 #include "cli/cli.h"
 #include "core/file_io.h"
@@ -221,7 +223,7 @@ bool ApplyPort(Context& ctx, const std::string& port, std::string& device) {
     return true;
 }
 
-int RunTransfer(Context& ctx, const std::string& port, TransferMode mode) {
+int RunTransfer(Context& ctx, const std::string& port, TransferMode mode, bool verify = false) {
     std::string device;
     if (!ApplyPort(ctx, port, device)) {
         std::fprintf(stderr, "--port: not a device or COM number: %s\n", port.c_str());
@@ -239,6 +241,7 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode) {
     WatchedLink link(serial);
     CliLinkHost host(ctx);
     Transfer transfer(ctx.Ws, link, host, mode);
+    transfer.SetVerify(verify);
     const Outcome outcome = transfer.Run();
     link.Close();
     host.Finish();
@@ -249,6 +252,13 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode) {
         std::fprintf(stderr, "%s: the port failed\n%s: %s; check the cable\n", title.c_str(),
                      portName.c_str(), link.PortFailure.c_str());
         return kExitFailed;
+    }
+    if (outcome == Outcome::Ok) {
+        const std::string notice = KeepTransferBackup(ctx.Ws, mode, transfer.RadioBytes(),
+                                                      std::time(nullptr), BackupDir());
+        if (!notice.empty()) {
+            std::fprintf(stderr, "%s\n", notice.c_str());
+        }
     }
     if (outcome == Outcome::Cancelled) {
         std::fprintf(stderr, "%s: cancelled\n", title.c_str());
@@ -274,6 +284,7 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
     auto port = std::make_shared<std::string>();
     auto file = std::make_shared<std::string>();
     auto area = std::make_shared<std::string>();
+    auto verify = std::make_shared<bool>(false);
 
     CLI::App* read = app.add_subcommand("read", "Read the radio into a data set file");
     read->add_option("--port", *port, "Device path or COM number")->required();
@@ -301,15 +312,17 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
     CLI::App* program = app.add_subcommand("program", "Program a data set file into the radio");
     program->add_option("--port", *port, "Device path or COM number")->required();
     program->add_option("IN", *file, "Data set to program (.dat, .hex)")->required();
-    program->callback([&ctx, port, file] {
-        ctx.Run = [&ctx, port, file] {
+    program->add_flag("--verify", *verify,
+                      "Read back every block written and compare it with what was sent");
+    program->callback([&ctx, port, file, verify] {
+        ctx.Run = [&ctx, port, file, verify] {
             if (!CanLoad(DataSetKindOf(*file))) {
                 std::fprintf(stderr, "%s: cannot load this kind of file\n", file->c_str());
                 return kExitUsage;
             }
             if (LoadDataSet(ctx.Ws, ctx.Host, *file) != Outcome::Ok)
                 return kExitFailed;
-            return RunTransfer(ctx, *port, TransferMode::Program);
+            return RunTransfer(ctx, *port, TransferMode::Program, *verify);
         };
     });
 

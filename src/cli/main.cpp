@@ -161,6 +161,7 @@ int main(int argc, char** argv) {
     AddTransferCommands(app, ctx);
     AddCsvCommands(app, ctx);
     AddDiffCommand(app, ctx);
+    AddExtraCommands(app, ctx);
     if (!CheckCommandWord(app, argc, argv)) {
         return kExitUsage;
     }

@@ -247,6 +247,10 @@ std::string RadioSimulator::OnFrame(const std::string& line) {
         changed_ = changed_ || cell != value;
         cell = value;
     }
+    if (AlterAfterWrite >= address && AlterAfterWrite < address + length) {
+        Eeprom[static_cast<size_t>(AlterAfterWrite)] ^= 0x01;
+        changed_ = true;
+    }
     return ok;
 }
 

@@ -50,6 +50,9 @@ class RadioSimulator {
 
     std::array<uint8_t, kSimEepromSize> Eeprom{};
     SimFaults Faults;
+    // The stored byte at this address is changed behind the PC's back after every write that
+    // covers it, as a failing EEPROM cell would: the write is acknowledged, a read-back differs.
+    int AlterAfterWrite = -1;
     // Every line the PC sent (without CR LF) and every single byte (as a one-character
     // string), in order.
     std::vector<std::string> Received;

@@ -7,6 +7,7 @@
 #include "core/workspace.h"
 #include "model/image_codec.h"
 #include "model/model_traits.h"
+#include "model/setting_names.h"
 #include "model/text_util.h"
 
 namespace tq530 {
@@ -41,6 +42,15 @@ const ModeInfo& InfoOf(TransferMode mode) {
     return kModes[static_cast<int>(mode)];
 }
 
+// The 64-byte steps a program sends nothing for: the protected area and everything from the
+// DSC log upward.
+bool ProgramSkips(int address) {
+    return (address >= kProtectedStart && address < kProtectedEnd) || address >= kDscLogStart;
+}
+
+// How many differing lines a "Verify failed" message names before it counts the rest.
+constexpr size_t kVerifyLines = 12;
+
 }  // namespace
 
 std::string TransferTitle(TransferMode mode) {
@@ -51,7 +61,8 @@ Transfer::Transfer(Workspace& ws, SerialLink& port, LinkHost& host, TransferMode
     : ws_(ws), host_(host), mode_(mode), link_(ws, port, host, TransferTitle(mode)) {}
 
 int Transfer::Progress(int address) const {
-    return static_cast<int>(std::lround(address * 100.0 / ws_.Image.ImageEnd));
+    return progressBase_ +
+           static_cast<int>(std::lround(address * progressSpan_ / ws_.Image.ImageEnd));
 }
 
 Outcome Transfer::RuntimeFailure(const char* source, const SerialError& e) {
@@ -66,6 +77,10 @@ Outcome Transfer::Run() {
     BusyGuard busy(ws_);
     host_.SetBusy(true);
     host_.ShowMonitor("startsync...");
+    verified_ = VerifyResult();
+    radioBytes_.clear();
+    progressBase_ = 0;
+    progressSpan_ = 100.0;
     Outcome outcome = Outcome::Failed;
     bool checked = false;
     if (link_.Connect()) {
@@ -114,6 +129,13 @@ Outcome Transfer::Dispatch() {
             return ReadFromRadio();
         case TransferMode::Program:
             outcome = WriteData();
+            if (outcome == Outcome::Ok) {
+                outcome = VerifyOutcome();
+            }
+            if (outcome == Outcome::Ok) {
+                radioBytes_.assign(ws_.Image.Bytes.begin(),
+                                   ws_.Image.Bytes.begin() + ws_.Image.Size());
+            }
             break;
         case TransferMode::ClearMmsi:
             return ClearMmsi();
@@ -213,6 +235,7 @@ Outcome Transfer::ReadFromRadio() {
         std::copy(buffer.begin() + kNotReadEnd, buffer.begin() + last + 1,
                   ws_.Image.Bytes.begin() + kNotReadEnd);
         DecodeImage(ws_.Model, ws_.Image, ws_.ModelType);
+        radioBytes_ = std::move(buffer);
         Completed();
     }
     return outcome;
@@ -280,6 +303,9 @@ Outcome Transfer::WriteData() {
     if (!link_.PortOpen()) {
         return Outcome::Failed;  // nothing was written: never report the radio programmed
     }
+    if (verify_) {
+        progressSpan_ = 50.0;  // the read-back fills the other half
+    }
     try {
         host_.SetProgress(0);
         Outcome loop = Outcome::Ok;
@@ -288,18 +314,69 @@ Outcome Transfer::WriteData() {
             host_.SetProgress(Progress(address));
             if (address == 0) {
                 loop = WriteEach(2, kHeadEnd);
-            } else if ((address >= kProtectedStart && address < kProtectedEnd) ||
-                       address >= kDscLogStart) {
+            } else if (ProgramSkips(address)) {
                 host_.Pause(10);
                 loop = link_.Settle(true);
             } else {
                 loop = link_.WriteBlock(address, kBlockSize);
             }
         }
+        if (loop == Outcome::Ok && verify_) {
+            loop = ReadBack();
+        }
         return EndLoop(loop);
     } catch (const SerialError& e) {
         return RuntimeFailure(InfoOf(mode_).LoopSource, e);
     }
+}
+
+Outcome Transfer::ReadBack() {
+    // The read-back follows the last written block in the same connection, before the port
+    // closes: to the radio it is a program followed by a read, both of which it knows.
+    host_.ShowMonitor("radio verifying...");
+    progressBase_ = 50;
+    progressSpan_ = 50.0;
+    std::vector<uint8_t> back(ws_.Image.Bytes.begin(), ws_.Image.Bytes.begin() + ws_.Image.Size());
+    Outcome loop = Outcome::Ok;
+    for (int address = 0; address <= ws_.Image.ImageEnd && loop == Outcome::Ok;
+         address += kBlockSize) {
+        if (!ProgramSkips(address)) {
+            host_.SetProgress(Progress(address));
+            loop = link_.ReadBlock(back, address, kBlockSize);
+        }
+    }
+    if (loop == Outcome::Cancelled) {
+        link_.CancelRead();
+        return loop;
+    }
+    if (loop != Outcome::Ok) {
+        return loop;
+    }
+    verified_.Ran = true;
+    for (int address = 2; address <= ws_.Image.ImageEnd; ++address) {
+        if (!ProgramSkips(address - address % kBlockSize) &&
+            back[static_cast<size_t>(address)] != ws_.Image[address]) {
+            verified_.Differences.push_back(address);
+        }
+    }
+    return loop;
+}
+
+Outcome Transfer::VerifyOutcome() {
+    if (verified_.Differences.empty()) {
+        return Outcome::Ok;
+    }
+    const size_t count = verified_.Differences.size();
+    std::string text = "Verify failed: " + std::to_string(count) +
+                       (count == 1 ? " byte differs" : " bytes differ");
+    for (const std::string& line : DescribeAddresses(verified_.Differences, kVerifyLines)) {
+        text += "\n" + line;
+    }
+    std::string line = text;  // one log line a failure
+    std::replace(line.begin(), line.end(), '\n', ';');
+    LogError(ws_, "frmRadio.WriteData", line);
+    host_.ShowMessage(text, link_.Title(), MsgIcon::Critical);
+    return Outcome::Failed;
 }
 
 Outcome Transfer::ClearMmsi() {

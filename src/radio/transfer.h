@@ -39,11 +39,27 @@ constexpr int kDistressLogEnd = 8160;
 constexpr int kMmsiStart = 322;  // 322-326, status byte 327
 constexpr int kMmsiStatus = 327;
 
+// What the read-back after a program found: every address whose byte came back other than
+// it was sent, in ascending order.
+struct VerifyResult {
+    bool Ran = false;
+    std::vector<int> Differences;
+};
+
 class Transfer {
   public:
     Transfer(Workspace& ws, SerialLink& port, LinkHost& host, TransferMode mode);
 
     RadioLink& Link() { return link_; }
+
+    // A program reads back every block it wrote, in the same connection, and fails with
+    // "Verify failed" when a byte differs. Off by default: the frames stay those of a plain
+    // program. Progress then runs 0-50 for the write and 50-100 for the read-back.
+    void SetVerify(bool on) { verify_ = on; }
+    const VerifyResult& Verified() const { return verified_; }
+    // After a transfer that completed: the bytes 0 to ImageEnd that were read from the radio
+    // or sent to it, as they stood in the radio at the end; empty otherwise.
+    const std::vector<uint8_t>& RadioBytes() const { return radioBytes_; }
 
     // What the OK button runs: connect, then the mode's procedure. At its end TransferDone,
     // CommError (a failure once the identity checks ran: the dialog stays open) and
@@ -63,6 +79,10 @@ class Transfer {
     Outcome ClearLog();
     Outcome ReadData(std::vector<uint8_t>& buffer);
     Outcome WriteData();
+    // Reads back the blocks a program wrote and notes every byte that differs.
+    Outcome ReadBack();
+    // "Verify failed" after a read-back that found differences.
+    Outcome VerifyOutcome();
     // Sends one byte at each address of first..end-1 whatever the radio answers.
     Outcome WriteEach(int first, int end);
     // Sends the 64-byte blocks that cover the mode's area, pacing the other steps.
@@ -83,6 +103,12 @@ class Transfer {
     LinkHost& host_;
     TransferMode mode_;
     RadioLink link_;
+    bool verify_ = false;
+    VerifyResult verified_;
+    std::vector<uint8_t> radioBytes_;
+    // The share of the progress bar the running loop fills.
+    int progressBase_ = 0;
+    double progressSpan_ = 100.0;
 };
 
 }  // namespace tq530

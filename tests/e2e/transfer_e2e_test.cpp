@@ -42,6 +42,7 @@ class TransferE2e : public ::testing::Test {
     // Starts the simulator on the EEPROM file radio.hex; returns the device it listens on.
     std::string StartSim(const std::string& options = "") {
         const std::string out = dir + "/sim.out";
+        std::remove(out.c_str());  // a restarted simulator must not be found at the old device
         simLog = dir + "/sim.log";
         simPid = fork();
         if (simPid == 0) {
@@ -74,13 +75,17 @@ class TransferE2e : public ::testing::Test {
     struct Result {
         int Status = -1;
         std::string Err;
+        std::string Out;
     };
-    Result Cli(const std::string& args, int interruptAfterMs = -1) {
+    // The per-user data folder (backups) is the test's own, never the user's.
+    Result Cli(const std::string& args, int interruptAfterMs = -1, const std::string& env = "") {
         const std::string err = dir + "/cli.err";
+        const std::string out = dir + "/cli.out";
         const pid_t pid = fork();
         if (pid == 0) {
-            const std::string cmd = "exec " + std::string(TQ530_BIN_DIR) + "/tq530-cli " + args +
-                                    " 2>" + err + " </dev/null";
+            const std::string cmd = "export XDG_DATA_HOME='" + dir + "/data' " + env + "; exec " +
+                                    std::string(TQ530_BIN_DIR) + "/tq530-cli " + args + " 2>" +
+                                    err + " >" + out + " </dev/null";
             execl("/bin/sh", "sh", "-c", cmd.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -90,7 +95,7 @@ class TransferE2e : public ::testing::Test {
         }
         int raw = 0;
         waitpid(pid, &raw, 0);
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(err)};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(err), Slurp(out)};
     }
 
     std::string dir;
@@ -207,3 +212,51 @@ TEST_F(TransferE2e, MissingRadioFailsQuietlyAndDiagnosticModeSaysWhy) {
 }
 
 }  // namespace
+
+TEST_F(TransferE2e, VerifyCatchesAByteTheRadioChangedAndBackupsListTheTransfers) {
+    ASSERT_EQ(Cli("new '" + dir + "/start.hex'").Status, 0);
+    std::string device = StartSim();
+    Result r = Cli("program --verify --port " + device + " '" + dir + "/start.hex'");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Err, "Program to Radio: Complete!!\n");
+    r = Cli("read --port " + device + " '" + dir + "/back.hex'");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+
+    // The simulator's cell under the name of USA channel 16 (0x06E8) keeps another byte.
+    StopSim();
+    device = StartSim("--alter-after-write 1771");
+    r = Cli("program --verify --port " + device + " '" + dir + "/start.hex'");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "Program to Radio: Verify failed: 1 byte differs\n0x06EB USA CH 16: name\n");
+    // Without --verify the same radio is reported programmed: nothing was read back.
+    r = Cli("program --port " + device + " '" + dir + "/start.hex'");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(Slurp(simLog).find("#CEPRD<TAB>0040"), Slurp(simLog).rfind("#CEPRD<TAB>0040"));
+
+    // The two good programs and the read were kept, newest first; the failed verify was not.
+    r = Cli("backups");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    const auto lineStarts = [](const std::string& text) {
+        std::vector<std::string> kinds;
+        for (size_t at = text.find('\n'); at != std::string::npos && at + 1 < text.size();
+             at = text.find('\n', at + 1))
+            kinds.push_back(text.substr(at + 22, 7));
+        return kinds;
+    };
+    EXPECT_EQ(lineStarts(r.Out), (std::vector<std::string>{"program", "read   ", "program"}))
+        << r.Out;
+    EXPECT_NE(r.Out.find(dir + "/data/TQ530/backups/"), std::string::npos) << r.Out;
+}
+
+TEST_F(TransferE2e, PortsShowTheDeviceEachComNumberOpens) {
+    const std::string device = StartSim();
+    const Result r = Cli("ports", -1, "TQ530_COM3='" + device + "'");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("COM3   " + device), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("set by TQ530_COM3"), std::string::npos) << r.Out;
+    // Programming COM3 reaches that device.
+    ASSERT_EQ(Cli("new '" + dir + "/start.hex'").Status, 0);
+    const Result program =
+        Cli("program --port COM3 '" + dir + "/start.hex'", -1, "TQ530_COM3='" + device + "'");
+    EXPECT_EQ(program.Status, 0) << program.Err;
+}

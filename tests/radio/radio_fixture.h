@@ -84,6 +84,15 @@ class RadioTest : public ::testing::Test {
         radio.SetIdentity(6120, 6120, "RB274V");
     }
 
+    // An image of the radio's model whose bytes all differ from their neighbours', so that a
+    // byte in the wrong place shows.
+    void FillImageWithPattern() {
+        ws.Image[0] = 0x17;
+        ws.Image[1] = 0xE8;
+        for (int a = 2; a < kImageSize; ++a)
+            ws.Image[a] = static_cast<uint8_t>(a % 251);
+    }
+
     // Runs the whole OK-button sequence for mode.
     bool RunTransfer(TransferMode mode) {
         Transfer transfer(ws, link, host, mode);

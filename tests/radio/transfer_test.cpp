@@ -30,10 +30,7 @@ std::vector<std::pair<int, int>> Writes(const RadioSimulator& radio) {
 class TransferTest : public RadioTest {
   protected:
     void SetUp() override {
-        ws.Image[0] = 0x17;
-        ws.Image[1] = 0xE8;
-        for (int a = 2; a < kImageSize; ++a)
-            ws.Image[a] = static_cast<uint8_t>(a % 251);
+        FillImageWithPattern();
         originalImage = ws.Image;
         originalModel = ws.Model;
         originalEeprom = radio.Eeprom;

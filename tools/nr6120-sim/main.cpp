@@ -157,6 +157,8 @@ int main(int argc, char** argv) {
     app.add_flag("--lowercase-error", faults.LowercaseRefusal, "Refuse with \"error\"");
     app.add_option("--adapter", adapter, "Answer to ACMD:002")
         ->check(CLI::IsMember({"ok", "error", "other", "garbled", "silent"}));
+    app.add_option("--alter-after-write", radio.AlterAfterWrite,
+                   "ADDRESS: change the stored byte there after each write that covers it");
     app.add_option("--fault", frameFaults,
                    "KIND@N[,N-M..]: refuse|silent|drop-ok|bad-checksum|other-address|"
                    "wrong-length|short-data|wrong-name|ok-only|truncated|close, for the "

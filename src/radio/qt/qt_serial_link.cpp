@@ -8,23 +8,36 @@
 
 namespace tq530 {
 
-std::string ResolveComPort(int comNum) {
+std::vector<std::string> AvailablePortDevices() {
+    std::vector<std::string> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        ports.push_back(info.systemLocation().toStdString());
+    }
+    std::sort(ports.begin(), ports.end());
+    return ports;
+}
+
+std::string ResolveComPortAmong(int comNum, const std::vector<std::string>& available) {
 #ifdef Q_OS_WIN
+    (void)available;
     return "COM" + std::to_string(comNum);
 #else
     const std::string variable = "TQ530_COM" + std::to_string(comNum);
     if (const char* device = std::getenv(variable.c_str()); device != nullptr && *device != '\0') {
         return device;
     }
-    std::vector<std::string> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        ports.push_back(info.systemLocation().toStdString());
-    }
-    std::sort(ports.begin(), ports.end());
-    if (comNum >= 1 && static_cast<size_t>(comNum) <= ports.size()) {
-        return ports[static_cast<size_t>(comNum) - 1];
+    if (comNum >= 1 && static_cast<size_t>(comNum) <= available.size()) {
+        return available[static_cast<size_t>(comNum) - 1];
     }
     return "/dev/ttyS" + std::to_string(comNum - 1);
+#endif
+}
+
+std::string ResolveComPort(int comNum) {
+#ifdef Q_OS_WIN
+    return ResolveComPortAmong(comNum, {});
+#else
+    return ResolveComPortAmong(comNum, AvailablePortDevices());
 #endif
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "radio/serial_link.h"
 
@@ -14,6 +15,11 @@ namespace tq530 {
 // The device that port comNum opens: "COMn" on Windows; elsewhere $TQ530_COM<n>, else the
 // n-th available serial port in order of its device path, else /dev/ttyS<n-1>.
 std::string ResolveComPort(int comNum);
+// The same rule over a given list of available devices (sorted by path), for the listing that
+// shows each port's COM number.
+std::string ResolveComPortAmong(int comNum, const std::vector<std::string>& available);
+// The system's serial ports, sorted by device path.
+std::vector<std::string> AvailablePortDevices();
 
 class QtSerialLink : public SerialLink {
   public:

@@ -1,0 +1,118 @@
+#include "radio/qt/serial_ports.h"
+
+#include <QSerialPortInfo>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include "radio/qt/qt_serial_link.h"
+
+namespace tq530 {
+
+namespace {
+
+std::string DescriptionOf(const QSerialPortInfo& info) {
+    std::string text = info.description().toStdString();
+    const std::string maker = info.manufacturer().toStdString();
+    if (!maker.empty() && text.find(maker) == std::string::npos) {
+        text = text.empty() ? maker : text + ", " + maker;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::vector<SerialPortEntry> ListSerialPorts(int extraComNums) {
+    std::vector<SerialPortEntry> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        SerialPortEntry port;
+#ifdef Q_OS_WIN
+        port.Device = info.portName().toStdString();
+#else
+        port.Device = info.systemLocation().toStdString();
+#endif
+        port.Description = DescriptionOf(info);
+        if (info.hasVendorIdentifier()) {
+            port.VendorId = info.vendorIdentifier();
+        }
+        if (info.hasProductIdentifier()) {
+            port.ProductId = info.productIdentifier();
+        }
+        ports.push_back(std::move(port));
+    }
+    std::sort(ports.begin(), ports.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
+        return a.Device < b.Device;
+    });
+    std::vector<std::string> devices;
+    for (const SerialPortEntry& port : ports) {
+        devices.push_back(port.Device);
+    }
+    // The lowest COM number that resolves to a device is the one that reaches it.
+    std::map<std::string, int> comOf;
+    const int last = static_cast<int>(ports.size()) + extraComNums;
+    for (int n = last; n >= 1; --n) {
+        comOf[ResolveComPortAmong(n, devices)] = n;
+    }
+    for (SerialPortEntry& port : ports) {
+        const auto found = comOf.find(port.Device);
+        port.ComNum = found == comOf.end() ? 0 : found->second;
+        if (found != comOf.end()) {
+            comOf.erase(found);
+        }
+    }
+#ifndef Q_OS_WIN
+    // Devices named by TQ530_COM<n> that the system does not list as serial ports.
+    std::vector<SerialPortEntry> pinned;
+    for (const auto& [device, n] : comOf) {
+        const std::string variable = "TQ530_COM" + std::to_string(n);
+        if (ResolveComPortAmong(n, {}) == device && std::getenv(variable.c_str()) != nullptr) {
+            SerialPortEntry port;
+            port.Device = device;
+            port.Description = "set by " + variable;
+            port.ComNum = n;
+            pinned.push_back(std::move(port));
+        }
+    }
+    std::sort(pinned.begin(), pinned.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
+        return a.ComNum < b.ComNum;
+    });
+    ports.insert(ports.end(), pinned.begin(), pinned.end());
+#endif
+    return ports;
+}
+
+std::string ComPortTip(int comNum) {
+    for (const SerialPortEntry& port : ListSerialPorts(comNum)) {
+        if (port.ComNum == comNum) {
+            return PortLine(port);
+        }
+    }
+    return "COM" + std::to_string(comNum) + ": " + ResolveComPort(comNum) + " (not found)";
+}
+
+std::string UsbIdsText(const SerialPortEntry& port) {
+    if (port.VendorId < 0 && port.ProductId < 0) {
+        return {};
+    }
+    char text[24];
+    std::snprintf(text, sizeof text, "%04x:%04x",
+                  static_cast<unsigned>(std::max(0, port.VendorId)) & 0xFFFF,
+                  static_cast<unsigned>(std::max(0, port.ProductId)) & 0xFFFF);
+    return text;
+}
+
+std::string PortLine(const SerialPortEntry& port) {
+    std::string line = port.ComNum > 0 ? "COM" + std::to_string(port.ComNum) + ": " : "";
+    line += port.Device;
+    std::string detail = port.Description;
+    const std::string ids = UsbIdsText(port);
+    if (!ids.empty()) {
+        detail = detail.empty() ? ids : detail + ", " + ids;
+    }
+    if (!detail.empty()) {
+        line += " (" + detail + ")";
+    }
+    return line;
+}
+
+}  // namespace tq530

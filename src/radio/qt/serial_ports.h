@@ -1,0 +1,34 @@
+// The serial ports the system offers and the COM number that reaches each, for the CLI's
+// port listing, the port menu's tips and the transfer dialog.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tq530 {
+
+struct SerialPortEntry {
+    std::string Device;       // what the link opens: "/dev/ttyUSB0", "COM3"
+    std::string Description;  // the system's description, with the manufacturer when known
+    int VendorId = -1;        // USB ids; -1 when the port is not a USB device
+    int ProductId = -1;
+    int ComNum = 0;  // the COM number that opens this device; 0: none up to the listed range
+};
+
+// The ports found, in the order COM numbers are given to them, followed by the devices that
+// a TQ530_COM<n> variable points at and the system does not list (a simulator's pty). COM
+// numbers are looked up among 1 to the number of ports plus extraComNums.
+std::vector<SerialPortEntry> ListSerialPorts(int extraComNums = 8);
+
+// The line for the port menu's entry COM<comNum>: the listed port it opens, or the device it
+// would open with "(not found)" after it.
+std::string ComPortTip(int comNum);
+
+// "0403:6001" for a USB port, "" otherwise.
+std::string UsbIdsText(const SerialPortEntry& port);
+
+// One line for a menu tip or the transfer dialog: "COM1: /dev/ttyUSB0 (FT232R USB UART,
+// 0403:6001)".
+std::string PortLine(const SerialPortEntry& port);
+
+}  // namespace tq530
