@@ -17,6 +17,7 @@
 #include "app/destinations.h"
 #include "core/file_dialogs.h"
 #include "core/workspace.h"
+#include "editor/edit_session.h"
 #include "editor/qt/editor_panel.h"
 #include "files/image_file.h"
 #include "files/settings_file.h"
@@ -56,6 +57,8 @@ constexpr CommandRow kCommands[] = {
     {Command::About, "&About KCP Version", false},
     {Command::LoadImage, "Load Image File", true},
     {Command::SaveImage, "Save Image File", true},
+    {Command::Undo, "&Undo", false},
+    {Command::Redo, "&Redo", false},
 };
 
 // The menu bar: a row is a command, a separator, or one of the lists the data fill.
@@ -82,7 +85,11 @@ const std::vector<MenuColumn>& MenuBarTable() {
           {RowKind::Command, Command::PrintToFile},
           {RowKind::Separator},
           {RowKind::Command, Command::Exit}}},
-        {"&Edit", {{RowKind::ModelList}}},
+        {"&Edit",
+         {{RowKind::Command, Command::Undo},
+          {RowKind::Command, Command::Redo},
+          {RowKind::Separator},
+          {RowKind::ModelList}}},
         {"&Transfer",
          {{RowKind::Command, Command::ProgramToRadio}, {RowKind::Command, Command::ReadFromRadio}}},
         {"&Destination", {{RowKind::DestinationList}}},
@@ -146,6 +153,9 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     actions_[Command::SaveImage]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F3));
     addAction(actions_[Command::LoadImage]);
     addAction(actions_[Command::SaveImage]);
+    actions_[Command::Undo]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    actions_[Command::Redo]->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     BuildMenus();
     BuildToolBar();
@@ -175,6 +185,10 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
 
     // Every new data set rebuilds the tree; the window follows with menus and caption.
     ws_.RebuildScreenTree = [this](Workspace&) { editor_->RebuildTree(); };
+    connect(editor_, &EditorPanel::HistoryChanged, this, [this] {
+        RefreshUndoActions();
+        UpdateCaption();  // an undone Open takes its file name back
+    });
 
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kMinWidth, kMinHeight);
@@ -242,7 +256,8 @@ void MainWindow::BuildMenus() {
             }
         }
     }
-    editMenu_->menuAction()->setVisible(ShowEditMenu(models_));
+    // Undo and Redo are always there; the model list only when there is a choice.
+    modelMenu_->menuAction()->setVisible(ShowEditMenu(models_));
 }
 
 void MainWindow::BuildToolBar() {
@@ -281,6 +296,7 @@ void MainWindow::RefreshMenus() {
         modelActions_[i]->setEnabled(models[i].Enabled);
         modelActions_[i]->setChecked(models[i].Checked);
     }
+    RefreshUndoActions();
     const auto ports = PortMenuChecks(ws_.ComNum);
     for (size_t i = 0; i < ports.size(); ++i) {
         portActions_[i]->setChecked(ports[i]);
@@ -320,6 +336,12 @@ void MainWindow::Run(Command command) {
         case Command::SaveImage:
             SaveImage();
             break;
+        case Command::Undo:
+            editor_->Undo();
+            break;
+        case Command::Redo:
+            editor_->Redo();
+            break;
         case Command::SaveAsDefault:
         case Command::Print:
         case Command::PrintToFile:
@@ -339,7 +361,7 @@ void MainWindow::FileNew() {
     QTimer::singleShot(kFileNewDelayMs, this, [this] {
         host_.SetBusy(true);
         editor_->SelectNode("General");
-        tq530::FileNew(ws_, host_);
+        AsOneStep("New", [this] { tq530::FileNew(ws_, host_); });
         AfterDataReplaced();
         host_.SetBusy(false);
     });
@@ -351,9 +373,11 @@ void MainWindow::OpenFile() {
     }
     // The load's new data set built the tree from the defaults; a loaded file changes the
     // nodes' texts (enabled channels, group names).
-    if (OpenSettings(ws_, host_, dialogs_) == Outcome::Ok) {
-        editor_->RebuildTree();
-    }
+    AsOneStep("Open", [this] {
+        if (OpenSettings(ws_, host_, dialogs_) == Outcome::Ok) {
+            editor_->RebuildTree();
+        }
+    });
     AfterDataReplaced();
 }
 
@@ -361,7 +385,9 @@ void MainWindow::SaveFile(bool saveToCurrent) {
     if (!editor_->InputCheck()) {
         return;
     }
-    SaveSettings(ws_, host_, dialogs_, saveToCurrent);
+    if (SaveSettings(ws_, host_, dialogs_, saveToCurrent) == Outcome::Ok) {
+        editor_->Session().Saved();
+    }
     UpdateCaption();
 }
 
@@ -375,10 +401,12 @@ void MainWindow::LoadImage() {
         return;
     }
     host_.SetBusy(true);
-    if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
-        editor_->RebuildTree();
-        UpdateCaption();
-    }
+    AsOneStep("Load Image File", [this, &path] {
+        if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
+            editor_->RebuildTree();
+            UpdateCaption();
+        }
+    });
     host_.SetBusy(false);
 }
 
@@ -429,6 +457,26 @@ void MainWindow::AfterDataReplaced() {
     statusBar()->clearMessage();
     RefreshMenus();
     UpdateCaption();
+}
+
+void MainWindow::AsOneStep(const char* label, const std::function<void()>& command) {
+    EditSession& session = editor_->Session();
+    session.BeginReplace();
+    command();
+    session.EndReplace(label);
+    RefreshUndoActions();
+}
+
+void MainWindow::RefreshUndoActions() {
+    const EditSession& session = editor_->Session();
+    const auto caption = [](const char* verb, const std::string& label) {
+        return QString::fromLatin1(verb) +
+               (label.empty() ? QString() : QLatin1Char(' ') + Text(label));
+    };
+    actions_[Command::Undo]->setText(caption("&Undo", session.UndoLabel()));
+    actions_[Command::Undo]->setEnabled(session.CanUndo());
+    actions_[Command::Redo]->setText(caption("&Redo", session.RedoLabel()));
+    actions_[Command::Redo]->setEnabled(session.CanRedo());
 }
 
 void MainWindow::StoreGeometry() {
