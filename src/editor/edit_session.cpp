@@ -84,7 +84,7 @@ bool EditSession::Apply(const Change& change, const std::function<void(SettingsM
     step.Before = Snapshot(false);
     edit(ws_.Model);
     ws_.DataChanged = true;
-    if (ws_.Model != step.Before.Model) {
+    if (ws_.Model != *step.Before.Model) {
         step.Label = StepLabel(change);
         step.Screen = shownScreen_;
         step.MergeKey = MergeKeyOf(change, shownScreen_);
@@ -126,7 +126,7 @@ void EditSession::EndReplace(const std::string& label) {
     step.Before = std::move(*replacing_);
     replacing_.reset();
     step.After = Snapshot(true);
-    if (step.After.Model != step.Before.Model || *step.After.Image != *step.Before.Image ||
+    if (*step.After.Model != *step.Before.Model || *step.After.Image != *step.Before.Image ||
         step.After.FileName != step.Before.FileName) {
         history_.Record(std::move(step));
     }
@@ -167,7 +167,7 @@ std::string EditSession::Redo() {
 
 UndoState EditSession::Snapshot(bool whole) const {
     UndoState state;
-    state.Model = ws_.Model;
+    state.Model = std::make_shared<const SettingsModel>(ws_.Model);
     if (whole) {
         state.Image = std::make_shared<const RadioImage>(ws_.Image);
         state.FileName = ws_.CurrentFileName;
@@ -180,7 +180,7 @@ std::string EditSession::Restore(const UndoStep* step, const UndoState UndoStep:
         return std::string();
     }
     const UndoState& state = step->*side;
-    ws_.Model = state.Model;
+    ws_.Model = *state.Model;
     if (state.Image) {
         ws_.Image = *state.Image;
         ws_.CurrentFileName = state.FileName;

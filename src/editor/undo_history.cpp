@@ -22,6 +22,10 @@ void UndoHistory::Record(UndoStep step) {
         }
         return;
     }
+    if (!steps_.empty() && steps_.back().After.Model && step.Before.Model &&
+        *steps_.back().After.Model == *step.Before.Model) {
+        step.Before.Model = steps_.back().After.Model;  // one copy where one step meets the next
+    }
     steps_.push_back(std::move(step));
     ++position_;
     if (steps_.size() > limit_) {

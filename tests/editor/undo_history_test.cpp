@@ -13,10 +13,14 @@ UndoStep Step(const std::string& label, const std::string& before, const std::st
     step.Label = label;
     step.Screen = "screen of " + label;
     step.MergeKey = mergeKey;
-    step.Before.Model.Usa.resize(1);
-    step.After.Model.Usa.resize(1);
-    step.Before.Model.Usa[0].ChTag = before;
-    step.After.Model.Usa[0].ChTag = after;
+    const auto model = [](const std::string& name) {
+        SettingsModel m;
+        m.Usa.resize(1);
+        m.Usa[0].ChTag = name;
+        return std::make_shared<const SettingsModel>(m);
+    };
+    step.Before.Model = model(before);
+    step.After.Model = model(after);
     return step;
 }
 
@@ -30,10 +34,10 @@ TEST(UndoHistoryTest, UndoesAndRedoesInOrderAndANewStepEndsTheRedos) {
 
     ASSERT_NE(history.NextUndo(), nullptr);
     EXPECT_EQ(history.NextUndo()->Label, "c");
-    EXPECT_EQ(history.Undo()->Before.Model.Usa[0].ChTag, "2");
+    EXPECT_EQ(history.Undo()->Before.Model->Usa[0].ChTag, "2");
     EXPECT_EQ(history.Undo()->Screen, "screen of b");
     EXPECT_EQ(history.NextRedo()->Label, "b");
-    EXPECT_EQ(history.Redo()->After.Model.Usa[0].ChTag, "2");
+    EXPECT_EQ(history.Redo()->After.Model->Usa[0].ChTag, "2");
     EXPECT_EQ(history.NextRedo()->Label, "c");
 
     history.Record(Step("d", "2", "4"));
@@ -44,6 +48,19 @@ TEST(UndoHistoryTest, UndoesAndRedoesInOrderAndANewStepEndsTheRedos) {
     EXPECT_EQ(history.Undo()->Label, "a");
     EXPECT_EQ(history.Undo(), nullptr);
     EXPECT_EQ(history.Redo()->Label, "a");
+}
+
+TEST(UndoHistoryTest, AStepSharesTheModelItStartsFromWithTheStepBefore) {
+    UndoHistory history;
+    history.Record(Step("a", "0", "1"));
+    history.Record(Step("b", "1", "2"));
+    history.Record(Step("c", "9", "3"));  // the data changed in between
+    const UndoStep* c = history.Undo();
+    const UndoStep* b = history.Undo();
+    const UndoStep* a = history.Undo();
+    EXPECT_EQ(b->Before.Model, a->After.Model);
+    EXPECT_NE(c->Before.Model, b->After.Model);
+    EXPECT_EQ(c->Before.Model->Usa[0].ChTag, "9");
 }
 
 TEST(UndoHistoryTest, KeepsTheNewestHundredSteps) {
@@ -69,8 +86,8 @@ TEST(UndoHistoryTest, TypingInOneBoxIsOneStepUntilSealed) {
     history.Record(Step("name", "H", "HA", "ch1"));
     history.Record(Step("name", "HA", "HAR", "ch1"));
     EXPECT_EQ(history.Size(), 1u);
-    EXPECT_EQ(history.NextUndo()->Before.Model.Usa[0].ChTag, "");
-    EXPECT_EQ(history.NextUndo()->After.Model.Usa[0].ChTag, "HAR");
+    EXPECT_EQ(history.NextUndo()->Before.Model->Usa[0].ChTag, "");
+    EXPECT_EQ(history.NextUndo()->After.Model->Usa[0].ChTag, "HAR");
 
     history.Record(Step("other", "HAR", "HARX", "ch2"));  // another box
     history.Record(Step("name", "HARX", "HARXY", "ch1"));
@@ -90,7 +107,7 @@ TEST(UndoHistoryTest, TypingInOneBoxIsOneStepUntilSealed) {
     history.Undo();
     history.Record(Step("name", "3", "5", "ch1"));
     EXPECT_EQ(history.Size(), 7u);
-    EXPECT_EQ(history.NextUndo()->After.Model.Usa[0].ChTag, "5");
+    EXPECT_EQ(history.NextUndo()->After.Model->Usa[0].ChTag, "5");
 }
 
 TEST(UndoHistoryTest, TheCleanPointFollowsItsStepAndIsLostWhenOutOfReach) {
