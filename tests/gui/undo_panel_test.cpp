@@ -140,6 +140,19 @@ TEST_F(UndoPanelTest, UndoFirstChecksWhatWasTyped) {
     EXPECT_TRUE(ws.Model.Exp[0].Enable);
 }
 
+TEST_F(UndoPanelTest, NothingIsUndoneWhileTheProgramFillsTheModel) {
+    Make(true);
+    ClickNode(ChannelKey(PlanId::Usa, 16));
+    Click(Channel()->ChEnable());
+    const SettingsModel edited = ws.Model;
+    {
+        const EditSession::BusyGuard busy(panel->Session());
+        EXPECT_FALSE(panel->Undo());
+    }
+    EXPECT_EQ(ws.Model, edited);
+    EXPECT_TRUE(panel->Undo());
+}
+
 TEST_F(UndoPanelTest, UndoingAGroupSwitchRebuildsTheTree) {
     Make(true);
     ClickNode("Usable");

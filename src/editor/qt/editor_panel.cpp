@@ -430,7 +430,8 @@ EditSession& EditorPanel::Session() {
 }
 
 bool EditorPanel::Undo() {
-    if (!impl_->Session.CanUndo() || !InputCheck()) {
+    // While the program fills the model (a transfer pumping events) the data are not the user's.
+    if (impl_->Session.Busy() || !impl_->Session.CanUndo() || !InputCheck()) {
         return false;
     }
     // The check may have stored what was typed: a new step, which ends what could be redone.
@@ -443,7 +444,8 @@ bool EditorPanel::Undo() {
 }
 
 bool EditorPanel::Redo() {
-    if (!impl_->Session.CanRedo() || !InputCheck()) {
+    // While the program fills the model (a transfer pumping events) the data are not the user's.
+    if (impl_->Session.Busy() || !impl_->Session.CanRedo() || !InputCheck()) {
         return false;
     }
     // The check may have stored what was typed: a new step, which ends what could be redone.
