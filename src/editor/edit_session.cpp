@@ -6,14 +6,91 @@
 
 namespace tq530 {
 
-EditSession::EditSession(Workspace& ws) : ws_(ws) {}
+namespace {
+
+constexpr const char* kReplacedScreen = "General";
+
+struct FieldLabel {
+    const char* Field;
+    const char* Label;
+    bool PerKeystroke;  // the box stores every keystroke: one typing is one step
+};
+
+constexpr FieldLabel kChannelFields[] = {
+    {"Enable", "CH Enable", false},       {"TxEnable", "Tx Enable", false},
+    {"Duplex", "Duplex", false},          {"PowUp", "Power Up", false},
+    {"ScanMemory", "Scan Memory", false}, {"Scramble", "Scrambler", false},
+    {"Rxfreq", "Rx Frequency", false},    {"Txfreq", "Tx Frequency", false},
+    {"ChTag", "CH Name", true},           {"CHDisplayL", "CH Display", true},
+    {"CHDisplayR", "CH Display", true},
+};
+
+const FieldLabel* ChannelField(const std::string& field) {
+    for (const FieldLabel& row : kChannelFields) {
+        if (field == row.Field) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+std::string MergeKeyOf(const Change& change, const std::string& screen) {
+    const FieldLabel* row =
+        change.What == Change::Part::Channel ? ChannelField(change.Field) : nullptr;
+    if (row == nullptr || !row->PerKeystroke) {
+        return std::string();
+    }
+    return std::to_string(static_cast<int>(change.Plan)) + "/" + std::to_string(change.Index) +
+           "/" + change.Field + "@" + screen;
+}
+
+}  // namespace
+
+std::string StepLabel(const Change& change) {
+    switch (change.What) {
+        case Change::Part::Channel: {
+            const FieldLabel* row = ChannelField(change.Field);
+            return row != nullptr ? row->Label : "Channel";
+        }
+        case Change::Part::UsableGroup:
+            return change.Field == "StatusName" ? "Status Name" : "Usable CH Group";
+        case Change::Part::Common:
+            return "Common Setup";
+        case Change::Part::Dsc:
+            return "DSC Setup";
+        case Change::Part::Atis:
+            return "ATIS Setup";
+        case Change::Part::MemoryId:
+            return "Individual Directory";
+        case Change::Part::GroupId:
+            return "Group Directory";
+        case Change::Part::Whole:
+            break;
+    }
+    return std::string();
+}
+
+EditSession::EditSession(Workspace& ws) : ws_(ws) {
+    if (ws_.DataChanged) {
+        history_.ForgetClean();
+    }
+}
 
 bool EditSession::Apply(const Change& change, const std::function<void(SettingsModel&)>& edit) {
     if (ws_.BusyFlag) {
         return false;
     }
+    UndoStep step;
+    step.Before = Snapshot(false);
     edit(ws_.Model);
     ws_.DataChanged = true;
+    if (ws_.Model != *step.Before.Model) {
+        step.Label = StepLabel(change);
+        step.Screen = shownScreen_;
+        step.MergeKey = MergeKeyOf(change, shownScreen_);
+        step.After = Snapshot(false);
+        history_.Record(std::move(step));
+    }
     Announce(change);
     return true;
 }
@@ -29,7 +106,89 @@ bool EditSession::EditChannel(PlanId plan, int index, const std::string& field,
 
 void EditSession::ModelReplaced() {
     FieldEdited = false;
+    if (!replacing_) {
+        history_.Clear();
+    }
     Announce({});
+}
+
+void EditSession::BeginReplace() {
+    replacing_ = Snapshot(true);
+}
+
+void EditSession::EndReplace(const std::string& label) {
+    if (!replacing_) {
+        return;
+    }
+    UndoStep step;
+    step.Label = label;
+    step.Screen = kReplacedScreen;
+    step.Before = std::move(*replacing_);
+    replacing_.reset();
+    step.After = Snapshot(true);
+    if (*step.After.Model != *step.Before.Model || *step.After.Image != *step.Before.Image ||
+        step.After.FileName != step.Before.FileName) {
+        history_.Record(std::move(step));
+    }
+    history_.Seal();
+    if (!ws_.DataChanged) {
+        history_.MarkClean();
+    }
+}
+
+void EditSession::Saved() {
+    if (ws_.DataChanged) {
+        history_.ForgetClean();
+    }
+}
+
+void EditSession::MarkDataChanged() {
+    ws_.DataChanged = true;
+    history_.ForgetClean();
+}
+
+std::string EditSession::UndoLabel() const {
+    const UndoStep* step = history_.NextUndo();
+    return step == nullptr ? std::string() : step->Label;
+}
+
+std::string EditSession::RedoLabel() const {
+    const UndoStep* step = history_.NextRedo();
+    return step == nullptr ? std::string() : step->Label;
+}
+
+std::string EditSession::Undo() {
+    return Restore(history_.Undo(), &UndoStep::Before);
+}
+
+std::string EditSession::Redo() {
+    return Restore(history_.Redo(), &UndoStep::After);
+}
+
+UndoState EditSession::Snapshot(bool whole) const {
+    UndoState state;
+    state.Model = std::make_shared<const SettingsModel>(ws_.Model);
+    if (whole) {
+        state.Image = std::make_shared<const RadioImage>(ws_.Image);
+        state.FileName = ws_.CurrentFileName;
+    }
+    return state;
+}
+
+std::string EditSession::Restore(const UndoStep* step, const UndoState UndoStep::*side) {
+    if (step == nullptr) {
+        return std::string();
+    }
+    const UndoState& state = step->*side;
+    ws_.Model = *state.Model;
+    if (state.Image) {
+        ws_.Image = *state.Image;
+        ws_.CurrentFileName = state.FileName;
+    }
+    ws_.DataChanged = !history_.AtClean();
+    FieldEdited = false;
+    Announce({});
+    return step->Screen.empty() ? kReplacedScreen : step->Screen;
 }
 
 int EditSession::Subscribe(Listener listener) {

@@ -1,13 +1,15 @@
 // The one way the editor changes the settings model: an edit names what it touches, is
-// applied, marks DataChanged and is announced to every view that shows that part, so the
-// tree and the screens refresh themselves. Edits made while the program fills its own
-// screens (BusyFlag) are not edits and are dropped.
+// applied, marks DataChanged, is recorded for undo and is announced to every view that shows
+// that part, so the tree and the screens refresh themselves. Edits made while the program
+// fills its own screens (BusyFlag) are not edits and are dropped.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "editor/undo_history.h"
 #include "model/settings_model.h"
 
 namespace tq530 {
@@ -31,17 +33,49 @@ class EditSession {
 
     explicit EditSession(Workspace& ws);
 
-    // Applies edit to the model and announces it; false (and nothing applied) while the
-    // program itself is filling the screens. Being the one door into the model, this is where
-    // an undo step (the touched record as it was) gets recorded.
+    // Applies edit to the model, records it as an undo step of the shown screen and announces
+    // it; false (and nothing applied) while the program itself is filling the screens.
     bool Apply(const Change& change, const std::function<void(SettingsModel&)>& edit);
     // Shorthands for the commonest edit: one field of one channel.
     bool EditChannel(PlanId plan, int index, const std::string& field,
                      const std::function<void(ChannelRec&)>& edit);
 
     // The model was replaced as a whole (new data, a file, a read): views rebuild, and
-    // nothing was edited.
+    // nothing was edited. Outside BeginReplace/EndReplace the history cannot take the
+    // replacement back and starts again, clean: every such replacement (start-up, a model
+    // change, new data) clears DataChanged.
     void ModelReplaced();
+
+    // Around every command that replaces the data set as a whole (New, Open, a read from the
+    // radio, a destination, an image file): EndReplace records one undo step named label when
+    // the model, the image or the file name changed; undoing it puts all three back and shows
+    // "General". A replacement that leaves DataChanged clear makes its result the clean point.
+    void BeginReplace();
+    void EndReplace(const std::string& label);
+    // The settings file was saved. DataChanged stays as it is; while it is set no earlier
+    // place in the history is what was saved, so no undo or redo clears it any more.
+    void Saved();
+    // The data changed outside the model (a clear of the radio's MMSI or logs): DataChanged is
+    // set, and no undo clears it.
+    void MarkDataChanged();
+
+    // The screen shown now: steps made from here on name it.
+    void SetShownScreen(const std::string& key) { shownScreen_ = key; }
+    // The next edit starts a step of its own, even in the box that was typed into (the focus
+    // moved on).
+    void SealStep() { history_.Seal(); }
+
+    bool CanUndo() const { return history_.NextUndo() != nullptr; }
+    bool CanRedo() const { return history_.NextRedo() != nullptr; }
+    std::string UndoLabel() const;
+    std::string RedoLabel() const;
+    // Puts back the data as they were before the newest step (Undo) or after the next undone
+    // one (Redo), sets DataChanged unless that is the clean point, and returns the key of the
+    // screen where the step was made; "" when there was nothing to do. Views rebuild: the
+    // caller shows that screen.
+    std::string Undo();
+    std::string Redo();
+    const UndoHistory& History() const { return history_; }
 
     // Listeners hear every change in the order they subscribed. The id unsubscribes.
     int Subscribe(Listener listener);
@@ -70,11 +104,19 @@ class EditSession {
 
   private:
     void Announce(const Change& change);
+    UndoState Snapshot(bool whole) const;
+    std::string Restore(const UndoStep* step, const UndoState UndoStep::*side);
 
     Workspace& ws_;
+    UndoHistory history_;
+    std::string shownScreen_;
+    std::optional<UndoState> replacing_;
     std::vector<std::pair<int, Listener>> listeners_;
     int nextId_ = 1;
 };
+
+// What the undo menu calls the step of a change ("CH Name", "DSC Setup", ...).
+std::string StepLabel(const Change& change);
 
 ChannelRec* ChannelAt(SettingsModel& model, PlanId plan, int index);
 const ChannelRec* ChannelAt(const SettingsModel& model, PlanId plan, int index);

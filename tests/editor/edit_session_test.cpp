@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/workspace.h"
+#include "editor/directory_rules.h"
 #include "editor/edit_session.h"
+#include "model/image_codec.h"
 
 namespace tq530 {
 namespace {
@@ -53,6 +55,259 @@ TEST(EditSessionTest, NothingIsEditedWhileTheProgramFillsItsScreens) {
     EXPECT_FALSE(session.FieldEdited);
     EXPECT_FALSE(ws.DataChanged);
     EXPECT_EQ(announced, 1);
+}
+
+void Toggle(ChannelRec& ch) {
+    ch.Enable = ch.Enable != 0 ? kOff : kOn;
+}
+
+// A started data set with no edits, and a session over it.
+class EditSessionUndoTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        NewData(ws, false);
+        ws.DataChanged = false;
+        session = std::make_unique<EditSession>(ws);
+    }
+
+    void EditOn(const std::string& screen, PlanId plan, int index, const std::string& field,
+                const std::function<void(ChannelRec&)>& edit) {
+        session->SetShownScreen(screen);
+        session->SealStep();  // each edit in its own visit of the box
+        ASSERT_TRUE(session->EditChannel(plan, index, field, edit));
+    }
+
+    void EditDirectory(const std::string& screen,
+                       const std::function<void(DirectoryEntry*, int)>& edit) {
+        session->SetShownScreen(screen);
+        ASSERT_TRUE(session->Apply(
+            {Change::Part::MemoryId, PlanId::Usa, 0, "Entry"},
+            [&edit](SettingsModel& m) { edit(m.MemoryIds.data(), kMemoryIdCount); }));
+    }
+
+    // A read from the radio as the window does it: a different image, decoded, clean.
+    void ReadRadio() {
+        session->BeginReplace();
+        ws.Image[kReadMarkAddress] = 0x5A;
+        ws.Model.Exp[0].ChTag = "FROMRADIO";
+        ws.CurrentFileName.clear();
+        ws.DataChanged = false;
+        session->ModelReplaced();
+        session->EndReplace("Read from Radio");
+    }
+
+    static constexpr int kReadMarkAddress = 7000;
+    Workspace ws;
+    std::unique_ptr<EditSession> session;
+};
+
+TEST_F(EditSessionUndoTest, UndoAndRedoWalkFieldEditsAcrossScreensAndNameThem) {
+    const SettingsModel start = ws.Model;
+    const RadioImage image = ws.Image;
+    EditOn("U16", PlanId::Usa, 16, "Enable", Toggle);
+    EditOn("E3", PlanId::Exp, 2, "ChTag", [](ChannelRec& ch) { ch.ChTag = "HARBOUR"; });
+    session->SetShownScreen("Common");
+    ASSERT_TRUE(session->Apply({Change::Part::Common, PlanId::Usa, 0, "ResumeTime"},
+                               [](SettingsModel& m) { m.Common.ResumeTime = 77; }));
+    const SettingsModel edited = ws.Model;
+
+    EXPECT_EQ(session->UndoLabel(), "Common Setup");
+    EXPECT_EQ(session->Undo(), "Common");
+    EXPECT_EQ(session->UndoLabel(), "CH Name");
+    EXPECT_EQ(session->RedoLabel(), "Common Setup");
+    EXPECT_EQ(ws.Model.Common.ResumeTime, start.Common.ResumeTime);
+    EXPECT_EQ(session->Undo(), "E3");
+    EXPECT_EQ(ws.Model.Exp[2].ChTag, start.Exp[2].ChTag);
+    EXPECT_EQ(session->UndoLabel(), "CH Enable");
+    EXPECT_EQ(session->Undo(), "U16");
+    EXPECT_EQ(ws.Model, start);
+    EXPECT_EQ(session->Undo(), "");
+    EXPECT_FALSE(session->CanUndo());
+    EXPECT_FALSE(ws.DataChanged);  // back where nothing was edited
+    EXPECT_EQ(ws.Image, image);    // field edits never touch the image
+
+    EXPECT_EQ(session->Redo(), "U16");
+    EXPECT_TRUE(ws.DataChanged);
+    EXPECT_EQ(session->Redo(), "E3");
+    EXPECT_EQ(session->Redo(), "Common");
+    EXPECT_EQ(session->Redo(), "");
+    EXPECT_EQ(ws.Model, edited);
+}
+
+TEST_F(EditSessionUndoTest, DirectoryAddAndDeleteAreStepsOfTheirOwn) {
+    EditDirectory("SM1", [](DirectoryEntry* e, int) {
+        e[0].Enable = kOn;
+        e[0].TagName = "PILOT";
+        e[0].Mmsid = "211234560";
+    });
+    EditDirectory("SM1", [](DirectoryEntry* e, int count) { DeleteEntry(e, count, 1); });
+    EXPECT_EQ(ws.Model.MemoryIds[0].Enable, kOff);
+    EXPECT_EQ(session->UndoLabel(), "Individual Directory");
+
+    EXPECT_EQ(session->Undo(), "SM1");
+    EXPECT_EQ(ws.Model.MemoryIds[0].Enable, kOn);
+    EXPECT_EQ(ws.Model.MemoryIds[0].TagName, "PILOT");
+    EXPECT_EQ(session->Undo(), "SM1");
+    EXPECT_EQ(ws.Model.MemoryIds[0].Enable, kOff);
+    EXPECT_EQ(ws.Model.MemoryIds[0].TagName, "");
+}
+
+TEST_F(EditSessionUndoTest, TypingIntoANameIsOneStepEachTimeTheBoxIsVisited) {
+    const std::string before = ws.Model.Exp[0].ChTag;
+    session->SetShownScreen("E1");
+    for (const char* text : {"P", "PO", "POR", "PORT"}) {
+        session->EditChannel(PlanId::Exp, 0, "ChTag", [text](ChannelRec& ch) { ch.ChTag = text; });
+    }
+    // Two clicks on the same check box are two steps.
+    for (int click = 0; click < 2; ++click) {
+        session->EditChannel(PlanId::Exp, 0, "ScanMemory", [](ChannelRec& ch) {
+            ch.ScanMemory = ch.ScanMemory != 0 ? kOff : kOn;
+        });
+    }
+    EXPECT_EQ(session->History().Size(), 3u);
+    session->SealStep();
+    session->EditChannel(PlanId::Exp, 0, "ChTag", [](ChannelRec& ch) { ch.ChTag = "PORTS"; });
+    session->EditChannel(PlanId::Exp, 0, "ChTag", [](ChannelRec& ch) { ch.ChTag = "PORTSI"; });
+    EXPECT_EQ(session->History().Size(), 4u);
+
+    session->Undo();
+    EXPECT_EQ(ws.Model.Exp[0].ChTag, "PORT");
+    session->Undo();
+    session->Undo();
+    session->Undo();
+    EXPECT_EQ(ws.Model.Exp[0].ChTag, before);
+}
+
+TEST_F(EditSessionUndoTest, EditsThatChangeNothingOrComeFromTheProgramAreNoSteps) {
+    session->EditChannel(PlanId::Usa, 0, "Enable", [](ChannelRec& ch) { ch.Enable = ch.Enable; });
+    EXPECT_TRUE(ws.DataChanged);  // a stored value is an edit, even the same one
+    EXPECT_FALSE(session->CanUndo());
+    {
+        const EditSession::BusyGuard busy(*session);
+        session->EditChannel(PlanId::Usa, 0, "ChTag", [](ChannelRec& ch) { ch.ChTag = "X"; });
+    }
+    EXPECT_FALSE(session->CanUndo());
+}
+
+TEST_F(EditSessionUndoTest, AReplacementIsOneStepThatPutsBackModelImageAndFileName) {
+    ws.CurrentFileName = "/data/harbour.dat";
+    EditOn("E1", PlanId::Exp, 0, "ChTag", [](ChannelRec& ch) { ch.ChTag = "MINE"; });
+    const SettingsModel edited = ws.Model;
+    const RadioImage imageBefore = ws.Image;
+
+    ReadRadio();
+    const RadioImage imageRead = ws.Image;
+    EXPECT_FALSE(ws.DataChanged);
+    EXPECT_EQ(session->UndoLabel(), "Read from Radio");
+
+    EXPECT_EQ(session->Undo(), "General");
+    EXPECT_EQ(ws.Model, edited);
+    EXPECT_EQ(ws.Image, imageBefore);
+    EXPECT_EQ(ws.CurrentFileName, "/data/harbour.dat");
+    EXPECT_TRUE(ws.DataChanged);  // not what was read
+
+    EXPECT_EQ(session->Undo(), "E1");
+    EXPECT_TRUE(ws.DataChanged);  // what was read is the clean point now, not the start
+    EXPECT_EQ(ws.Image, imageBefore);
+
+    session->Redo();
+    EXPECT_EQ(session->Redo(), "General");
+    EXPECT_EQ(ws.Image, imageRead);
+    EXPECT_EQ(ws.Model.Exp[0].ChTag, "FROMRADIO");
+    EXPECT_EQ(ws.CurrentFileName, "");
+    EXPECT_FALSE(ws.DataChanged);
+}
+
+TEST_F(EditSessionUndoTest, NewAfterEditsIsUndoneToTheEdits) {
+    EditOn("U5", PlanId::Usa, 5, "Enable", Toggle);
+    const SettingsModel edited = ws.Model;
+    session->BeginReplace();
+    NewData(ws, false);
+    ws.DataChanged = false;
+    session->ModelReplaced();
+    session->EndReplace("New");
+    EXPECT_NE(ws.Model, edited);
+    EXPECT_EQ(session->UndoLabel(), "New");
+    session->Undo();
+    EXPECT_EQ(ws.Model, edited);
+    EXPECT_TRUE(ws.DataChanged);
+}
+
+TEST_F(EditSessionUndoTest, AReplacementThatChangesNothingIsNoStep) {
+    session->BeginReplace();  // an Open whose dialog was cancelled
+    session->EndReplace("Open");
+    EXPECT_FALSE(session->CanUndo());
+    EXPECT_FALSE(ws.DataChanged);
+}
+
+TEST_F(EditSessionUndoTest, AnOpenKeepsDataChangedAndUndoingItSetsIt) {
+    // Unchanged data: the opened file's data are the clean point.
+    session->BeginReplace();
+    ws.Model.Common.ResumeTime = 91;
+    ws.CurrentFileName = "/data/a.dat";
+    session->EndReplace("Open");
+    EXPECT_FALSE(ws.DataChanged);
+    session->Undo();
+    EXPECT_TRUE(ws.DataChanged);
+    EXPECT_EQ(ws.CurrentFileName, "");
+    session->Redo();
+    EXPECT_FALSE(ws.DataChanged);
+
+    // Changed data stay changed through the open.
+    EditOn("U1", PlanId::Usa, 1, "Enable", Toggle);
+    session->BeginReplace();
+    ws.Model.Common.ResumeTime = 92;
+    session->EndReplace("Open");
+    EXPECT_TRUE(ws.DataChanged);
+    session->Undo();
+    session->Undo();
+    EXPECT_FALSE(ws.DataChanged);  // the first file as it was opened
+}
+
+TEST_F(EditSessionUndoTest, AfterASaveOrARadioClearNoUndoClearsDataChanged) {
+    EditOn("U1", PlanId::Usa, 1, "Enable", Toggle);
+    session->Saved();
+    session->Undo();
+    EXPECT_TRUE(ws.DataChanged);  // differs from what was saved
+    session->Redo();
+    EXPECT_TRUE(ws.DataChanged);  // a save leaves the flag as it was
+
+    ReadRadio();
+    session->Saved();  // nothing changed since the read: the read stays the clean point
+    EditOn("U2", PlanId::Usa, 2, "Enable", Toggle);
+    session->Undo();
+    EXPECT_FALSE(ws.DataChanged);
+
+    session->MarkDataChanged();
+    EXPECT_TRUE(ws.DataChanged);
+    session->Redo();
+    session->Undo();
+    EXPECT_TRUE(ws.DataChanged);
+}
+
+TEST_F(EditSessionUndoTest, AReplacementTheHistoryDidNotSeeStartsItAgain) {
+    EditOn("U1", PlanId::Usa, 1, "Enable", Toggle);
+    NewData(ws, false);  // a model change runs new data without the brackets
+    session->ModelReplaced();
+    ws.DataChanged = false;
+    EXPECT_FALSE(session->CanUndo());
+    EditOn("U2", PlanId::Usa, 2, "Enable", Toggle);
+    session->Undo();
+    EXPECT_FALSE(ws.DataChanged);
+}
+
+TEST_F(EditSessionUndoTest, AHundredEditsCanBeUndone) {
+    const SettingsModel start = ws.Model;
+    for (int i = 0; i < 100; ++i) {
+        EditOn("U" + std::to_string(i), PlanId::Usa, i, "Enable", Toggle);
+    }
+    int undone = 0;
+    while (!session->Undo().empty()) {
+        ++undone;
+    }
+    EXPECT_EQ(undone, 100);
+    EXPECT_EQ(ws.Model, start);
+    EXPECT_FALSE(ws.DataChanged);
 }
 
 }  // namespace

@@ -88,8 +88,9 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndAccessKeys) {
     EXPECT_TRUE(Window().PortMenu()->actions()[0]->isChecked());  // ComNum 1 when none stored
     EXPECT_EQ(Window().ModelMenu()->title(), "&Model");
 
-    // One model installed: nothing to choose, so no Edit menu.
-    EXPECT_FALSE(MenuTitled(Window(), "&Edit")->menuAction()->isVisible());
+    // One model installed: nothing to choose, so no Model list (Undo and Redo stay).
+    EXPECT_TRUE(MenuTitled(Window(), "&Edit")->menuAction()->isVisible());
+    EXPECT_FALSE(Window().ModelMenu()->menuAction()->isVisible());
     // Without /D there is no Hexdump item and no hex dump.
     EXPECT_FALSE(Window().ActionOf(Command::Hexdump)->isVisible());
     EXPECT_TRUE(Window().HexDump()->isHidden());

@@ -6,6 +6,7 @@
 
 #include "app/gui/qt_file_dialogs.h"
 #include "app/gui/widget_host.h"
+#include "editor/edit_session.h"
 #include "editor/qt/editor_panel.h"
 #include "editor/screen_tree.h"
 #include "files/image_file.h"
@@ -28,6 +29,10 @@ TEST_F(ShellGalleryTest, MainWindowAtItsSizes) {
     SaveMenu("&Transfer", "shell-menu-transfer");
     SaveMenu("&Options", "shell-menu-options");
     SaveMenu("&Help", "shell-menu-help");
+    // One model: the Edit menu holds only Undo and Redo, here with a step to undo.
+    Window().Editor()->Session().EditChannel(PlanId::Usa, 5, "ChTag",
+                                             [](ChannelRec& ch) { ch.ChTag = "PILOT"; });
+    SaveMenu("&Edit", "shell-menu-edit-undo");
 }
 
 TEST_F(ShellGalleryTest, DiagnosticWindowWithTheHexDumpAndTwoModels) {

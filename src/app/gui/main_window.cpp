@@ -26,6 +26,7 @@
 #include "app/help_file.h"
 #include "core/file_dialogs.h"
 #include "core/workspace.h"
+#include "editor/edit_session.h"
 #include "editor/help_contexts.h"
 #include "editor/qt/editor_panel.h"
 #include "editor/qt/help_context.h"
@@ -69,6 +70,8 @@ constexpr CommandRow kCommands[] = {
     {Command::About, "&About KCP Version", true},
     {Command::LoadImage, "Load Image File", true},
     {Command::SaveImage, "Save Image File", true},
+    {Command::Undo, "&Undo", false},
+    {Command::Redo, "&Redo", false},
 };
 
 // The menu bar: a row is a command, a separator, or one of the lists the data fill.
@@ -95,7 +98,11 @@ const std::vector<MenuColumn>& MenuBarTable() {
           {RowKind::Command, Command::PrintToFile},
           {RowKind::Separator},
           {RowKind::Command, Command::Exit}}},
-        {"&Edit", {{RowKind::ModelList}}},
+        {"&Edit",
+         {{RowKind::Command, Command::Undo},
+          {RowKind::Command, Command::Redo},
+          {RowKind::Separator},
+          {RowKind::ModelList}}},
         {"&Transfer",
          {{RowKind::Command, Command::ProgramToRadio}, {RowKind::Command, Command::ReadFromRadio}}},
         {"&Destination", {{RowKind::DestinationList}}},
@@ -163,6 +170,9 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     helpKey->setShortcut(QKeySequence(Qt::Key_F1));
     connect(helpKey, &QAction::triggered, this, &MainWindow::HelpOnFocus);
     addAction(helpKey);
+    actions_[Command::Undo]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    actions_[Command::Redo]->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     BuildMenus();
     BuildToolBar();
@@ -198,6 +208,10 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
 
     helpFile_ = ChooseHelpFile(ws_);
     actions_[Command::HelpContents]->setEnabled(!helpFile_.empty());
+    connect(editor_, &EditorPanel::HistoryChanged, this, [this] {
+        RefreshUndoActions();
+        UpdateCaption();  // an undone Open takes its file name back
+    });
 
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kMinWidth, kMinHeight);
@@ -270,7 +284,8 @@ void MainWindow::BuildMenus() {
             }
         }
     }
-    editMenu_->menuAction()->setVisible(ShowEditMenu(models_));
+    // Undo and Redo are always there; the model list only when there is a choice.
+    modelMenu_->menuAction()->setVisible(ShowEditMenu(models_));
 }
 
 void MainWindow::BuildToolBar() {
@@ -309,6 +324,7 @@ void MainWindow::RefreshMenus() {
         modelActions_[i]->setEnabled(models[i].Enabled);
         modelActions_[i]->setChecked(models[i].Checked);
     }
+    RefreshUndoActions();
     const auto ports = PortMenuChecks(ws_.ComNum);
     for (size_t i = 0; i < ports.size(); ++i) {
         portActions_[i]->setChecked(ports[i]);
@@ -349,6 +365,12 @@ void MainWindow::Run(Command command) {
         case Command::SaveImage:
             SaveImage();
             break;
+        case Command::Undo:
+            editor_->Undo();
+            break;
+        case Command::Redo:
+            editor_->Redo();
+            break;
         case Command::Print:
             PrintReport();
             break;
@@ -376,7 +398,7 @@ void MainWindow::FileNew() {
     QTimer::singleShot(kFileNewDelayMs, this, [this] {
         host_.SetBusy(true);
         editor_->SelectNode("General");
-        tq530::FileNew(ws_, host_);
+        AsOneStep("New", [this] { tq530::FileNew(ws_, host_); });
         AfterDataReplaced();
         host_.SetBusy(false);
     });
@@ -388,9 +410,11 @@ void MainWindow::OpenFile() {
     }
     // The load's new data set built the tree from the defaults; a loaded file changes the
     // nodes' texts (enabled channels, group names).
-    if (OpenSettings(ws_, host_, dialogs_) == Outcome::Ok) {
-        editor_->RebuildTree();
-    }
+    AsOneStep("Open", [this] {
+        if (OpenSettings(ws_, host_, dialogs_) == Outcome::Ok) {
+            editor_->RebuildTree();
+        }
+    });
     AfterDataReplaced();
 }
 
@@ -398,7 +422,9 @@ void MainWindow::SaveFile(bool saveToCurrent) {
     if (!editor_->InputCheck()) {
         return;
     }
-    SaveSettings(ws_, host_, dialogs_, saveToCurrent);
+    if (SaveSettings(ws_, host_, dialogs_, saveToCurrent) == Outcome::Ok) {
+        editor_->Session().Saved();
+    }
     UpdateCaption();
 }
 
@@ -412,10 +438,12 @@ void MainWindow::LoadImage() {
         return;
     }
     host_.SetBusy(true);
-    if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
-        editor_->RebuildTree();
-        UpdateCaption();
-    }
+    AsOneStep("Load Image File", [this, &path] {
+        if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
+            editor_->RebuildTree();
+            UpdateCaption();
+        }
+    });
     host_.SetBusy(false);
 }
 
@@ -452,11 +480,13 @@ void MainWindow::ChooseDestinationEntry(int index) {
         changed = true;
         selectGeneral();
     };
-    ChooseDestination(ws_, store_, host_, destinations_, index);
-    destinations_.SelectGeneralNode = selectGeneral;
-    if (changed) {
-        editor_->RebuildTree();
-    }
+    AsOneStep("Destination", [&] {
+        ChooseDestination(ws_, store_, host_, destinations_, index);
+        destinations_.SelectGeneralNode = selectGeneral;
+        if (changed) {
+            editor_->RebuildTree();
+        }
+    });
     AfterDataReplaced();  // the check marks as the menu data have them, also after Cancel
 }
 
@@ -566,6 +596,26 @@ void MainWindow::AfterDataReplaced() {
     statusBar()->clearMessage();
     RefreshMenus();
     UpdateCaption();
+}
+
+void MainWindow::AsOneStep(const char* label, const std::function<void()>& command) {
+    EditSession& session = editor_->Session();
+    session.BeginReplace();
+    command();
+    session.EndReplace(label);
+    RefreshUndoActions();
+}
+
+void MainWindow::RefreshUndoActions() {
+    const EditSession& session = editor_->Session();
+    const auto caption = [](const char* verb, const std::string& label) {
+        return QString::fromLatin1(verb) +
+               (label.empty() ? QString() : QLatin1Char(' ') + Text(label));
+    };
+    actions_[Command::Undo]->setText(caption("&Undo", session.UndoLabel()));
+    actions_[Command::Undo]->setEnabled(session.CanUndo());
+    actions_[Command::Redo]->setText(caption("&Redo", session.RedoLabel()));
+    actions_[Command::Redo]->setEnabled(session.CanRedo());
 }
 
 void MainWindow::StoreGeometry() {

@@ -46,6 +46,8 @@ enum class Command {
     About,
     LoadImage,
     SaveImage,
+    Undo,
+    Redo,
 };
 
 class MainWindow : public QMainWindow {
@@ -110,6 +112,11 @@ class MainWindow : public QMainWindow {
     void ToggleHexDump();
     void BuildHexDump();
     void AfterDataReplaced();
+    // Runs a command that replaces the data set as a whole as one undo step named label.
+    // Every such command goes through here: New, Open, the image-file load, a read from the
+    // radio, a destination change.
+    void AsOneStep(const char* label, const std::function<void()>& command);
+    void RefreshUndoActions();
     void StoreGeometry();
 
     Workspace& ws_;

@@ -135,6 +135,7 @@ struct EditorPanel::Impl {
         }
         Shown = item;
         ShownTarget = target;
+        Session.SetShownScreen(KeyOfItem(item));
         Screens->setCurrentWidget(screen);
         ShowHint(QString::fromLatin1(hint::kTree));
     }
@@ -262,6 +263,34 @@ struct EditorPanel::Impl {
         }
     }
 
+    // The model changed as a whole: every screen is prepared again, the tree rebuilt, and the
+    // node with this key (or "General" when the tree no longer has it) selected and shown.
+    void Reload(const std::string& key) {
+        {
+            const EditSession::BusyGuard busy(Session);
+            Channel->Prepare();
+            Directory->Prepare();
+            Weather->Show();
+            Grid->Show({});
+        }
+        Build();
+        auto it = Items.find(key);
+        if (it == Items.end()) {
+            it = Items.find("General");
+        }
+        if (it == Items.end()) {
+            return;
+        }
+        for (QTreeWidgetItem* p = it->second->parent(); p != nullptr; p = p->parent()) {
+            p->setExpanded(true);
+        }
+        Rebuilding = true;
+        TreeView->setCurrentItem(it->second);
+        Rebuilding = false;
+        TreeView->scrollToItem(it->second);
+        ShowScreen(it->second);
+    }
+
     void Build() {
         Rebuilding = true;
         TreeView->setUpdatesEnabled(false);
@@ -351,6 +380,8 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
             [this](const std::string& key) { SelectNode(key); });
     // Every focused field of the panel puts its hint into the status bar.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        // Typing into another box, or into the same box again later, is a step of its own.
+        impl_->Session.SealStep();
         if (now == nullptr) {
             return;
         }
@@ -365,6 +396,7 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
         if (change.What != Change::Part::Whole) {
             emit DataEdited();
         }
+        emit HistoryChanged();
     });
     RebuildTree();
 }
@@ -389,23 +421,40 @@ void EditorPanel::SetStatusBar(QStatusBar* bar) {
 }
 
 void EditorPanel::RebuildTree() {
-    Impl& d = *impl_;
-    d.Session.ModelReplaced();
-    {
-        const EditSession::BusyGuard busy(d.Session);
-        d.Channel->Prepare();
-        d.Directory->Prepare();
-        d.Weather->Show();
-        d.Grid->Show({});
+    impl_->Session.ModelReplaced();
+    impl_->Reload("General");
+}
+
+EditSession& EditorPanel::Session() {
+    return impl_->Session;
+}
+
+bool EditorPanel::Undo() {
+    // While the program fills the model (a transfer pumping events) the data are not the user's.
+    if (impl_->Session.Busy() || !impl_->Session.CanUndo() || !InputCheck()) {
+        return false;
     }
-    d.Build();
-    const auto general = d.Items.find("General");
-    if (general != d.Items.end()) {
-        d.Rebuilding = true;
-        d.TreeView->setCurrentItem(general->second);
-        d.Rebuilding = false;
-        d.ShowScreen(general->second);
+    // The check may have stored what was typed: a new step, which ends what could be redone.
+    const std::string key = impl_->Session.Undo();
+    if (key.empty()) {
+        return false;
     }
+    impl_->Reload(key);
+    return true;
+}
+
+bool EditorPanel::Redo() {
+    // While the program fills the model (a transfer pumping events) the data are not the user's.
+    if (impl_->Session.Busy() || !impl_->Session.CanRedo() || !InputCheck()) {
+        return false;
+    }
+    // The check may have stored what was typed: a new step, which ends what could be redone.
+    const std::string key = impl_->Session.Redo();
+    if (key.empty()) {
+        return false;
+    }
+    impl_->Reload(key);
+    return true;
 }
 
 void EditorPanel::SelectNode(const std::string& key) {
@@ -434,7 +483,7 @@ void EditorPanel::ClearTransferFinished(bool succeeded) {
         return;
     }
     RefreshCurrentScreen();
-    impl_->Ws.DataChanged = true;
+    impl_->Session.MarkDataChanged();
     emit DataEdited();
 }
 

@@ -13,6 +13,7 @@ class QWidget;
 namespace tq530 {
 
 struct Workspace;
+class EditSession;
 class UiHost;
 
 class EditorPanel : public QObject {
@@ -39,6 +40,14 @@ class EditorPanel : public QObject {
     // the refusal's message went to the host; the caller then does nothing.
     bool InputCheck();
     std::string ShownKey() const;
+    // The edit session of the screens: commands that replace the data set as a whole bracket
+    // it with BeginReplace/EndReplace so that it becomes one undo step.
+    EditSession& Session();
+    // Edit > Undo and Redo: the input check first, then the step is taken back or made again
+    // and the screen where it was made is shown. False when nothing was done.
+    bool Undo();
+    bool Redo();
+
     // After the transfer a TransferRequested asked for: a successful clear shows the screen
     // again (the MMSI count comes from the image) and marks the data changed.
     void ClearTransferFinished(bool succeeded);
@@ -46,6 +55,8 @@ class EditorPanel : public QObject {
   signals:
     // A stored edit: DataChanged is set. The main window updates what depends on it.
     void DataEdited();
+    // What Undo and Redo would do has changed (an edit, an undo, a redo, new data).
+    void HistoryChanged();
     // An "MMSI Clear" or "Log Clear" button passed the input check and asks for its transfer:
     // mode is a TransferMode (2 user MMSI, 3 DSC call log, 4 distress log). The caller runs
     // the transfer dialog and then calls ClearTransferFinished.

@@ -7,6 +7,19 @@
 
 namespace tq530 {
 
+namespace {
+
+// Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y: the keys of the editor's Undo and Redo.
+bool IsHistoryKey(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool z = event->key() == Qt::Key_Z && (mods == Qt::ControlModifier ||
+                                                 mods == (Qt::ControlModifier | Qt::ShiftModifier));
+    const bool y = event->key() == Qt::Key_Y && mods == Qt::ControlModifier;
+    return z || y;
+}
+
+}  // namespace
+
 QString FromModel(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -48,7 +61,21 @@ QString FieldEdit::Filtered(const QString& text) const {
     return out;
 }
 
+bool FieldEdit::event(QEvent* event) {
+    // A box's own undo would take back the text without the model's history knowing: the
+    // window's shortcut gets these keys even while a box has the focus.
+    if (event->type() == QEvent::ShortcutOverride && IsHistoryKey(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
 void FieldEdit::keyPressEvent(QKeyEvent* event) {
+    if (IsHistoryKey(event)) {
+        event->ignore();  // nothing to undo: the key does nothing here either
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // Enter never reaches a field.
         event->accept();

@@ -1,6 +1,7 @@
 // A text box over the model's 8-bit text: one byte a character, Latin-1. It takes only the
 // typed characters its key filter admits (never one outside Latin-1), selects its text when
-// it gets the focus and reports focus changes with their reason, for the field checks.
+// it gets the focus and reports focus changes with their reason, for the field checks. Undo
+// and redo keys belong to the window's history, not to the box.
 #pragma once
 
 #include <QLineEdit>
@@ -28,6 +29,7 @@ class FieldEdit : public QLineEdit {
     void FocusLost(Qt::FocusReason reason);
 
   protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

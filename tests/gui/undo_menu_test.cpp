@@ -1,0 +1,194 @@
+// Edit > Undo and Redo in the started window program: the menu, the keys, and the commands
+// that replace the data set as a whole (New, Open, an image file) as one step each.
+#include <QCheckBox>
+
+#include "core/workspace.h"
+#include "editor/edit_session.h"
+#include "editor/qt/channel_screen.h"
+#include "editor/qt/editor_panel.h"
+#include "editor/qt/field_edit.h"
+#include "editor/screen_tree.h"
+#include "gui/shell_fixture.h"
+
+namespace tq530::guitest {
+namespace {
+
+class UndoMenuTest : public ShellTest {
+  protected:
+    QMenu* EditMenu() { return MenuTitled(Window(), QStringLiteral("&Edit")); }
+    QAction* UndoAction() { return Window().ActionOf(Command::Undo); }
+    QAction* RedoAction() { return Window().ActionOf(Command::Redo); }
+    ChannelScreen* Channel() { return Window().findChild<ChannelScreen*>(); }
+    // The first enabled USA channel from index on: its screen's boxes may be used.
+    int EnabledChannel(int from) {
+        int i = from;
+        while (i + 1 < static_cast<int>(Ws().Model.Usa.size()) && Ws().Model.Usa[i].Enable == 0) {
+            ++i;
+        }
+        return i;
+    }
+
+    // A key of the window; a closed menu may have left no window active offscreen.
+    void Key(QWidget* to, Qt::Key key, Qt::KeyboardModifiers mods) {
+        QApplication::setActiveWindow(&Window());
+        QTest::keyClick(to, key, mods);
+        QApplication::processEvents();
+    }
+    void Show(const std::string& key) {
+        Window().Editor()->SelectNode(key);
+        QApplication::processEvents();
+    }
+    void ClickBox(QWidget* box) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        QApplication::processEvents();
+    }
+    void TypeName(const QString& name) {
+        FieldEdit* box = Channel()->ChName();
+        ClickBox(box);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, name);
+        QApplication::processEvents();
+    }
+    // Opens the Edit menu and presses an access key, as a person would.
+    void UseEdit(Qt::Key accessKey) { UseMenu(Window(), QStringLiteral("&Edit"), accessKey); }
+};
+
+TEST_F(UndoMenuTest, TheEditMenuAlwaysHoldsUndoAndRedoAndTheModelsOnlyWhenThereIsAChoice) {
+    StartWith(kOneModel);
+    EXPECT_TRUE(EditMenu()->menuAction()->isVisible());
+    QStringList texts;
+    for (QAction* action : EditMenu()->actions()) {
+        if (action->isVisible() && !action->isSeparator()) {
+            texts << action->text();
+        }
+    }
+    EXPECT_EQ(texts, (QStringList{"&Undo", "&Redo"}));
+    EXPECT_FALSE(UndoAction()->isEnabled());
+    EXPECT_FALSE(RedoAction()->isEnabled());
+    EXPECT_EQ(UndoAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(RedoAction()->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                                   QKeySequence(QStringLiteral("Ctrl+Y"))}));
+}
+
+TEST_F(UndoMenuTest, WithTwoModelsTheModelListFollowsUndoAndRedo) {
+    StartWith(kTwoModels);
+    EXPECT_TRUE(Window().ModelMenu()->menuAction()->isVisible());
+    EXPECT_EQ(EditMenu()->actions().front(), UndoAction());
+}
+
+TEST_F(UndoMenuTest, ANewUserUndoesThreeEditsWithTheKeysAndTheMenu) {
+    StartWith(kOneModel);
+    const SettingsModel start = Ws().Model;
+    const int a = EnabledChannel(0);
+    const int b = EnabledChannel(a + 1);
+    const std::string first = ChannelKey(PlanId::Usa, a);
+    const std::string second = ChannelKey(PlanId::Usa, b);
+
+    Show(first);
+    ClickBox(Channel()->ScanMemory());
+    Show(second);
+    ClickBox(Channel()->ScanMemory());
+    TypeName(QStringLiteral("BRIDGE"));
+    ASSERT_EQ(Ws().Model.Usa[b].ChTag, "BRIDGE");
+    EXPECT_EQ(UndoAction()->text(), "&Undo CH Name");
+    EXPECT_TRUE(UndoAction()->isEnabled());
+
+    // Ctrl+Z with the focus still in the name box is the editor's undo, not the box's.
+    ASSERT_TRUE(Channel()->ChName()->hasFocus());
+    Key(Channel()->ChName(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Ws().Model.Usa[b].ChTag, start.Usa[b].ChTag);
+    EXPECT_EQ(Channel()->ChName()->Latin1Text(), start.Usa[b].ChTag);
+    EXPECT_EQ(UndoAction()->text(), "&Undo Scan Memory");
+    EXPECT_EQ(RedoAction()->text(), "&Redo CH Name");
+
+    UseEdit(Qt::Key_U);
+    EXPECT_EQ(Ws().Model.Usa[b].ScanMemory, start.Usa[b].ScanMemory);
+    EXPECT_EQ(Window().Editor()->ShownKey(), second);
+
+    Key(&Window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Window().Editor()->ShownKey(), first);
+    EXPECT_EQ(Channel()->ScanMemory()->isChecked(), start.Usa[a].ScanMemory != 0);
+    EXPECT_EQ(Ws().Model, start);
+    EXPECT_FALSE(Ws().DataChanged);
+    EXPECT_FALSE(UndoAction()->isEnabled());
+    EXPECT_EQ(UndoAction()->text(), "&Undo");
+
+    // Both redo keys and the menu make them again.
+    Key(&Window(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(Ws().DataChanged);
+    Key(&Window(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    UseEdit(Qt::Key_R);
+    EXPECT_EQ(Ws().Model.Usa[b].ChTag, "BRIDGE");
+    EXPECT_EQ(Window().Editor()->ShownKey(), second);
+    EXPECT_FALSE(RedoAction()->isEnabled());
+}
+
+TEST_F(UndoMenuTest, NewAndOpenAreStepsAndUndoingOpenTakesItsFileNameBack) {
+    StartWith(kOneModel);
+    const std::string path = dir.File("harbour.dat");
+    const size_t ch = static_cast<size_t>(EnabledChannel(0));
+    Show(ChannelKey(PlanId::Usa, static_cast<int>(ch)));
+    TypeName(QStringLiteral("SAVED"));
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_A);
+    ASSERT_TRUE(testing::Exists(path));
+
+    UseMenu(Window(), "&File", Qt::Key_N);
+    ASSERT_TRUE(QTest::qWaitFor([this, ch] { return Ws().Model.Usa[ch].ChTag != "SAVED"; }, 2000));
+    QApplication::processEvents();
+    EXPECT_EQ(UndoAction()->text(), "&Undo New");
+    EXPECT_FALSE(Ws().DataChanged);
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_O);
+    ASSERT_EQ(Ws().Model.Usa[ch].ChTag, "SAVED");
+    EXPECT_EQ(UndoAction()->text(), "&Undo Open");
+    EXPECT_TRUE(Caption().endsWith(QStringLiteral(" - harbour.dat")));
+
+    Key(&Window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(Ws().Model.Usa[ch].ChTag, "SAVED");
+    EXPECT_FALSE(Caption().contains(QStringLiteral("harbour")));
+    EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+    EXPECT_TRUE(Ws().DataChanged);  // not the data of the file that was opened
+
+    Key(&Window(), Qt::Key_Z, Qt::ControlModifier);  // the New
+    EXPECT_EQ(Ws().Model.Usa[ch].ChTag, "SAVED");
+    EXPECT_TRUE(Caption().endsWith(QStringLiteral(" - harbour.dat")));
+    EXPECT_TRUE(Ws().DataChanged);  // the save did not clear it, and the undo does not either
+}
+
+TEST_F(UndoMenuTest, UndoingAnImageFileLoadPutsTheImageBack) {
+    StartWith(kOneModel, "/d");
+    const RadioImage before = Ws().Image;
+    RadioImage other = before;
+    other[2000] = static_cast<uint8_t>(other[2000] ^ 0xFF);
+    const std::string path = dir.File("other.hex");
+    testing::WriteFile(path, std::string(reinterpret_cast<const char*>(other.Bytes.data()), 8192));
+
+    dialogs.Paths = {path};
+    Key(&Window(), Qt::Key_F2, Qt::ControlModifier);
+    ASSERT_EQ(Ws().Image[2000], other[2000]);
+    EXPECT_EQ(UndoAction()->text(), "&Undo Load Image File");
+    Key(&Window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Ws().Image, before);
+    EXPECT_TRUE(Ws().DataChanged);
+    Key(&Window(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Ws().Image[2000], other[2000]);
+    EXPECT_FALSE(Ws().DataChanged);
+}
+
+TEST_F(UndoMenuTest, AModelChangeStartsANewHistory) {
+    StartWith(kTwoModels);
+    Show(ChannelKey(PlanId::Usa, EnabledChannel(0)));
+    ClickBox(Channel()->ScanMemory());
+    ASSERT_TRUE(UndoAction()->isEnabled());
+    boxes.Next(QMessageBox::Ok);
+    Window().ModelMenu()->actions()[1]->trigger();
+    ASSERT_TRUE(boxes.Done());
+    ASSERT_EQ(Ws().ModelType, 2);
+    EXPECT_FALSE(UndoAction()->isEnabled());
+    EXPECT_FALSE(Ws().DataChanged);
+}
+
+}  // namespace
+}  // namespace tq530::guitest
