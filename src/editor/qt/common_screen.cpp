@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "editor/edit_session.h"
@@ -107,11 +108,20 @@ CommonScreen::CommonScreen(EditSession& session, QWidget* parent)
         grid->setColumnMinimumWidth(0, labelWidth + resumeLine_->sizeHint().width() + 6);
     }
 
-    auto* layout = new QVBoxLayout(this);
+    // The frames scroll when the window is too small for them, rather than squeeze their lists.
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
     for (QGroupBox* frame : {start, scanning, timeSetup, weatherFn}) {
         layout->addWidget(frame);
     }
     layout->addStretch();
+    auto* area = new QScrollArea(this);
+    area->setWidget(page);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(area);
 
     ChainTabOrder({txPo_, scan_, resume_, ptt_, dual_, time_, offset_, weather_});
     connect(scan_, &BoundList::Stored, this, [this] { ApplyEnableRules(); });
