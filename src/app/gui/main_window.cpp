@@ -245,6 +245,10 @@ QAction* MainWindow::ActionOf(Command command) const {
     return actions_.at(command);
 }
 
+CompareWindow* MainWindow::Comparison() const {
+    return compareWindow_;
+}
+
 void MainWindow::SetNotice(const QString& text) {
     notice_->setText(text);
 }

@@ -74,7 +74,7 @@ class MainWindow : public QMainWindow {
     EditorPanel* Editor() const { return editor_; }
     CsvMenus* Csv() const { return csvMenus_; }
     // The window of the latest "Compare with...", while it is open.
-    CompareWindow* Comparison() const { return compareWindow_; }
+    CompareWindow* Comparison() const;
 
     // A lasting note at the right of the status bar (which radio port is set up).
     void SetNotice(const QString& text);
