@@ -257,5 +257,32 @@ TEST_F(FileExtrasTest, CompareListsTheDifferencesAndJumpsToTheScreen) {
     EXPECT_EQ(window->findChild<QLabel*>("CompareHeading")->text(), "No differences");
 }
 
+TEST_F(FileExtrasTest, CompareRefusesAnUnreadableFileAndALineWithoutAScreenStaysPut) {
+    dialogs.Paths = {dir.File("missing.dat")};
+    boxes.Next(QMessageBox::Ok);
+    Window().ActionOf(Command::CompareWith)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.Done(); }, 2000));
+    EXPECT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(Window().Comparison(), nullptr);
+
+    // Lines whose setting no screen edits, or whose screen is not in this tree, do nothing.
+    int jumps = 0;
+    CompareWindow window(QStringLiteral("x.dat"),
+                         {{"User MMSI", "1", "2", ""}, {"Gone", "1", "2", "No such node"}},
+                         [&](const std::string& key) {
+                             ++jumps;
+                             Window().Editor()->SelectNode(key);
+                         });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(window.List(), Qt::Key_Return);
+    EXPECT_EQ(jumps, 0);
+    window.List()->setCurrentItem(window.List()->topLevelItem(1));
+    QTest::keyClick(window.List(), Qt::Key_Return);
+    EXPECT_EQ(jumps, 1);
+    EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+    EXPECT_TRUE(window.isVisible());
+}
+
 }  // namespace
 }  // namespace tq530::guitest
