@@ -44,6 +44,7 @@ BackupDialog::BackupDialog(const std::vector<BackupEntry>& backups, QWidget* par
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     for (int row = 0; row < table_->rowCount(); ++row) {
         const BackupEntry& entry = backups_[static_cast<size_t>(row)];
