@@ -79,6 +79,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndAccessKeys) {
               (QStringList{"&File", "&Edit", "&Transfer", "&Destination", "&Options", "&Help"}));
     EXPECT_EQ(MenuTexts(MenuTitled(Window(), "&File")),
               (QStringList{"&New", "&Open", "&Save", "Save &As...", "Save As &Default", "-",
+                           "Open &Backup...", "&Export CSV", "&Import CSV", "&Compare with...", "-",
                            "&Print", "P&rint to File", "-", "E&xit"}));
     EXPECT_EQ(MenuTexts(MenuTitled(Window(), "&Transfer")),
               (QStringList{"&Program to Radio", "&Read from Radio"}));

@@ -18,8 +18,13 @@
 #include <QToolBar>
 #include <cmath>
 
+#include "app/backups.h"
+#include "app/compare_data_sets.h"
 #include "app/destinations.h"
 #include "app/gui/about_box.h"
+#include "app/gui/backup_dialog.h"
+#include "app/gui/compare_window.h"
+#include "app/gui/csv_menu.h"
 #include "app/gui/help_window.h"
 #include "app/gui/print_report.h"
 #include "app/gui/report_window.h"
@@ -44,6 +49,8 @@ constexpr int kTwipsPerPixel = 15;
 constexpr double kTreeShare = 0.30;
 constexpr int kFileNewDelayMs = 100;
 constexpr const char* kImageFileFilter = "hex files(*.hex)|*.hex|All files(*.*)|*.*";
+constexpr const char* kDataSetFilter =
+    "dat files(*.dat)|*.dat|hex files(*.hex)|*.hex|All files(*.*)|*.*";
 constexpr const char* kLogoFile = "NB Logo.gif";
 
 // A command of the menus: its caption with the access key, and whether it does its work in
@@ -72,10 +79,12 @@ constexpr CommandRow kCommands[] = {
     {Command::SaveImage, "Save Image File", true},
     {Command::Undo, "&Undo", false},
     {Command::Redo, "&Redo", false},
+    {Command::OpenBackup, "Open &Backup...", true},
+    {Command::CompareWith, "&Compare with...", true},
 };
 
 // The menu bar: a row is a command, a separator, or one of the lists the data fill.
-enum class RowKind { Command, Separator, ModelList, PortList, DestinationList };
+enum class RowKind { Command, Separator, ModelList, PortList, DestinationList, CsvLists };
 struct MenuRow {
     RowKind Kind;
     Command Id = Command::New;
@@ -93,6 +102,10 @@ const std::vector<MenuColumn>& MenuBarTable() {
           {RowKind::Command, Command::Save},
           {RowKind::Command, Command::SaveAs},
           {RowKind::Command, Command::SaveAsDefault},
+          {RowKind::Separator},
+          {RowKind::Command, Command::OpenBackup},
+          {RowKind::CsvLists},
+          {RowKind::Command, Command::CompareWith},
           {RowKind::Separator},
           {RowKind::Command, Command::Print},
           {RowKind::Command, Command::PrintToFile},
@@ -232,6 +245,10 @@ QAction* MainWindow::ActionOf(Command command) const {
     return actions_.at(command);
 }
 
+CompareWindow* MainWindow::Comparison() const {
+    return compareWindow_;
+}
+
 void MainWindow::SetNotice(const QString& text) {
     notice_->setText(text);
 }
@@ -269,6 +286,16 @@ void MainWindow::BuildMenus() {
                         action->setEnabled(false);
                         portActions_[static_cast<size_t>(i)] = action;
                     }
+                    break;
+                case RowKind::CsvLists:
+                    csvMenus_ = new CsvMenus(
+                        ws_, host_, dialogs_, [this] { return editor_; },
+                        [this](const char* label, const std::function<void()>& command) {
+                            AsOneStep(label, command);
+                        },
+                        this);
+                    connect(csvMenus_, &CsvMenus::Imported, this, &MainWindow::AfterDataReplaced);
+                    csvMenus_->AddTo(menu);
                     break;
                 case RowKind::DestinationList:
                     destinationMenu_ = menu;
@@ -383,6 +410,12 @@ void MainWindow::Run(Command command) {
         case Command::About:
             ShowAbout();
             break;
+        case Command::OpenBackup:
+            OpenBackup();
+            break;
+        case Command::CompareWith:
+            CompareWith();
+            break;
         case Command::SaveAsDefault:
         case Command::ProgramToRadio:
         case Command::ReadFromRadio:
@@ -459,6 +492,52 @@ void MainWindow::SaveImage() {
     host_.SetBusy(true);
     tq530::SaveImageFile(ws_, host_, path);
     host_.SetBusy(false);
+}
+
+void MainWindow::OpenBackup() {
+    if (!editor_->InputCheck()) {
+        return;
+    }
+    BackupDialog dialog(ListBackups(BackupDir()), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.ChosenPath().empty()) {
+        ws_.CancelRequested = true;
+        return;
+    }
+    const std::string path = dialog.ChosenPath();
+    host_.SetBusy(true);
+    AsOneStep("Open Backup", [this, &path] {
+        if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
+            editor_->RebuildTree();
+        }
+    });
+    host_.SetBusy(false);
+    AfterDataReplaced();
+}
+
+void MainWindow::CompareWith() {
+    if (!editor_->InputCheck()) {
+        return;
+    }
+    const std::string path = dialogs_.AskExistingPath(kDataSetFilter, ws_.ProgramDir);
+    if (path.empty()) {
+        ws_.CancelRequested = true;
+        return;
+    }
+    host_.SetBusy(true);
+    const DataSetComparison comparison = CompareWithFile(ws_, host_, path);
+    host_.SetBusy(false);
+    if (comparison.Result != Outcome::Ok) {
+        return;
+    }
+    // One comparison at a time; it stays open beside the screens it jumps to.
+    if (compareWindow_ != nullptr) {
+        compareWindow_->close();
+    }
+    compareWindow_ = new CompareWindow(
+        QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName(), comparison.Differences,
+        [this](const std::string& key) { editor_->SelectNode(key); }, this);
+    compareWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    compareWindow_->show();
 }
 
 void MainWindow::ChooseModel(int index) {

@@ -23,6 +23,8 @@ class QToolBar;
 
 namespace tq530 {
 
+class CompareWindow;
+class CsvMenus;
 struct DestinationMenu;
 class EditorPanel;
 class FileDialogs;
@@ -48,6 +50,8 @@ enum class Command {
     SaveImage,
     Undo,
     Redo,
+    OpenBackup,
+    CompareWith,
 };
 
 class MainWindow : public QMainWindow {
@@ -68,6 +72,9 @@ class MainWindow : public QMainWindow {
     QSplitter* Splitter() const { return splitter_; }
     QListWidget* HexDump() const { return hexDump_; }
     EditorPanel* Editor() const { return editor_; }
+    CsvMenus* Csv() const { return csvMenus_; }
+    // The window of the latest "Compare with...", while it is open.
+    CompareWindow* Comparison() const;
 
     // A lasting note at the right of the status bar (which radio port is set up).
     void SetNotice(const QString& text);
@@ -102,6 +109,8 @@ class MainWindow : public QMainWindow {
     void SaveFile(bool saveToCurrent);
     void LoadImage();
     void SaveImage();
+    void OpenBackup();
+    void CompareWith();
     void ChooseModel(int index);
     void ChooseDestinationEntry(int index);
     void PrintReport();
@@ -140,6 +149,8 @@ class MainWindow : public QMainWindow {
     QListWidget* hexDump_ = nullptr;
     QLabel* notice_ = nullptr;
     EditorPanel* editor_ = nullptr;
+    CsvMenus* csvMenus_ = nullptr;
+    QPointer<CompareWindow> compareWindow_;
     std::string helpFile_;
     QPointer<HelpWindow> helpWindow_;
     PrinterChooser choosePrinter_;

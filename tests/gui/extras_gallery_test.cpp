@@ -1,0 +1,78 @@
+// Renders the backup list, the CSV menus and refusal, and the compare window to PNG files in
+// TQ530_GALLERY_DIR, for a person to look at.
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "app/backups.h"
+#include "app/csv_tables.h"
+#include "app/gui/backup_dialog.h"
+#include "app/gui/compare_window.h"
+#include "app/gui/csv_menu.h"
+#include "editor/screen_tree.h"
+#include "gui/gallery_fixture.h"
+
+namespace tq530::guitest {
+namespace {
+
+class ExtrasGallery : public GalleryTest {
+  public:
+    void Shot(QWidget& widget, const QString& name) {
+        widget.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+        Save(widget, name);
+        widget.hide();
+    }
+};
+
+TEST_F(ExtrasGallery, FileMenuAndCsvSubmenus) {
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    SaveMenu("&File", "extras-menu-file");
+    SavePopup(Window().Csv()->ExportMenu(), "extras-menu-export-csv");
+    SavePopup(Window().Csv()->ImportMenu(), "extras-menu-import-csv");
+    const std::vector<CsvProblem> problems = {
+        {3, "MMSI", "\"21100000\" is not an MMSI of 9 digits"},
+        {5, "STATION NAME", "\"HARBOUR MASTER OFFICE\" is longer than 11 characters"},
+        {7, "", "has 2 cells, the header row 3 columns"}};
+    SaveBox(RefusalText(problems), kImportCsvTitle, MsgIcon::Exclamation, Buttons::Ok, Answer::Ok,
+            "extras-box-import-refused");
+}
+
+TEST_F(ExtrasGallery, BackupListAtItsMinimumSize) {
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    std::vector<BackupEntry> backups;
+    for (int i = 0; i < 12; ++i) {
+        BackupEntry entry;
+        entry.Path = "/backups/" + std::to_string(i) + ".hex";
+        const int day = 28 - 2 * i;  // newest first, as the list gives them
+        entry.Date = (day < 10 ? "2026-11-0" : "2026-11-") + std::to_string(day) + " 20:18:51";
+        entry.Kind = i % 3 == 0 ? BackupKind::Program : BackupKind::Read;
+        entry.Model = i % 4 == 0 ? "NR6120M" : "NR6120";
+        entry.UserMmsi = i % 5 == 0 ? "" : "21100000" + std::to_string(i % 10);
+        backups.push_back(entry);
+    }
+    BackupDialog dialog(backups, &Window());
+    Shot(dialog, "extras-backup-list");
+    BackupDialog empty({}, &Window());
+    Shot(empty, "extras-backup-list-empty");
+}
+
+TEST_F(ExtrasGallery, CompareWindowWithAndWithoutDifferences) {
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    const std::vector<SettingDifference> differences = {
+        {"USA CH 16 Name", "CH16", "HARBOUR", ChannelKey(PlanId::Usa, 15)},
+        {"USA CH 72 Enable", "On", "Off", ChannelKey(PlanId::Usa, 50)},
+        {"Individual Directory 3 Name", "", "PILOT BOAT", "M 3"},
+        {"User MMSI", "211000001", "", ""},
+        {"Backlight", "3", "5", "Common"},
+    };
+    CompareWindow window(QStringLiteral("harbour.dat"), differences, {}, &Window());
+    Shot(window, "extras-compare");
+    CompareWindow same(QStringLiteral("harbour.dat"), {}, {}, &Window());
+    Shot(same, "extras-compare-none");
+}
+
+}  // namespace
+}  // namespace tq530::guitest

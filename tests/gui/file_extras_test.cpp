@@ -1,0 +1,288 @@
+// File > Open Backup, Export / Import CSV and Compare with, clicked through as a person would.
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "app/backups.h"
+#include "app/gui/backup_dialog.h"
+#include "app/gui/compare_window.h"
+#include "app/gui/csv_menu.h"
+#include "core/workspace.h"
+#include "editor/edit_session.h"
+#include "editor/qt/editor_panel.h"
+#include "editor/screen_tree.h"
+#include "files/settings_file.h"
+#include "gui/shell_fixture.h"
+#include "model/image_codec.h"
+
+namespace tq530::guitest {
+namespace {
+
+// Runs act on the next modal dialog of type T once it is shown.
+template <typename T>
+void WhenModal(std::function<void(T&)> act) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [poll, act] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) {
+            QTimer::singleShot(10, *poll);
+            return;
+        }
+        act(*dialog);
+        *poll = nullptr;
+    };
+    QTimer::singleShot(10, *poll);
+}
+
+int FirstEnabledUsa(const Workspace& ws) {
+    int index = 0;
+    while (ws.Model.Usa[index].Enable == 0) {
+        ++index;
+    }
+    return index;
+}
+
+class FileExtrasTest : public ShellTest {
+  protected:
+    void SetUp() override {
+        oldDataHome_ = qgetenv("XDG_DATA_HOME");
+        hadDataHome_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dir.File("data").c_str());
+        StartWith(kOneModel);
+        ASSERT_TRUE(started);
+    }
+    void TearDown() override {
+        ShellTest::TearDown();
+        if (hadDataHome_) {
+            qputenv("XDG_DATA_HOME", oldDataHome_);
+        } else {
+            qunsetenv("XDG_DATA_HOME");
+        }
+    }
+
+    // A backup of the current data with one channel's name changed.
+    std::string KeepBackup(const std::string& name, std::time_t when, BackupKind kind) {
+        SettingsModel model = Ws().Model;
+        model.Usa[static_cast<size_t>(FirstEnabledUsa(Ws()))].ChTag = name;
+        RadioImage image = Ws().Image;
+        EncodeImage(model, image, Ws().ModelType);
+        std::string path;
+        FileError error;
+        EXPECT_TRUE(SaveBackup(BackupDir(), {image.Bytes.begin(), image.Bytes.begin() + 8192}, when,
+                               "NR6120", kind, kBackupsKept, path, error));
+        return path;
+    }
+
+    QStringList RowOf(const QTableWidget& table, int row) {
+        QStringList cells;
+        for (int column = 0; column < table.columnCount(); ++column) {
+            cells << table.item(row, column)->text();
+        }
+        return cells;
+    }
+
+    const ChannelRec& Channel() const {
+        return shell->Ws().Model.Usa[static_cast<size_t>(FirstEnabledUsa(shell->Ws()))];
+    }
+
+  private:
+    QByteArray oldDataHome_;
+    bool hadDataHome_ = false;
+};
+
+TEST_F(FileExtrasTest, OpenBackupListsTheBackupsAndLoadsTheChosenOneAsOneStep) {
+    const std::string before = Channel().ChTag;
+    KeepBackup("OLDER", 1'700'000'000, BackupKind::Program);
+    const std::string newer = KeepBackup("NEWER", 1'700'000'100, BackupKind::Read);
+
+    QStringList header;
+    QStringList first;
+    QStringList second;
+    WhenModal<BackupDialog>([&](BackupDialog& dialog) {
+        QTableWidget& table = *dialog.Table();
+        for (int column = 0; column < table.columnCount(); ++column) {
+            header << table.horizontalHeaderItem(column)->text();
+        }
+        if (table.rowCount() == 2) {
+            first = RowOf(table, 0);
+            second = RowOf(table, 1);
+        }
+        // The newest is chosen; Enter opens it.
+        QTest::keyClick(&table, Qt::Key_Return);
+    });
+    UseMenu(Window(), "&File", Qt::Key_B);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Channel().ChTag == "NEWER"; }, 3000));
+
+    EXPECT_EQ(header, (QStringList{"Date", "Kind", "Model", "User MMSI"}));
+    ASSERT_EQ(first.size(), 4);
+    EXPECT_EQ(first[1], "read");
+    EXPECT_EQ(first[2], "NR6120");
+    EXPECT_EQ(second[1], "program");
+    EXPECT_GT(first[0], second[0]);  // newest first
+    EXPECT_TRUE(Caption().contains(
+        QString::fromLocal8Bit(newer.substr(newer.rfind('/') + 1).c_str()), Qt::CaseInsensitive))
+        << Caption().toStdString();
+    EXPECT_EQ(Window().ActionOf(Command::Undo)->text(), "&Undo Open Backup");
+    EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+
+    Window().ActionOf(Command::Undo)->trigger();
+    EXPECT_EQ(Channel().ChTag, before);
+
+    // A double click on the older one opens that.
+    WhenModal<BackupDialog>([&](BackupDialog& dialog) {
+        QTableWidget& table = *dialog.Table();
+        const QRect cell = table.visualItemRect(table.item(1, 0));
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell.center());
+    });
+    UseMenu(Window(), "&File", Qt::Key_B);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Channel().ChTag == "OLDER"; }, 3000));
+}
+
+TEST_F(FileExtrasTest, AnEmptyBackupListSaysSoAndCancelChangesNothing) {
+    const SettingsModel before = Ws().Model;
+    bool okEnabled = true;
+    bool tableShown = true;
+    QString heading;
+    WhenModal<BackupDialog>([&](BackupDialog& dialog) {
+        okEnabled =
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+        tableShown = dialog.Table()->isVisible();
+        heading = dialog.findChild<QLabel*>("BackupHeading")->text();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    UseMenu(Window(), "&File", Qt::Key_B);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }));
+    EXPECT_FALSE(okEnabled);
+    EXPECT_FALSE(tableShown);
+    EXPECT_TRUE(heading.startsWith("No backups yet")) << heading.toStdString();
+    EXPECT_EQ(Ws().Model, before);
+    EXPECT_FALSE(Window().ActionOf(Command::Undo)->isEnabled());
+}
+
+TEST_F(FileExtrasTest, ExportAndImportATableAsOneUndoStep) {
+    const std::string path = dir.File("usa.csv");
+    const std::string name = Channel().ChTag;
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_E);
+    QMenu* exportMenu = Window().Csv()->ExportMenu();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return exportMenu->isVisible(); }, 2000));
+    QTest::keyClick(exportMenu, Qt::Key_U);
+    ASSERT_EQ(dialogs.Kinds, (std::vector<std::string>{"save"}));
+    EXPECT_EQ(dialogs.Filters.back(), "csv files(*.csv)|*.csv|All files(*.*)|*.*");
+    EXPECT_EQ(testing::ReadFile(path), ExportCsvText(Ws().Model, CsvTable::Usa));
+
+    // Edited on a screen, then the file puts the name back.
+    const int index = FirstEnabledUsa(Ws());
+    Window().Editor()->Session().EditChannel(PlanId::Usa, index, "ChTag",
+                                             [](ChannelRec& ch) { ch.ChTag = "EDITED"; });
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_I);
+    QMenu* importMenu = Window().Csv()->ImportMenu();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return importMenu->isVisible(); }, 2000));
+    QTest::keyClick(importMenu, Qt::Key_U);
+    EXPECT_EQ(dialogs.Kinds, (std::vector<std::string>{"save", "existing"}));
+    EXPECT_EQ(Channel().ChTag, name);
+    EXPECT_TRUE(Ws().DataChanged);
+    EXPECT_EQ(Window().ActionOf(Command::Undo)->text(), "&Undo Import CSV");
+
+    Window().ActionOf(Command::Undo)->trigger();
+    EXPECT_EQ(Channel().ChTag, "EDITED");
+}
+
+TEST_F(FileExtrasTest, AnImportWithAFailingRowIsRefusedAsAWhole) {
+    const std::string path = dir.File("memory.csv");
+    testing::WriteFile(path,
+                       "No.,STATION NAME,MMSI\r\n1,HOME,211000001\r\n2,BOAT,21100000\r\n"
+                       "3,CLUB,2110000x3\r\n");
+    const SettingsModel before = Ws().Model;
+    dialogs.Paths = {path};
+    boxes.Next(QMessageBox::Ok);
+    Window().Csv()->Import(CsvTable::MemoryId);
+    ASSERT_TRUE(boxes.Done());
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Title, "Import CSV");
+    EXPECT_TRUE(boxes.Seen[0].Text.startsWith("Nothing was imported (2 problems):"))
+        << boxes.Seen[0].Text.toStdString();
+    EXPECT_TRUE(boxes.Seen[0].Text.contains("row 3, column \"MMSI\""));
+    EXPECT_TRUE(boxes.Seen[0].Text.contains("row 4, column \"MMSI\""));
+    EXPECT_EQ(Ws().Model, before);
+    EXPECT_FALSE(Ws().DataChanged);
+    EXPECT_FALSE(Window().ActionOf(Command::Undo)->isEnabled());
+}
+
+TEST_F(FileExtrasTest, CompareListsTheDifferencesAndJumpsToTheScreen) {
+    const std::string path = dir.File("saved.dat");
+    testing::WriteFile(path, BuildSettingsText(Ws()));
+    const int index = FirstEnabledUsa(Ws());
+    const std::string name = Channel().ChTag;
+    Window().Editor()->Session().EditChannel(PlanId::Usa, index, "ChTag",
+                                             [](ChannelRec& ch) { ch.ChTag = "EDITED"; });
+
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_C);
+    EXPECT_EQ(dialogs.Kinds, (std::vector<std::string>{"existing"}));
+    CompareWindow* window = Window().Comparison();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QTreeWidget* list = window->List();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    QTreeWidgetItem* item = list->topLevelItem(0);
+    EXPECT_EQ(item->text(1), "EDITED");
+    EXPECT_EQ(item->text(2), QString::fromLatin1(name.c_str()));
+    EXPECT_EQ(list->headerItem()->text(0), "Setting");
+    EXPECT_EQ(Ws().Model.Usa[static_cast<size_t>(index)].ChTag, "EDITED");  // nothing loaded
+
+    // Enter on the line shows the channel's screen; so does a double click.
+    EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(Window().Editor()->ShownKey(), ChannelKey(PlanId::Usa, index));
+    EXPECT_TRUE(window->isVisible());
+    Window().Editor()->SelectNode("General");
+    const QRect cell = list->visualItemRect(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(Window().Editor()->ShownKey(), ChannelKey(PlanId::Usa, index));
+
+    // The same data set again: nothing differs.
+    Window().ActionOf(Command::Undo)->trigger();
+    dialogs.Paths = {path};
+    Window().ActionOf(Command::CompareWith)->trigger();
+    QApplication::processEvents();
+    window = Window().Comparison();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->List()->topLevelItemCount(), 0);
+    EXPECT_EQ(window->findChild<QLabel*>("CompareHeading")->text(), "No differences");
+}
+
+TEST_F(FileExtrasTest, CompareRefusesAnUnreadableFileAndALineWithoutAScreenStaysPut) {
+    dialogs.Paths = {dir.File("missing.dat")};
+    boxes.Next(QMessageBox::Ok);
+    Window().ActionOf(Command::CompareWith)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.Done(); }, 2000));
+    EXPECT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(Window().Comparison(), nullptr);
+
+    // Lines whose setting no screen edits, or whose screen is not in this tree, do nothing.
+    int jumps = 0;
+    CompareWindow window(QStringLiteral("x.dat"),
+                         {{"User MMSI", "1", "2", ""}, {"Gone", "1", "2", "No such node"}},
+                         [&](const std::string& key) {
+                             ++jumps;
+                             Window().Editor()->SelectNode(key);
+                         });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(window.List(), Qt::Key_Return);
+    EXPECT_EQ(jumps, 0);
+    window.List()->setCurrentItem(window.List()->topLevelItem(1));
+    QTest::keyClick(window.List(), Qt::Key_Return);
+    EXPECT_EQ(jumps, 1);
+    EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+    EXPECT_TRUE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace tq530::guitest
