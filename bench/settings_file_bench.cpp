@@ -56,7 +56,7 @@ void BM_ReadSettingsFile(benchmark::State& state) {
     const std::string path = ScratchFile("tq530-bench.dat");
     WriteSettingsFile(ws, host, path);
     for (auto _ : state) {
-        if (!ReadSettingsFile(ws, host, path)) {
+        if (ReadSettingsFile(ws, host, path) != Outcome::Ok) {
             state.SkipWithError("load failed");
             break;
         }
@@ -79,7 +79,7 @@ void BM_WriteSettingsFile(benchmark::State& state) {
     SilentHost host;
     const std::string path = ScratchFile("tq530-bench-out.dat");
     for (auto _ : state) {
-        if (!WriteSettingsFile(ws, host, path)) {
+        if (WriteSettingsFile(ws, host, path) != Outcome::Ok) {
             state.SkipWithError("save failed");
             break;
         }

@@ -5,7 +5,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev googletest libbenchmark-dev libcli11-dev
     qt6-base-dev qt6-serialport-dev libgl1-mesa-dev
-    xvfb xauth clang-format time locales python3
+    xvfb xauth xdotool clang-format time locales python3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -29,27 +29,28 @@ bool CanSave(DataSetKind kind) {
     return kind != DataSetKind::Unknown;
 }
 
-bool LoadDataSet(Workspace& ws, UiHost& host, const std::string& path) {
+Outcome LoadDataSet(Workspace& ws, UiHost& host, const std::string& path) {
     switch (DataSetKindOf(path)) {
         case DataSetKind::Image:
             return LoadImageFile(ws, host, path);
         case DataSetKind::Settings:
             return ReadSettingsFile(ws, host, path);
         default:
-            return false;
+            return Outcome::Failed;
     }
 }
 
-bool SaveDataSet(Workspace& ws, UiHost& host, const std::string& path) {
+Outcome SaveDataSet(Workspace& ws, UiHost& host, const std::string& path) {
     switch (DataSetKindOf(path)) {
         case DataSetKind::Image:
             return SaveImageFile(ws, host, path);
         case DataSetKind::Settings:
             return WriteSettingsFile(ws, host, path);
         case DataSetKind::ReportText:
-            return SaveReportText(ws, host, BuildReportText(ws), path);
+            return SaveReportText(ws, host, BuildReportText(ws), path) ? Outcome::Ok
+                                                                       : Outcome::Failed;
         default:
-            return false;
+            return Outcome::Failed;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/outcome.h"
 #include "core/ui_host.h"
 #include "core/workspace.h"
 
@@ -15,8 +16,8 @@ DataSetKind DataSetKindOf(const std::string& path);
 bool CanLoad(DataSetKind kind);
 bool CanSave(DataSetKind kind);
 
-// Each returns false after the failure's message went to the host.
-bool LoadDataSet(Workspace& ws, UiHost& host, const std::string& path);
-bool SaveDataSet(Workspace& ws, UiHost& host, const std::string& path);
+// A failure's message has gone to the host when they return Failed.
+Outcome LoadDataSet(Workspace& ws, UiHost& host, const std::string& path);
+Outcome SaveDataSet(Workspace& ws, UiHost& host, const std::string& path);
 
 }  // namespace tq530

@@ -128,7 +128,7 @@ bool LoadDestinationImage(Workspace& ws, UiHost& host, const std::string& path) 
         return false;
     }
     ws.CommError = false;
-    ws.BusyFlag = true;
+    BusyGuard busy(ws);
     std::string bytes;
     FileError error;
     const bool read = ReadWholeFile(file, bytes, error);
@@ -143,7 +143,6 @@ bool LoadDestinationImage(Workspace& ws, UiHost& host, const std::string& path) 
         ws.CommError = true;
     }
     host.PacingPause(500);
-    ws.BusyFlag = false;
     if (ws.CommError) {
         return false;
     }
@@ -226,8 +225,9 @@ void ChooseDestination(Workspace& ws, SettingsStore& store, UiHost& host, Destin
     }
     const MenuEntry& entry = menu.Entries[static_cast<size_t>(index)];
     if (!entry.Checked) {
-        const Answer answer = host.Ask("Do you want to change to " + entry.Caption + "?",
-                                       ws.TitleText, MsgIcon::Exclamation, Buttons::OkCancel);
+        const Answer answer =
+            host.Ask("Do you want to change to " + entry.Caption + "?", ws.TitleText,
+                     MsgIcon::Exclamation, Buttons::OkCancel, Answer::Ok);
         if (answer != Answer::Ok) {
             return;
         }

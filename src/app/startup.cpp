@@ -147,7 +147,8 @@ bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index) {
     }
     const std::string question =
         "Do you want to program the " + ModelNameOf(modelType) + " series?";
-    if (host.Ask(question, ws.TitleText, MsgIcon::Exclamation, Buttons::OkCancel) != Answer::Ok) {
+    if (host.Ask(question, ws.TitleText, MsgIcon::Exclamation, Buttons::OkCancel, Answer::Ok) !=
+        Answer::Ok) {
         return false;
     }
     ApplyModelType(ws, modelType);
@@ -169,8 +170,9 @@ bool ConfirmClose(Workspace& ws, UiHost& host, const std::function<bool()>& inpu
     if (!ws.DataChanged) {
         return true;
     }
-    const Answer answer = host.Ask("KCP data has changed.\nDo you want to save changes?",
-                                   ws.TitleText, MsgIcon::Exclamation, Buttons::YesNoCancel);
+    const Answer answer =
+        host.Ask("KCP data has changed.\nDo you want to save changes?", ws.TitleText,
+                 MsgIcon::Exclamation, Buttons::YesNoCancel, Answer::Yes);
     if (answer == Answer::No) {
         return true;
     }

@@ -26,8 +26,8 @@ class TerminalHost : public UiHost {
     bool AssumeYes = false;
     bool Interactive = false;
     void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override;
-    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon,
-               Buttons buttons) override;
+    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons buttons,
+               Answer defaultButton) override;
 };
 
 struct GlobalOptions {

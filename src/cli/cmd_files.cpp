@@ -24,7 +24,7 @@ bool CheckKind(const std::string& path, bool forLoad) {
 }
 
 int Save(Context& ctx, const std::string& out) {
-    return SaveDataSet(ctx.Ws, ctx.Host, out) ? kExitOk : kExitFailed;
+    return SaveDataSet(ctx.Ws, ctx.Host, out) == Outcome::Ok ? kExitOk : kExitFailed;
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
             if (!CheckKind(*in, true) || !CheckKind(*out, false)) {
                 return kExitUsage;
             }
-            if (!LoadDataSet(ctx.Ws, ctx.Host, *in)) {
+            if (LoadDataSet(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {
                 return kExitFailed;
             }
             return Save(ctx, *out);
@@ -69,7 +69,7 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
             if (!CheckKind(*in, true)) {
                 return kExitUsage;
             }
-            if (!LoadDataSet(ctx.Ws, ctx.Host, *in)) {
+            if (LoadDataSet(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {
                 return kExitFailed;
             }
             const std::string text = BuildReportText(ctx.Ws);
@@ -86,7 +86,7 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
     dump->add_option("IN", *in, "Image file (.hex)")->required();
     dump->callback([&ctx, in] {
         ctx.Run = [&ctx, in] {
-            if (!LoadImageFile(ctx.Ws, ctx.Host, *in)) {
+            if (LoadImageFile(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {
                 return kExitFailed;
             }
             for (const std::string& line : BuildHexDumpLines(ctx.Ws.Image)) {

@@ -85,8 +85,8 @@ class CliLinkHost : public LinkHost {
         EndBar();
         ctx_.Host.ShowMessage(text, title, icon);
     }
-    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon,
-               Buttons buttons) override {
+    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons buttons,
+               Answer defaultButton) override {
         EndBar();
         if (ctx_.Host.AssumeYes && buttons == Buttons::RetryCancel) {
             // "Radio is busy!!": --yes retries as often as the re-synchronisation question,
@@ -98,14 +98,14 @@ class CliLinkHost : public LinkHost {
                 answer == Answer::Retry ? "answered by --yes" : "cancelled: asked too often");
             return answer;
         }
-        const Answer answer = ctx_.Host.Ask(text, title, icon, buttons);
+        const Answer answer = ctx_.Host.Ask(text, title, icon, buttons, defaultButton);
         seen_ = gInterrupts;  // a Ctrl+C that ended the question is spent on it
         return answer;
     }
     Answer AskResync(const std::string& text, const std::string& title,
                      const std::string& frame) override {
         if (!ctx_.Host.AssumeYes) {
-            return Ask(text, title, MsgIcon::Question, Buttons::OkCancel);
+            return Ask(text, title, MsgIcon::Question, Buttons::OkCancel, Answer::Ok);
         }
         EndBar();
         const Answer answer = limit_.Next(frame);
@@ -174,18 +174,16 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode) {
     QtSerialLink link(device);
     CliLinkHost host(ctx);
     Transfer transfer(ctx.Ws, link, host, mode);
-    const bool done = transfer.Run();
+    const Outcome outcome = transfer.Run();
     link.Close();
     host.Finish();
-    if (!done) {
-        if (ctx.Ws.CancelRequested) {
-            std::fprintf(stderr, "%s: cancelled\n", TransferTitle(mode).c_str());
-        } else if (!ctx.Ws.CommError) {
-            // A failed connection says nothing of its own outside diagnostic mode.
-            std::fprintf(stderr, "%s: not completed\n", TransferTitle(mode).c_str());
-        }
+    if (outcome == Outcome::Cancelled) {
+        std::fprintf(stderr, "%s: cancelled\n", TransferTitle(mode).c_str());
+    } else if (outcome == Outcome::Failed && !ctx.Ws.CommError) {
+        // A failed connection says nothing of its own outside diagnostic mode.
+        std::fprintf(stderr, "%s: not completed\n", TransferTitle(mode).c_str());
     }
-    return done ? kExitOk : kExitFailed;
+    return outcome == Outcome::Ok ? kExitOk : kExitFailed;
 }
 
 }  // namespace
@@ -207,7 +205,7 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
             const int status = RunTransfer(ctx, *port, TransferMode::Read);
             if (status != kExitOk)
                 return status;
-            return SaveDataSet(ctx.Ws, ctx.Host, *file) ? kExitOk : kExitFailed;
+            return SaveDataSet(ctx.Ws, ctx.Host, *file) == Outcome::Ok ? kExitOk : kExitFailed;
         };
     });
 
@@ -220,7 +218,7 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
                 std::fprintf(stderr, "%s: cannot load this kind of file\n", file->c_str());
                 return kExitUsage;
             }
-            if (!LoadDataSet(ctx.Ws, ctx.Host, *file))
+            if (LoadDataSet(ctx.Ws, ctx.Host, *file) != Outcome::Ok)
                 return kExitFailed;
             return RunTransfer(ctx, *port, TransferMode::Program);
         };

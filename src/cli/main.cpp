@@ -21,18 +21,19 @@ void TerminalHost::ShowMessage(const std::string& text, const std::string& title
 }
 
 Answer TerminalHost::Ask(const std::string& text, const std::string& title, MsgIcon icon,
-                         Buttons buttons) {
+                         Buttons buttons, Answer defaultButton) {
+    // A terminal has no default button: only the typed word answers.
     (void)icon;
-    const bool yesNo = buttons == Buttons::YesNoCancel;
-    const Answer positive =
-        yesNo ? Answer::Yes : (buttons == Buttons::RetryCancel ? Answer::Retry : Answer::Ok);
+    (void)defaultButton;
+    const bool yesNo = buttons == Buttons::YesNoCancel || buttons == Buttons::YesNo;
+    const Answer positive = FirstButton(buttons);
     if (AssumeYes) {
         std::fprintf(stderr, "%s: %s [answered by --yes]\n", title.c_str(), text.c_str());
         return positive;
     }
     if (!Interactive) {
         std::fprintf(stderr, "%s: %s [cancelled: nobody to answer]\n", title.c_str(), text.c_str());
-        return Answer::Cancel;
+        return DismissAnswer(buttons);
     }
     const char* prompt = buttons == Buttons::RetryCancel ? "retry" : (yesNo ? "yes" : "ok");
     std::fprintf(stderr, "%s: %s\nType '%s' to go on, anything else cancels: ", title.c_str(),
@@ -40,7 +41,7 @@ Answer TerminalHost::Ask(const std::string& text, const std::string& title, MsgI
     std::fflush(stderr);
     std::string line;
     if (!std::getline(std::cin, line)) {
-        return Answer::Cancel;
+        return DismissAnswer(buttons);
     }
     if (line == prompt || line == std::string(1, prompt[0])) {
         return positive;
@@ -48,7 +49,7 @@ Answer TerminalHost::Ask(const std::string& text, const std::string& title, MsgI
     if (yesNo && (line == "no" || line == "n")) {
         return Answer::No;
     }
-    return Answer::Cancel;
+    return DismissAnswer(buttons);
 }
 
 std::string ExecutableDir() {

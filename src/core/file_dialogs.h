@@ -12,6 +12,10 @@ class FileDialogs {
     // overwriting. Both return "" when cancelled; neither requires the file to exist.
     virtual std::string AskOpenPath(const std::string& filter, const std::string& folder) = 0;
     virtual std::string AskSavePath(const std::string& filter, const std::string& folder) = 0;
+    // An open dialog that accepts only a file that exists.
+    virtual std::string AskExistingPath(const std::string& filter, const std::string& folder) {
+        return AskOpenPath(filter, folder);
+    }
 };
 
 }  // namespace tq530

@@ -26,7 +26,7 @@ class LinkHost : public UiHost {
     virtual Answer AskResync(const std::string& text, const std::string& title,
                              const std::string& frame) {
         (void)frame;
-        return Ask(text, title, MsgIcon::Question, Buttons::OkCancel);
+        return Ask(text, title, MsgIcon::Question, Buttons::OkCancel, Answer::Ok);
     }
 };
 

@@ -27,7 +27,7 @@ void Workspace::SetModelType(int16_t modelType) {
 }
 
 void NewData(Workspace& ws, bool rebuildDestinations) {
-    ws.BusyFlag = true;
+    BusyGuard busy(ws);
     SettingsModel& m = ws.Model;
     BuildDefaultPlan(m.Usa, PlanId::Usa);
     BuildDefaultPlan(m.International, PlanId::International);
@@ -57,7 +57,6 @@ void NewData(Workspace& ws, bool rebuildDestinations) {
         ws.RebuildScreenTree(ws);
     }
     ws.CurrentFileName.clear();
-    ws.BusyFlag = false;
 }
 
 }  // namespace tq530

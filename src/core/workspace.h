@@ -53,6 +53,20 @@ struct Workspace {
     void SetModelType(int16_t modelType);
 };
 
+// Holds BusyFlag set while the program itself fills the model or the screens, and puts back
+// what it found however the scope is left, so that nested fills keep the outer one busy.
+class BusyGuard {
+  public:
+    explicit BusyGuard(Workspace& ws) : ws_(ws), was_(ws.BusyFlag) { ws_.BusyFlag = true; }
+    ~BusyGuard() { ws_.BusyFlag = was_; }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+  private:
+    Workspace& ws_;
+    bool was_;
+};
+
 // Throws the current data away and builds the defaults of the current model: built-in plans,
 // weather channels, empty directories, default image (general and EXP part decoded), encode,
 // then the destination file when rebuildDestinations is set.

@@ -1,10 +1,9 @@
 #include "files/image_file.h"
 
-#include <cstdio>
-
 #include "core/error_log.h"
 #include "core/file_io.h"
 #include "model/image_codec.h"
+#include "model/text_util.h"
 
 namespace tq530 {
 
@@ -16,19 +15,13 @@ constexpr const char* kImageReadSource = "frmMain.ReadHexFileAs";
 // Restores BusyFlag and the pointer however the file operation ends.
 class BusyScope {
   public:
-    BusyScope(Workspace& ws, UiHost& host) : ws_(ws), host_(host) {
-        ws_.BusyFlag = true;
-        host_.SetBusy(true);
-    }
-    ~BusyScope() {
-        ws_.BusyFlag = false;
-        host_.SetBusy(false);
-    }
+    BusyScope(Workspace& ws, UiHost& host) : busy_(ws), host_(host) { host_.SetBusy(true); }
+    ~BusyScope() { host_.SetBusy(false); }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
   private:
-    Workspace& ws_;
+    BusyGuard busy_;
     UiHost& host_;
 };
 
@@ -38,7 +31,7 @@ bool HexFileLengthOk(const Workspace& ws, const std::string& path) {
     return FileLength(path) == static_cast<long long>(ws.Image.ImageEnd) + 1;
 }
 
-bool WriteImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+Outcome WriteImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     FileError error;
     bool ok = false;
     {
@@ -53,13 +46,12 @@ bool WriteImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     if (!ok) {
         LogError(ws, kImageSaveSource, ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
-        ws.CancelRequested = true;
+        return Outcome::Failed;
     }
-    return ok;
+    return Outcome::Ok;
 }
 
-bool ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
-    ws.CommError = false;
+Outcome ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     std::string data;
     FileError error;
     bool readOk = false;
@@ -77,49 +69,49 @@ bool ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
         }
         if (readOk) {
             const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
-            if (ImageAcceptable(bytes, ws.Image.ImageEnd, ws.ModelType)) {
-                std::copy(bytes, bytes + ws.Image.Size(), ws.Image.Bytes.begin());
-            } else {
-                ws.CommError = true;
+            if (!ImageAcceptable(bytes, ws.Image.ImageEnd, ws.ModelType)) {
                 host.ShowMessage("ModelType Error !!", "Read from Radio", MsgIcon::Critical);
+                return Outcome::Failed;
             }
+            std::copy(bytes, bytes + ws.Image.Size(), ws.Image.Bytes.begin());
         }
     }
-    if (ws.CommError) {
-        return false;
-    }
     if (!readOk) {
-        ws.CommError = true;
         LogError(ws, kImageReadSource, ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
-        ws.CancelRequested = true;
-        return false;
+        return Outcome::Failed;
     }
     DecodeImage(ws.Model, ws.Image, ws.ModelType);
     if (ws.RebuildScreenTree) {
         ws.RebuildScreenTree(ws);
     }
-    return true;
+    return Outcome::Ok;
 }
 
-bool LoadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+Outcome LoadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     if (!HexFileLengthOk(ws, path)) {
         host.ShowMessage("bad file!!", ws.TitleText, MsgIcon::Critical);
         ws.CancelRequested = true;
-        return false;
+        return Outcome::Failed;
     }
-    if (!ReadImageFile(ws, host, path)) {
+    const Outcome outcome = ReadImageFile(ws, host, path);
+    ws.CommError = outcome != Outcome::Ok;
+    if (outcome != Outcome::Ok) {
         ws.CancelRequested = true;
-        return false;
+        return outcome;
     }
     ws.CurrentFileName = path;
     ws.DataChanged = false;
-    return true;
+    return outcome;
 }
 
-bool SaveImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+Outcome SaveImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     PrepareImageForWrite(ws.Model, ws.Image, ws.ModelType);
-    return WriteImageFile(ws, host, path);
+    const Outcome outcome = WriteImageFile(ws, host, path);
+    if (outcome != Outcome::Ok) {
+        ws.CancelRequested = true;
+    }
+    return outcome;
 }
 
 std::vector<std::string> BuildHexDumpLines(const RadioImage& image) {
@@ -127,22 +119,18 @@ std::vector<std::string> BuildHexDumpLines(const RadioImage& image) {
     lines.reserve(static_cast<size_t>(image.Size() / 16 + 3));
     std::string header = "      ";
     std::string rule = " ---- ";
-    char cell[8];
-    for (int c = 0; c < 16; ++c) {
-        std::snprintf(cell, sizeof cell, " %02X", c);
-        header += cell;
+    for (unsigned c = 0; c < 16; ++c) {
+        header += " " + HexField(c, 2);
         rule += " --";
     }
     lines.push_back(header);
     lines.push_back(rule);
     for (int address = 0; address <= image.ImageEnd; address += 16) {
-        char text[8 + 16 * 3 + 1];
-        int pos = std::snprintf(text, sizeof text, " %04X:", address & 0xFFFF);
+        std::string text = " " + HexField(static_cast<unsigned>(address), 4) + ":";
         for (int i = 0; i < 16; ++i) {
-            pos += std::snprintf(text + pos, sizeof text - static_cast<size_t>(pos), " %02X",
-                                 image[address + i]);
+            text += " " + HexField(image[address + i], 2);
         }
-        lines.emplace_back(text);
+        lines.push_back(std::move(text));
     }
     return lines;
 }

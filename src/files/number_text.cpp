@@ -72,36 +72,6 @@ double ConvertNumber(const std::string& number) {
 
 }  // namespace
 
-std::string TrimBlanks(const std::string& text) {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && IsBlank(text[first])) {
-        ++first;
-    }
-    while (last > first && IsBlank(text[last - 1])) {
-        --last;
-    }
-    return text.substr(first, last - first);
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 std::optional<double> ParseNumber(const std::string& text) {
     const std::string trimmed = TrimBlanks(text);
     const size_t length = NumberLength(trimmed, 0);

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "model/text_util.h"
+
 namespace tq530 {
 
 // The value of a text that is a number as a whole: optional sign, digits with an optional
@@ -26,10 +28,5 @@ std::optional<bool> ParseBoolText(const std::string& text);
 
 // Shortest decimal text with at most 15 significant digits, "." as decimal point, "0" for zero.
 std::string FormatReal(double value);
-
-// Text helpers of the file formats: ASCII case and blank trimming, independent of the locale.
-std::string TrimBlanks(const std::string& text);
-std::string UpperAscii(std::string text);
-std::string LowerAscii(std::string text);
 
 }  // namespace tq530

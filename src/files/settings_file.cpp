@@ -7,6 +7,7 @@
 #include "core/error_log.h"
 #include "files/ini_reader.h"
 #include "files/number_text.h"
+#include "model/text_util.h"
 
 namespace tq530 {
 
@@ -19,38 +20,6 @@ constexpr const char* kDisplayKeys =
 
 std::string Indexed(const char* key, size_t i) {
     return key + std::to_string(i);
-}
-
-// Names, keys and values lose the blanks around them; a tab is part of the text.
-bool IsBlank(char c) {
-    return c == ' ';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-char UpperChar(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// upper is upper-case already.
-bool EqualsIgnoringCase(const std::string& upper, std::string_view text) {
-    if (upper.size() != text.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < upper.size(); ++i) {
-        if (upper[i] != UpperChar(text[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The section walk below is shared by the writer and the reader, so both always agree on
@@ -341,18 +310,18 @@ ParsedSettings ParseSettingsText(const std::string& text) {
         if (close == std::string_view::npos || close == 1) {
             continue;
         }
-        parsed.Sections.push_back({UpperAscii(std::string(Trim(line.substr(1, close - 1)))), {}});
+        // Names, keys and values lose the spaces around them; a tab is part of the text.
+        parsed.Sections.push_back({UpperAscii(Trim(line.substr(1, close - 1))), {}});
         SettingsSection& section = parsed.Sections.back();
         // Entry loop: until a line without an entry that holds a "[" (the next header).
         while (nextLine(line)) {
             const size_t equals = line.find('=');
             if (equals != std::string_view::npos && equals >= 1) {
-                std::string_view value = Trim(line.substr(equals + 1));
+                std::string value = Trim(line.substr(equals + 1));
                 if (!value.empty() && value[0] == '#') {
-                    value.remove_prefix(1);
+                    value.erase(0, 1);
                 }
-                section.Entries.push_back(
-                    {UpperAscii(std::string(Trim(line.substr(0, equals)))), std::string(value)});
+                section.Entries.push_back({UpperAscii(Trim(line.substr(0, equals))), value});
             } else if (line.find('[') != std::string_view::npos) {
                 pending = true;
                 break;
@@ -451,92 +420,90 @@ void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) {
     VisitFixedChannelSections(r, m, ws.ScrambleFeature);
 }
 
-bool WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
-    ws.CommError = false;
+Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
     host.SetBusy(true);
-    ws.BusyFlag = true;
     FileError error;
-    const bool written = WriteFileReplacing(path, BuildSettingsText(ws), error);
-    if (written) {
-        host.PacingPause(500);
+    bool written = false;
+    {
+        BusyGuard busy(ws);
+        written = WriteFileReplacing(path, BuildSettingsText(ws), error);
+        if (written) {
+            host.PacingPause(500);
+        }
     }
-    ws.BusyFlag = false;
     host.SetBusy(false);
     if (!written) {
-        ws.CommError = true;
         LogError(ws, "frmMain.SaveFileAs", ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
-        ws.CancelRequested = true;
+        return Outcome::Failed;
     }
-    return written;
+    return Outcome::Ok;
 }
 
-bool CheckModelType(Workspace& ws, UiHost& host, const std::string& path) {
+bool CheckModelType(const Workspace& ws, UiHost& host, const std::string& path) {
     const std::optional<double> modelType = ParseNumber(ReadIniString(path, "MAIN", "MODELTYPE"));
     if (modelType && *modelType == static_cast<double>(ws.ModelType)) {
         return true;
     }
     host.ShowMessage("ModelType Error !!", ws.TitleText, MsgIcon::Critical);
-    ws.CommError = true;
     return false;
 }
 
-bool ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
-                      const FileReader& read) {
-    ws.CommError = false;
+Outcome ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
+                         const FileReader& read) {
     host.SetBusy(true);
-    ws.BusyFlag = true;
+    BusyGuard busy(ws);
     NewData(ws, true);
-    // The new-data sequence ends by clearing it; the load goes on filling the model.
-    ws.BusyFlag = true;
+    Outcome outcome = Outcome::Failed;
     if (CheckModelType(ws, host, path)) {
         ParsedSettings parsed;
         FileError error;
         if (ParseSettingsFile(path, parsed, error, read)) {
             ApplySettings(ws, host, parsed);
             host.PacingPause(500);
+            outcome = Outcome::Ok;
         } else {
-            ws.CommError = true;
             LogError(ws, "frmMain.FileRead2", ErrorMessage(error.Number, error.Text));
             host.ShowMessage("FileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
-            ws.CancelRequested = true;
         }
     } else {
         host.PacingPause(500);
     }
-    ws.BusyFlag = false;
     host.SetBusy(false);
-    return !ws.CommError;
+    return outcome;
 }
 
-bool SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent) {
+Outcome SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent) {
     const std::string path = !saveToCurrent || ws.CurrentFileName.empty()
                                  ? dialogs.AskSavePath(kSettingsFileFilter, ws.ProgramDir)
                                  : ws.CurrentFileName;
-    ws.CancelRequested = true;
-    if (!path.empty()) {
-        WriteSettingsFile(ws, host, path);
-        if (!ws.CommError) {
-            ws.CurrentFileName = path;
-            ws.CancelRequested = false;
-        }
+    if (path.empty()) {
+        ws.CancelRequested = true;
+        return Outcome::Cancelled;
     }
-    return !ws.CancelRequested;
+    const Outcome outcome = WriteSettingsFile(ws, host, path);
+    if (outcome == Outcome::Ok) {
+        ws.CurrentFileName = path;
+    }
+    ws.CommError = outcome != Outcome::Ok;
+    ws.CancelRequested = outcome != Outcome::Ok;
+    return outcome;
 }
 
-bool OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs) {
+Outcome OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs) {
     host.SetBusy(true);
-    ws.CancelRequested = true;
     const std::string path = dialogs.AskOpenPath(kSettingsFileFilter, ws.ProgramDir);
+    Outcome outcome = Outcome::Cancelled;
     if (!path.empty()) {
-        ReadSettingsFile(ws, host, path);
-        if (!ws.CommError) {
+        outcome = ReadSettingsFile(ws, host, path);
+        if (outcome == Outcome::Ok) {
             ws.CurrentFileName = path;
-            ws.CancelRequested = false;
         }
+        ws.CommError = outcome != Outcome::Ok;
     }
+    ws.CancelRequested = outcome != Outcome::Ok;
     host.SetBusy(false);
-    return !ws.CancelRequested;
+    return outcome;
 }
 
 }  // namespace tq530

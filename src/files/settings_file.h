@@ -11,6 +11,7 @@
 
 #include "core/file_dialogs.h"
 #include "core/file_io.h"
+#include "core/outcome.h"
 #include "core/ui_host.h"
 #include "core/workspace.h"
 
@@ -66,20 +67,22 @@ std::string BuildSettingsText(const Workspace& ws);
 // form and missing keys leave numbers and flags as they were.
 void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed);
 
-// Writes the file; on failure: error-log line, "FileSave Error!!", CommError and
-// CancelRequested. The file it replaces survives a failed save.
-bool WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path);
+// Writes the file; on failure: error-log line and "FileSave Error!!". The file it replaces
+// survives a failed save.
+Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path);
 
 // "MODELTYPE" of [MAIN] must be the current model type; else "ModelType Error !!".
-bool CheckModelType(Workspace& ws, UiHost& host, const std::string& path);
+bool CheckModelType(const Workspace& ws, UiHost& host, const std::string& path);
 
 // The new-data sequence, the model-type check, then the file over the defaults.
-bool ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
-                      const FileReader& read = ReadWholeFile);
+Outcome ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
+                         const FileReader& read = ReadWholeFile);
 
-// File Save (saveToCurrent) and Save As; the caller has run the input check. True when saved.
-bool SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent);
-// File Open; the caller has run the input check. True when a file was loaded.
-bool OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs);
+// File Save (saveToCurrent) and Save As; the caller has run the input check. Cancelled when
+// no path was chosen. Sets CommError and CancelRequested at its end.
+Outcome SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent);
+// File Open; the caller has run the input check. Cancelled when no path was chosen. Sets
+// CommError and CancelRequested at its end.
+Outcome OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs);
 
 }  // namespace tq530

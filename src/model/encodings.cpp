@@ -1,5 +1,7 @@
 #include "model/encodings.h"
 
+#include "model/text_util.h"
+
 #include <cstdio>
 
 namespace tq530 {
@@ -117,14 +119,13 @@ void WriteFrequency(RadioImage& image, int address, double mhz) {
 }
 
 double ReadFrequency(const RadioImage& image, int address) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X.%02X%02X", image[address], image[address + 1],
-                  image[address + 2]);
+    const std::string text = HexField(image[address], 2) + "." + HexField(image[address + 1], 2) +
+                             HexField(image[address + 2], 2);
     // The number ends at the first character that cannot continue it: a hex letter cuts it.
     long long mantissa = 0;
     long long scale = 1;
     bool point = false;
-    for (const char* p = text; *p != '\0'; ++p) {
+    for (const char* p = text.c_str(); *p != '\0'; ++p) {
         if (*p >= '0' && *p <= '9') {
             mantissa = mantissa * 10 + (*p - '0');
             if (point) {
@@ -159,15 +160,6 @@ uint8_t EncodeOffset(int value) {
 int DecodeOffset(uint8_t byte) {
     const int magnitude = byte & 0x1F;
     return (byte & 0x20) != 0 ? magnitude : -magnitude;
-}
-
-std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return std::string();
-    }
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 }  // namespace tq530

@@ -33,7 +33,4 @@ int ClampOffset(int value);
 uint8_t EncodeOffset(int value);
 int DecodeOffset(uint8_t byte);
 
-// Trimmed of leading and trailing spaces (tabs and other characters stay).
-std::string Trim(const std::string& text);
-
 }  // namespace tq530

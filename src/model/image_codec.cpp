@@ -7,6 +7,7 @@
 #include "model/display_texts.h"
 #include "model/encodings.h"
 #include "model/image_layout.h"
+#include "model/text_util.h"
 
 namespace tq530 {
 

@@ -1,52 +1,14 @@
 #include "radio/protocol.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/error_log.h"
 #include "core/workspace.h"
+#include "model/text_util.h"
 
 namespace tq530 {
 
 namespace {
-
-const char* const kHexDigits = "0123456789ABCDEF";
-
-std::string Hex2(uint8_t value) {
-    return {kHexDigits[value >> 4], kHexDigits[value & 0x0F]};
-}
-
-// The rightmost `width` characters of the number's hex text after a run of leading zeros,
-// so that a wider value keeps its low digits.
-std::string HexField(int value, int width) {
-    std::string digits;
-    for (unsigned v = static_cast<unsigned>(value); v != 0; v >>= 4) {
-        digits.insert(digits.begin(), kHexDigits[v & 0x0F]);
-    }
-    const std::string padded = std::string(static_cast<size_t>(width), '0') + digits;
-    return padded.substr(padded.size() - static_cast<size_t>(width));
-}
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return i == a.size() && b[i] == '\0';
-}
 
 std::vector<std::string> SplitTabs(const std::string& text) {
     std::vector<std::string> fields(1);
@@ -63,17 +25,17 @@ std::vector<std::string> SplitTabs(const std::string& text) {
 }  // namespace
 
 std::string AddressField(int address) {
-    return HexField(address, 4);
+    return HexField(static_cast<unsigned>(address), 4);
 }
 std::string LengthField(int length) {
-    return HexField(length, 2);
+    return HexField(static_cast<unsigned>(length), 2);
 }
 
 std::string DataField(const uint8_t* bytes, int count) {
     std::string text;
     text.reserve(static_cast<size_t>(count) * 2);
     for (int i = 0; i < count; ++i) {
-        text += Hex2(bytes[i]);
+        text += HexField(bytes[i], 2);
     }
     return text;
 }
@@ -91,7 +53,7 @@ std::string BuildFrame(const std::string& command, const std::string& address,
     for (char c : frame) {
         sum ^= static_cast<uint8_t>(c);
     }
-    return frame + Hex2(sum) + kCr + kLf;
+    return frame + HexField(sum, 2) + kCr + kLf;
 }
 
 int ParseHex(const std::string& text) {
@@ -238,30 +200,7 @@ WaitResult RadioLink::ReceiveText(int count, int seconds, std::string& text) {
     }
 }
 
-WaitResult RadioLink::ReceiveLine(int seconds, std::string& text) {
-    text.clear();
-    const int64_t start = host_.NowMs();
-    bool sawCr = false;
-    for (;;) {
-        uint8_t byte = 0;
-        const bool got = PollByte(byte);
-        if (ws_.CancelRequested)
-            return WaitResult::Cancelled;
-        if (Expired(start, seconds))
-            return WaitResult::TimedOut;
-        if (!got)
-            continue;
-        if (sawCr)
-            return byte == kLf ? WaitResult::Ok : WaitResult::Unexpected;
-        if (byte == kCr) {
-            sawCr = true;
-        } else {
-            text += static_cast<char>(byte);
-        }
-    }
-}
-
-WaitResult RadioLink::ReceiveLineText(int seconds, std::string& text) {
+WaitResult RadioLink::ReceiveLine(int seconds, std::string& text, AfterCr afterCr) {
     text.clear();
     const int64_t start = host_.NowMs();
     bool sawCr = false;
@@ -277,6 +216,8 @@ WaitResult RadioLink::ReceiveLineText(int seconds, std::string& text) {
         if (sawCr) {
             if (byte == kLf)
                 return WaitResult::Ok;
+            if (afterCr == AfterCr::Lf)
+                return WaitResult::Unexpected;
         } else if (byte == kCr) {
             sawCr = true;
         } else {
@@ -295,7 +236,6 @@ WaitResult RadioLink::WaitCmdOk() {
         WaitByte(kLf, 1) != WaitResult::Ok) {
         return WaitResult::Unexpected;
     }
-    ws_.CommError = false;
     return WaitResult::Ok;
 }
 
@@ -323,7 +263,7 @@ bool RadioLink::Connect() {
         host_.ShowMonitor("sending 'ACMD:002'...");
         SendLine("ACMD:002");
         std::string answer;
-        switch (ReceiveLine(1, answer)) {
+        switch (ReceiveLine(1, answer, AfterCr::Lf)) {
             case WaitResult::Ok:
                 if (answer == "ERROR") {
                     Error("ACMD Command error!!");
@@ -387,8 +327,8 @@ bool RadioLink::SyncCommand() {
 bool RadioLink::AcknowledgedSend(const std::string& frame, SendKind kind) {
     int attempts = ws_.RetryCount;
     while (attempts > 0) {
+        // Each try of a block re-arms Cancel: only a Cancel during this try stops it.
         if (kind != SendKind::Status) {
-            ws_.CommError = true;
             ws_.CancelRequested = false;
         }
         if (kind == SendKind::Write) {
@@ -414,11 +354,6 @@ bool RadioLink::AcknowledgedSend(const std::string& frame, SendKind kind) {
                 return false;
         }
     }
-    // A re-synchronisation whose first pass got its "#CMDOK" has cleared the flag; the frame
-    // itself was never acknowledged.
-    if (kind != SendKind::Status) {
-        ws_.CommError = true;
-    }
     return false;
 }
 
@@ -432,6 +367,45 @@ bool RadioLink::StatusCheck() {
     }
 }
 
+bool RadioLink::ReceiveReply(const ReplyForm& form, std::vector<std::string>& fields) {
+    std::string name;
+    switch (ReceiveText(6, 10, name)) {
+        case WaitResult::Ok:
+            break;
+        case WaitResult::Cancelled:
+            Error("cancel!!");
+            return false;
+        case WaitResult::TimedOut:
+            Error("time out!!");
+            return false;
+        default:
+            return false;
+    }
+    if (name != form.Name) {
+        SendLine(form.WrongNameAnswer);
+        return false;
+    }
+    std::string rest;
+    switch (ReceiveLine(10, rest, AfterCr::SkipToLf)) {
+        case WaitResult::Ok:
+            break;
+        case WaitResult::Cancelled:
+            if (form.CancelMessageInLine) {
+                Error("cancel!!");
+            }
+            return false;
+        default:
+            Error("time out!!");
+            return false;
+    }
+    if (!VerifyLineChecksum(name + rest)) {
+        SendLine("#CMDSM");
+        return false;
+    }
+    fields = SplitTabs(rest);
+    return true;
+}
+
 bool RadioLink::StatusCheckOnce(bool& retry) {
     host_.ShowMonitor("status check..");
     if (!AcknowledgedSend(BuildFrame("#CEPSR", "00", "", ""), SendKind::Status)) {
@@ -441,47 +415,18 @@ bool RadioLink::StatusCheckOnce(bool& retry) {
         host_.ShowMonitor(ready ? "status check.. OK" : "status check.. NG!!");
         return ready;
     };
-    std::string name;
-    switch (ReceiveText(6, 10, name)) {
-        case WaitResult::Ok:
-            break;
-        case WaitResult::Cancelled:
-            Error("cancel!!");
-            return outcome(false);
-        case WaitResult::TimedOut:
-            Error("time out!!");
-            return outcome(false);
-        default:
-            return outcome(false);
-    }
-    if (name != "#CEPSD") {
-        SendLine("#CMDUN");
-        return outcome(false);
-    }
-    std::string rest;
-    switch (ReceiveLineText(10, rest)) {
-        case WaitResult::Ok:
-            break;
-        case WaitResult::Cancelled:
-            Error("cancel!!");
-            return outcome(false);
-        default:
-            Error("time out!!");
-            return outcome(false);
-    }
-    if (!VerifyLineChecksum(name + rest)) {
-        SendLine("#CMDSM");
+    std::vector<std::string> fields;
+    if (!ReceiveReply({"#CEPSD", "#CMDUN", true}, fields)) {
         return outcome(false);
     }
     SendLine("#CMDOK");
-    const std::vector<std::string> fields = SplitTabs(rest);
     const std::string status = fields.size() > 1 ? fields[1] : std::string();
     if (status == "00") {
         return outcome(true);
     }
     if (status == "01") {
-        if (host_.Ask("Radio is busy!!", title_, MsgIcon::Exclamation, Buttons::RetryCancel) ==
-            Answer::Retry) {
+        if (host_.Ask("Radio is busy!!", title_, MsgIcon::Exclamation, Buttons::RetryCancel,
+                      Answer::Cancel) == Answer::Retry) {
             retry = true;
             return false;
         }
@@ -490,55 +435,34 @@ bool RadioLink::StatusCheckOnce(bool& retry) {
     return outcome(false);
 }
 
-void RadioLink::ReadBlock(std::vector<uint8_t>& buffer, int address, int length) {
+Outcome RadioLink::Settle(bool succeeded) const {
+    if (ws_.CancelRequested) {
+        return Outcome::Cancelled;
+    }
+    return succeeded ? Outcome::Ok : Outcome::Failed;
+}
+
+Outcome RadioLink::ReadBlock(std::vector<uint8_t>& buffer, int address, int length) {
     FlushInput();
     if (!AcknowledgedSend(BuildFrame("#CEPRD", AddressField(address), LengthField(length), ""),
                           SendKind::Read)) {
-        return;
+        return Settle(false);
     }
-    ws_.CommError = true;
+    // The reply phase re-arms Cancel too: only a Cancel while the data come stops the block.
     ws_.CancelRequested = false;
-    std::string name;
-    switch (ReceiveText(6, 10, name)) {
-        case WaitResult::Ok:
-            break;
-        case WaitResult::Cancelled:
-            Error("cancel!!");
-            return;
-        case WaitResult::TimedOut:
-            Error("time out!!");
-            return;
-        default:
-            return;
+    std::vector<std::string> fields;
+    if (!ReceiveReply({"#CEPDT", "#CMDER", false}, fields)) {
+        return Settle(false);
     }
-    if (name != "#CEPDT") {
-        SendLine("#CMDER");
-        return;
-    }
-    std::string rest;
-    switch (ReceiveLineText(10, rest)) {
-        case WaitResult::Ok:
-            break;
-        case WaitResult::TimedOut:
-            Error("time out!!");
-            return;
-        default:
-            return;
-    }
-    if (!VerifyLineChecksum(name + rest)) {
-        SendLine("#CMDSM");
-        return;
-    }
-    std::vector<std::string> fields = SplitTabs(rest);
     fields.resize(std::max<size_t>(fields.size(), 4));
     if (ParseHex(fields[1]) != address) {
         Error("address error!!");
-        return;
+        return Settle(false);
     }
     const std::string& data = fields[3];
     if (ParseHex(fields[2]) != length || data.size() != static_cast<size_t>(length) * 2) {
         Error("data error!!");
-        return;
+        return Settle(false);
     }
     for (int i = 0; i < length; ++i) {
         const size_t at = static_cast<size_t>(address + i);
@@ -546,15 +470,15 @@ void RadioLink::ReadBlock(std::vector<uint8_t>& buffer, int address, int length)
             buffer[at] = static_cast<uint8_t>(ParseHex(data.substr(static_cast<size_t>(i) * 2, 2)));
         }
     }
-    ws_.CommError = false;
     SendLine("#CMDOK");
+    return Settle(true);
 }
 
-void RadioLink::WriteBlock(int address, int length) {
+Outcome RadioLink::WriteBlock(int address, int length) {
     const std::string frame =
         BuildFrame("#CEPWR", AddressField(address), LengthField(length),
                    DataField(&ws_.Image.Bytes[static_cast<size_t>(address)], length));
-    AcknowledgedSend(frame, SendKind::Write);
+    return Settle(AcknowledgedSend(frame, SendKind::Write));
 }
 
 void RadioLink::CancelRead() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/link_host.h"
+#include "core/outcome.h"
 #include "radio/serial_link.h"
 
 namespace tq530 {
@@ -65,18 +66,25 @@ class RadioLink {
 
     WaitResult WaitByte(uint8_t expected, int seconds);
     WaitResult ReceiveText(int count, int seconds, std::string& text);
-    WaitResult ReceiveLine(int seconds, std::string& text);
-    WaitResult ReceiveLineText(int seconds, std::string& text);
+    // What a line reader does with the bytes after the CR.
+    enum class AfterCr {
+        Lf,       // the next byte must be LF (the adapter's answer); any other is Unexpected
+        SkipToLf  // bytes are dropped up to the LF (the rest of a reply)
+    };
+    // Characters up to the CR, which is not kept, then the LF, all within seconds.
+    WaitResult ReceiveLine(int seconds, std::string& text, AfterCr afterCr);
     WaitResult WaitCmdOk();
 
     bool Connect();
     bool SyncCommand();
     bool StatusCheck();
-    // Reads length bytes at address into buffer[address...]; reports through CommError.
-    void ReadBlock(std::vector<uint8_t>& buffer, int address, int length);
-    // Writes the image bytes at address...address+length-1; reports through CommError.
-    void WriteBlock(int address, int length);
+    // Reads length bytes at address into buffer[address...].
+    Outcome ReadBlock(std::vector<uint8_t>& buffer, int address, int length);
+    // Writes the image bytes at address...address+length-1.
+    Outcome WriteBlock(int address, int length);
     void CancelRead();
+    // How a transaction that ended comes out: a Cancel pressed meanwhile wins over the rest.
+    Outcome Settle(bool succeeded) const;
 
     void Error(const std::string& text);
 
@@ -84,6 +92,14 @@ class RadioLink {
     enum class SendKind { Status, Read, Write };
     bool AcknowledgedSend(const std::string& frame, SendKind kind);
     bool StatusCheckOnce(bool& retry);
+    // The reply that follows an acknowledged frame: its name, the rest of the line and the
+    // line's checksum. On Ok, fields holds the rest split at its TABs (field 0 is empty).
+    struct ReplyForm {
+        const char* Name;
+        const char* WrongNameAnswer;  // sent back when another name comes
+        bool CancelMessageInLine;     // "cancel!!" also when the rest of the line is cancelled
+    };
+    bool ReceiveReply(const ReplyForm& form, std::vector<std::string>& fields);
     bool OpenPort(const char* settings, const char* source);
     // One pass of a receive loop: yield, then at most one byte if one arrives soon.
     bool PollByte(uint8_t& byte);

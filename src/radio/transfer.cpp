@@ -6,56 +6,45 @@
 #include "core/error_log.h"
 #include "core/workspace.h"
 #include "model/image_codec.h"
+#include "model/text_util.h"
 
 namespace tq530 {
 
 const uint8_t kProductCode[kProductCodeLength] = {'R', 'B', '2', '7', '4', 'V', 0xFF};
 
-std::string TransferTitle(TransferMode mode) {
-    switch (mode) {
-        case TransferMode::Read:
-            return "Read from Radio";
-        case TransferMode::Program:
-            return "Program to Radio";
-        case TransferMode::ClearMmsi:
-            return "Clear MMSI Data";
-        case TransferMode::ClearDscLog:
-            return "Clear DSC Log Data";
-        case TransferMode::ClearDistressLog:
-            return "Clear Distress Log Data";
-    }
-    return {};
-}
-
 namespace {
 
-const char* LoopSource(TransferMode mode) {
-    switch (mode) {
-        case TransferMode::Read:
-            return "frmRadio.ReadData";
-        case TransferMode::Program:
-            return "frmRadio.WriteData";
-        case TransferMode::ClearMmsi:
-            return "frmRadio.ClearData";
-        case TransferMode::ClearDscLog:
-            return "frmRadio.ClearDataDsc";
-        case TransferMode::ClearDistressLog:
-            return "frmRadio.ClearDataDistress";
-    }
-    return "frmRadio";
-}
+// What each transfer mode is: its dialog title, the monitor text its procedure starts with,
+// the name and message title of its transfer loop, and the area a clear writes.
+struct ModeInfo {
+    const char* Title;
+    const char* Monitor;
+    const char* LoopSource;
+    const char* LoopTitle;
+    int AreaStart;
+    int AreaEnd;
+};
 
-std::string UpperHex(int value) {
-    static const char* const digits = "0123456789ABCDEF";
-    std::string text;
-    do {
-        text.insert(text.begin(), digits[value & 0x0F]);
-        value >>= 4;
-    } while (value != 0);
-    return text;
+const ModeInfo kModes[] = {
+    {"Read from Radio", "radio reading...", "frmRadio.ReadData", "Read from Radio", 0, 0},
+    {"Program to Radio", "radio writing...", "frmRadio.WriteData", "Program to Radio", 0, 0},
+    {"Clear MMSI Data", "radio clear...", "frmRadio.ClearData", "Clear Data", kMmsiStart,
+     kMmsiStatus + 1},
+    {"Clear DSC Log Data", "radio clear DSC...", "frmRadio.ClearDataDsc", "Program to Radio",
+     kDscLogStart, kDscLogEnd},
+    {"Clear Distress Log Data", "radio clear Distress...", "frmRadio.ClearDataDistress",
+     "Program to Radio", kDistressLogStart, kDistressLogEnd},
+};
+
+const ModeInfo& InfoOf(TransferMode mode) {
+    return kModes[static_cast<int>(mode)];
 }
 
 }  // namespace
+
+std::string TransferTitle(TransferMode mode) {
+    return InfoOf(mode).Title;
+}
 
 Transfer::Transfer(Workspace& ws, SerialLink& port, LinkHost& host, TransferMode mode)
     : ws_(ws), host_(host), mode_(mode), link_(ws, port, host, TransferTitle(mode)) {}
@@ -64,311 +53,303 @@ int Transfer::Progress(int address) const {
     return static_cast<int>(std::lround(address * 100.0 / ws_.Image.ImageEnd));
 }
 
-void Transfer::RuntimeFailure(const char* source, const SerialError& e) {
+Outcome Transfer::RuntimeFailure(const char* source, const SerialError& e) {
     LogError(ws_, source, ErrorMessage(e.Number(), e.what()));
     host_.ShowMessage(std::to_string(e.Number()) + "\n\n" + e.what(), e.Source(),
                       MsgIcon::Critical);
-    ws_.CancelRequested = true;
     link_.PortClose();
+    return Outcome::Cancelled;
 }
 
-bool Transfer::Run() {
-    ws_.CommError = false;
-    ws_.TransferDone = false;
-    ws_.BusyFlag = true;
+Outcome Transfer::Run() {
+    BusyGuard busy(ws_);
     host_.SetBusy(true);
     host_.ShowMonitor("startsync...");
+    Outcome outcome = Outcome::Failed;
+    bool checked = false;
     if (link_.Connect()) {
         host_.ShowMonitor("sync ok");
-        Dispatch();
+        if (mode_ == TransferMode::Program) {
+            PrepareImageForWrite(ws_.Model, ws_.Image, ws_.ModelType);
+        }
+        outcome = RadioReady();
+        if (outcome == Outcome::Ok) {
+            checked = true;
+            outcome = Dispatch();
+        }
         host_.SetProgress(0);
     } else {
         host_.ShowMonitor("can not syncing!!");
+        outcome = link_.Settle(false);
     }
     host_.SetBusy(false);
-    ws_.BusyFlag = false;
-    return ws_.TransferDone;
+    ws_.TransferDone = outcome == Outcome::Ok;
+    ws_.CommError = checked && outcome != Outcome::Ok;
+    ws_.CancelRequested = outcome == Outcome::Cancelled;
+    return outcome;
 }
 
-void Transfer::Dispatch() {
+Outcome Transfer::RadioReady() {
+    try {
+        if (link_.StatusCheck()) {
+            return Outcome::Ok;
+        }
+        link_.Error("Radio not ready!!");
+        return link_.Settle(false);
+    } catch (const SerialError& e) {
+        return RuntimeFailure(InfoOf(mode_).LoopSource, e);
+    }
+}
+
+Outcome Transfer::Dispatch() {
+    const Outcome checks = CommonChecks();
+    if (checks != Outcome::Ok) {
+        return checks;
+    }
+    host_.ShowMonitor(InfoOf(mode_).Monitor);
+    Outcome outcome = Outcome::Ok;
     switch (mode_) {
         case TransferMode::Read:
-            ReadFromRadio();
-            break;
+            return ReadFromRadio();
         case TransferMode::Program:
-            PrepareImageForWrite(ws_.Model, ws_.Image, ws_.ModelType);
-            ProgramToRadio();
+            outcome = WriteData();
             break;
+        case TransferMode::ClearMmsi:
+            return ClearMmsi();
         default:
-            ClearRadioData();
-            break;
+            return ClearLog();
     }
+    if (outcome == Outcome::Ok) {
+        Completed();
+    }
+    return outcome;
 }
 
-bool Transfer::CommonChecks() {
-    try {
-        if (!link_.StatusCheck()) {
-            link_.Error("Radio not ready!!");
-            return false;
-        }
-    } catch (const SerialError& e) {
-        RuntimeFailure(LoopSource(mode_), e);
-        return false;
+Outcome Transfer::CommonChecks() {
+    // Both checks always run; a Cancel during the first outlives a good read in the second.
+    const Outcome model = ReadDataChkModel();
+    const Outcome product = ReadDataChkProduct();
+    if (model == Outcome::Cancelled || product == Outcome::Cancelled) {
+        return Outcome::Cancelled;
     }
-    const bool modelOk = ReadDataChkModel();
-    const bool modelCommError = ws_.CommError;
-    const bool modelCancelled = ws_.CancelRequested;
-    const bool productOk = ReadDataChkProduct();
-    // A good product-code read clears CommError and CancelRequested; neither may hide a
-    // failed or cancelled model check, or the transfer would end as if nothing had happened.
-    ws_.CommError = ws_.CommError || modelCommError;
-    ws_.CancelRequested = ws_.CancelRequested || modelCancelled;
-    return modelOk && productOk;
+    return model == Outcome::Ok ? product : model;
 }
 
-bool Transfer::ReadDataChkModel() {
+Outcome Transfer::ReadDataChkModel() {
     if (!link_.PortOpen()) {
-        return false;
+        return Outcome::Failed;
     }
     host_.ShowMonitor("model check...");
     const int last = ws_.Image.ImageEnd;
     std::vector<uint8_t> check(static_cast<size_t>(last) + 1);
+    Outcome read = Outcome::Ok;
     try {
-        link_.ReadBlock(check, 0, 2);
-        if (!ws_.CommError) {
-            link_.ReadBlock(check, last - 1, 2);
+        read = link_.ReadBlock(check, 0, 2);
+        if (read == Outcome::Ok) {
+            read = link_.ReadBlock(check, last - 1, 2);
         }
     } catch (const SerialError& e) {
-        RuntimeFailure("frmRadio.ReadDataChkModel", e);
-        return false;
+        return RuntimeFailure("frmRadio.ReadDataChkModel", e);
     }
-    if (ws_.CancelRequested) {
-        return false;
+    if (read == Outcome::Cancelled) {
+        return read;
     }
-    if (ws_.CommError) {
+    if (read == Outcome::Failed) {
         host_.ShowMessage("Communication Error!!", "Model Check", MsgIcon::Critical);
-        return false;
+        return read;
     }
     const int first = check[0] * 256 + check[1];
     const int second =
         check[static_cast<size_t>(last) - 1] * 256 + check[static_cast<size_t>(last)];
     if (first == second && first == kModelCode && SupportedModelType(ws_.ModelType)) {
-        return true;
+        return Outcome::Ok;
     }
-    ws_.CommError = true;
     host_.ShowMessage("ModelType Error !!", "Read from Radio", MsgIcon::Critical);
-    return false;
+    return Outcome::Failed;
 }
 
-bool Transfer::ReadDataChkProduct() {
+Outcome Transfer::ReadDataChkProduct() {
     if (!link_.PortOpen()) {
-        return false;
+        return Outcome::Failed;
     }
     host_.ShowMonitor("product-code check...");
     std::vector<uint8_t> check(static_cast<size_t>(ws_.Image.ImageEnd) + 1);
+    Outcome read = Outcome::Ok;
     try {
-        link_.ReadBlock(check, kProductCodeAddress, kProductCodeLength);
+        read = link_.ReadBlock(check, kProductCodeAddress, kProductCodeLength);
     } catch (const SerialError& e) {
-        RuntimeFailure("frmRadio.ReadDataChkProduct", e);
-        return false;
+        return RuntimeFailure("frmRadio.ReadDataChkProduct", e);
     }
-    if (ws_.CancelRequested) {
-        return false;
+    if (read == Outcome::Cancelled) {
+        return read;
     }
-    if (ws_.CommError) {
+    if (read == Outcome::Failed) {
         host_.ShowMessage("Communication Error!!", "Model Check", MsgIcon::Critical);
-        return false;
+        return read;
     }
     for (int i = 0; i < kProductCodeLength; ++i) {
         const int address = kProductCodeAddress + i;
         const uint8_t got = check[static_cast<size_t>(address)];
         if (got != kProductCode[i]) {
             if (ws_.DiagnosticMode) {
-                host_.ShowMessage("address: 0x" + UpperHex(address) + " -> 0x" + UpperHex(got),
+                host_.ShowMessage("address: 0x" + HexText(static_cast<unsigned>(address)) +
+                                      " -> 0x" + HexText(got),
                                   "Product Code Error!", MsgIcon::Critical);
             }
-            ws_.CommError = true;
             host_.ShowMessage("ModelType Error !!", "Read from Radio", MsgIcon::Critical);
-            return false;
+            return Outcome::Failed;
         }
     }
-    return true;
+    return Outcome::Ok;
 }
 
-void Transfer::ReadFromRadio() {
-    host_.SetBusy(true);
-    if (CommonChecks()) {
-        host_.ShowMonitor("radio reading...");
-        std::vector<uint8_t> buffer(ws_.Image.Bytes.begin(),
-                                    ws_.Image.Bytes.begin() + ws_.Image.Size());
-        ReadData(buffer);
-        if (!ws_.CommError && !ws_.CancelRequested) {
-            const int last = ws_.Image.ImageEnd;
-            std::copy(buffer.begin() + 2, buffer.begin() + kNotReadStart,
-                      ws_.Image.Bytes.begin() + 2);
-            std::copy(buffer.begin() + kNotReadEnd, buffer.begin() + last + 1,
-                      ws_.Image.Bytes.begin() + kNotReadEnd);
-            DecodeImage(ws_.Model, ws_.Image, ws_.ModelType);
-            Completed();
-        }
+Outcome Transfer::ReadFromRadio() {
+    std::vector<uint8_t> buffer(ws_.Image.Bytes.begin(),
+                                ws_.Image.Bytes.begin() + ws_.Image.Size());
+    const Outcome outcome = ReadData(buffer);
+    if (outcome == Outcome::Ok) {
+        const int last = ws_.Image.ImageEnd;
+        std::copy(buffer.begin() + 2, buffer.begin() + kNotReadStart, ws_.Image.Bytes.begin() + 2);
+        std::copy(buffer.begin() + kNotReadEnd, buffer.begin() + last + 1,
+                  ws_.Image.Bytes.begin() + kNotReadEnd);
+        DecodeImage(ws_.Model, ws_.Image, ws_.ModelType);
+        Completed();
     }
-    host_.SetBusy(false);
+    return outcome;
 }
 
 void Transfer::Completed() {
-    ws_.TransferDone = true;
     host_.ShowMonitor("");
     host_.ShowMessage("Complete!!", link_.Title(), MsgIcon::Information);
 }
 
-void Transfer::EndLoop(const char* title, bool fullProgress) {
+Outcome Transfer::EndLoop(Outcome loop, bool fullProgress) {
     link_.PortClose();
-    if (ws_.CancelRequested) {
-        return;  // a cancelled loop ends without a message of its own
+    if (loop == Outcome::Cancelled) {
+        return loop;  // a cancelled loop ends without a message of its own
     }
-    if (ws_.CommError) {
-        host_.ShowMessage("Communication Error!!", title, MsgIcon::Critical);
-        return;
+    if (loop == Outcome::Failed) {
+        host_.ShowMessage("Communication Error!!", InfoOf(mode_).LoopTitle, MsgIcon::Critical);
+        return loop;
     }
     if (fullProgress) {
         host_.SetProgress(100);
     }
     host_.PacingPause(500);
+    return link_.Settle(true);
 }
 
-void Transfer::ReadData(std::vector<uint8_t>& buffer) {
+Outcome Transfer::ReadData(std::vector<uint8_t>& buffer) {
     if (!link_.PortOpen()) {
-        ws_.CommError = true;  // nothing was read: the buffer must not reach the image
-        return;
+        return Outcome::Failed;  // nothing was read: the buffer must not reach the image
     }
     try {
         host_.SetProgress(0);
-        for (int address = 0; address <= ws_.Image.ImageEnd; address += kBlockSize) {
+        Outcome loop = Outcome::Ok;
+        for (int address = 0; address <= ws_.Image.ImageEnd && loop == Outcome::Ok;
+             address += kBlockSize) {
             host_.SetProgress(Progress(address));
-            link_.ReadBlock(buffer, address, kBlockSize);
-            // A wait that Cancel ended leaves CommError set as well; the radio must still
-            // hear CAN, so Cancel is looked at first.
-            if (ws_.CancelRequested || ws_.CommError) {
-                break;
-            }
+            loop = link_.ReadBlock(buffer, address, kBlockSize);
         }
-        if (ws_.CancelRequested) {
+        if (loop == Outcome::Cancelled) {
             link_.CancelRead();
         }
-        EndLoop("Read from Radio");
+        return EndLoop(loop);
     } catch (const SerialError& e) {
-        RuntimeFailure("frmRadio.ReadData", e);
+        return RuntimeFailure(InfoOf(mode_).LoopSource, e);
     }
 }
 
-void Transfer::ProgramToRadio() {
-    host_.SetBusy(true);
-    if (CommonChecks()) {
-        host_.ShowMonitor("radio writing...");
-        WriteData();
-        if (!ws_.CommError && !ws_.CancelRequested) {
-            Completed();
-        }
+Outcome Transfer::WriteEach(int first, int end) {
+    // Every byte is sent even after a refusal, but one refused byte fails them all: a radio
+    // must never be reported programmed when it is not. Each byte's try re-arms Cancel, so
+    // only a Cancel that stands after the last byte counts.
+    bool anyFailed = false;
+    Outcome last = Outcome::Ok;
+    for (int a = first; a < end; ++a) {
+        last = link_.WriteBlock(a, 1);
+        anyFailed = anyFailed || last != Outcome::Ok;
     }
-    host_.SetBusy(false);
+    if (last == Outcome::Cancelled) {
+        return last;
+    }
+    return anyFailed ? Outcome::Failed : Outcome::Ok;
 }
 
-void Transfer::WriteData() {
+Outcome Transfer::WriteData() {
     if (!link_.PortOpen()) {
-        ws_.CommError = true;  // nothing was written: never report the radio programmed
-        return;
+        return Outcome::Failed;  // nothing was written: never report the radio programmed
     }
     try {
         host_.SetProgress(0);
-        for (int address = 0; address <= ws_.Image.ImageEnd; address += kBlockSize) {
+        Outcome loop = Outcome::Ok;
+        for (int address = 0; address <= ws_.Image.ImageEnd && loop == Outcome::Ok;
+             address += kBlockSize) {
             host_.SetProgress(Progress(address));
             if (address == 0) {
-                // Every head byte is sent even after a refusal, but one refused byte fails
-                // the whole run: a radio must never be reported programmed when it is not.
-                bool anyFailed = false;
-                for (int a = 2; a < kHeadEnd; ++a) {
-                    link_.WriteBlock(a, 1);
-                    anyFailed = anyFailed || ws_.CommError;
-                }
-                ws_.CommError = anyFailed;
+                loop = WriteEach(2, kHeadEnd);
             } else if ((address >= kProtectedStart && address < kProtectedEnd) ||
                        address >= kDscLogStart) {
                 host_.Pause(10);
+                loop = link_.Settle(true);
             } else {
-                link_.WriteBlock(address, kBlockSize);
-            }
-            if (ws_.CommError || ws_.CancelRequested) {
-                break;
+                loop = link_.WriteBlock(address, kBlockSize);
             }
         }
-        EndLoop("Program to Radio");
+        return EndLoop(loop);
     } catch (const SerialError& e) {
-        RuntimeFailure("frmRadio.WriteData", e);
+        return RuntimeFailure(InfoOf(mode_).LoopSource, e);
     }
 }
 
-void Transfer::ClearRadioData() {
-    host_.SetBusy(true);
-    if (CommonChecks()) {
-        if (mode_ == TransferMode::ClearMmsi) {
-            host_.ShowMonitor("radio clear...");
-            uint8_t kept[kMmsiStatus - kMmsiStart + 1];
-            std::copy_n(&ws_.Image.Bytes[kMmsiStart], sizeof kept, kept);
-            ws_.Image[kMmsiStatus] = 0;
-            std::fill_n(&ws_.Image.Bytes[kMmsiStart], kMmsiStatus - kMmsiStart, 0xFF);
-            ClearData();
-            if (!ws_.CommError && !ws_.CancelRequested) {
-                Completed();
-                ws_.Model.DscBasic.UserMmsi.clear();
-            } else {
-                std::copy_n(kept, sizeof kept, &ws_.Image.Bytes[kMmsiStart]);
-            }
-        } else {
-            const bool dsc = mode_ == TransferMode::ClearDscLog;
-            host_.ShowMonitor(dsc ? "radio clear DSC..." : "radio clear Distress...");
-            const RadioImage kept = ws_.Image;
-            const int first = dsc ? kDscLogStart : kDistressLogStart;
-            const int end = dsc ? kDscLogEnd : kDistressLogEnd;
-            std::fill(ws_.Image.Bytes.begin() + first, ws_.Image.Bytes.begin() + end, 0xFF);
-            ClearArea(first, end, dsc ? "frmRadio.ClearDataDsc" : "frmRadio.ClearDataDistress");
-            if (ws_.CommError || ws_.CancelRequested) {
-                ws_.Image = kept;
-            } else {
-                Completed();
-            }
+Outcome Transfer::ClearMmsi() {
+    uint8_t kept[kMmsiStatus - kMmsiStart + 1];
+    std::copy_n(&ws_.Image.Bytes[kMmsiStart], sizeof kept, kept);
+    ws_.Image[kMmsiStatus] = 0;
+    std::fill_n(&ws_.Image.Bytes[kMmsiStart], kMmsiStatus - kMmsiStart, 0xFF);
+    Outcome outcome = Outcome::Failed;
+    if (link_.PortOpen()) {
+        try {
+            host_.SetProgress(0);
+            outcome = EndLoop(WriteEach(kMmsiStart, kMmsiStatus + 1), true);
+        } catch (const SerialError& e) {
+            outcome = RuntimeFailure(InfoOf(mode_).LoopSource, e);
         }
     }
-    host_.SetBusy(false);
+    if (outcome == Outcome::Ok) {
+        Completed();
+        ws_.Model.DscBasic.UserMmsi.clear();
+    } else {
+        std::copy_n(kept, sizeof kept, &ws_.Image.Bytes[kMmsiStart]);
+    }
+    return outcome;
 }
 
-void Transfer::ClearData() {
-    if (!link_.PortOpen()) {
-        ws_.CommError = true;
-        return;
+Outcome Transfer::ClearLog() {
+    const RadioImage kept = ws_.Image;
+    const ModeInfo& info = InfoOf(mode_);
+    std::fill(ws_.Image.Bytes.begin() + info.AreaStart, ws_.Image.Bytes.begin() + info.AreaEnd,
+              0xFF);
+    const Outcome outcome = ClearArea();
+    if (outcome == Outcome::Ok) {
+        Completed();
+    } else {
+        ws_.Image = kept;
     }
+    return outcome;
+}
+
+Outcome Transfer::ClearArea() {
+    if (!link_.PortOpen()) {
+        return Outcome::Failed;
+    }
+    const int first = InfoOf(mode_).AreaStart;
+    const int end = InfoOf(mode_).AreaEnd;
     try {
         host_.SetProgress(0);
-        // All six bytes are sent whatever the radio answers; one refusal fails the clear.
-        bool anyFailed = false;
-        for (int a = kMmsiStart; a <= kMmsiStatus; ++a) {
-            link_.WriteBlock(a, 1);
-            anyFailed = anyFailed || ws_.CommError;
-        }
-        ws_.CommError = anyFailed;
-        EndLoop("Clear Data", true);
-    } catch (const SerialError& e) {
-        RuntimeFailure("frmRadio.ClearData", e);
-    }
-}
-
-void Transfer::ClearArea(int first, int end, const char* source) {
-    if (!link_.PortOpen()) {
-        ws_.CommError = true;
-        return;
-    }
-    try {
-        host_.SetProgress(0);
-        for (int address = 0; address <= ws_.Image.ImageEnd; address += kBlockSize) {
+        Outcome loop = Outcome::Ok;
+        for (int address = 0; address <= ws_.Image.ImageEnd && loop == Outcome::Ok;
+             address += kBlockSize) {
             host_.Yield();
             host_.SetProgress(Progress(address));
             // An area that ends inside a block (the distress log ends at 8159) gets the block
@@ -376,20 +357,15 @@ void Transfer::ClearArea(int first, int end, const char* source) {
             // reaches the radio and nothing beyond it is written.
             const int block = address + kBlockSize <= end ? address : end - kBlockSize;
             if (address >= first && address < end) {
-                link_.WriteBlock(block, kBlockSize);
-                if (ws_.CommError || ws_.CancelRequested) {
-                    break;
-                }
+                loop = link_.WriteBlock(block, kBlockSize);
             } else {
                 host_.Pause(10);
-            }
-            if (ws_.CancelRequested) {
-                break;
+                loop = link_.Settle(true);
             }
         }
-        EndLoop("Program to Radio");
+        return EndLoop(loop);
     } catch (const SerialError& e) {
-        RuntimeFailure(source, e);
+        return RuntimeFailure(InfoOf(mode_).LoopSource, e);
     }
 }
 

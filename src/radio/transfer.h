@@ -43,31 +43,34 @@ class Transfer {
 
     RadioLink& Link() { return link_; }
 
-    // What the OK button runs: connect, then the mode's procedure. True when the transfer
-    // completed (TransferDone).
-    bool Run();
-    // The mode's procedure after a successful Connect (encode first for a program).
-    void Dispatch();
-
-    void ReadFromRadio();
-    void ProgramToRadio();
-    void ClearRadioData();
-    bool ReadDataChkModel();
-    bool ReadDataChkProduct();
+    // What the OK button runs: connect, then the mode's procedure. At its end TransferDone,
+    // CommError (a failure once the identity checks ran: the dialog stays open) and
+    // CancelRequested say what the outcome says.
+    Outcome Run();
 
   private:
-    bool CommonChecks();
-    void ReadData(std::vector<uint8_t>& buffer);
-    void WriteData();
-    void ClearData();
-    // Sends the 64-byte blocks that cover first..end-1, pacing the other steps.
-    void ClearArea(int first, int end, const char* source);
-    // Logs a failure of the port inside a loop or check, tells the operator, and gives up.
+    // The status check before the procedure; not ready is a failure of its own.
+    Outcome RadioReady();
+    // The identity checks, then the mode's procedure.
+    Outcome Dispatch();
+    Outcome CommonChecks();
+    Outcome ReadDataChkModel();
+    Outcome ReadDataChkProduct();
+    Outcome ReadFromRadio();
+    Outcome ClearMmsi();
+    Outcome ClearLog();
+    Outcome ReadData(std::vector<uint8_t>& buffer);
+    Outcome WriteData();
+    // Sends one byte at each address of first..end-1 whatever the radio answers.
+    Outcome WriteEach(int first, int end);
+    // Sends the 64-byte blocks that cover the mode's area, pacing the other steps.
+    Outcome ClearArea();
     // The end of every transfer loop: close the port, then "Communication Error!!" under the
     // loop's title or the pause after a good loop.
-    void EndLoop(const char* title, bool fullProgress = false);
+    Outcome EndLoop(Outcome loop, bool fullProgress = false);
     void Completed();
-    void RuntimeFailure(const char* source, const SerialError& e);
+    // Logs a failure of the port inside a loop or check, tells the operator, and gives up.
+    Outcome RuntimeFailure(const char* source, const SerialError& e);
     int Progress(int address) const;
 
     Workspace& ws_;

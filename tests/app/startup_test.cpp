@@ -233,6 +233,8 @@ TEST(ConfirmCloseTest, DecisionsOfTheSaveQuestion) {
     host.Answers = {Answer::Cancel, Answer::No, Answer::Yes, Answer::Yes, Answer::Yes};
     EXPECT_FALSE(ConfirmClose(ws, host, passes, save));
     EXPECT_EQ(host.Questions[0], "KCP data has changed.\nDo you want to save changes?");
+    EXPECT_EQ(host.QuestionButtons[0], Buttons::YesNoCancel);
+    EXPECT_EQ(host.DefaultButtons[0], Answer::Yes);
     EXPECT_TRUE(ConfirmClose(ws, host, passes, save));
     EXPECT_EQ(saves, 0);
     EXPECT_FALSE(ConfirmClose(

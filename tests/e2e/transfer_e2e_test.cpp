@@ -117,8 +117,8 @@ TEST_F(TransferE2e, ProgramThenReadGivesBackTheSameSettings) {
 
     tq530::SilentHost host;
     tq530::Workspace programmed, readBack;
-    ASSERT_TRUE(tq530::LoadDataSet(programmed, host, dir + "/program.hex"));
-    ASSERT_TRUE(tq530::LoadDataSet(readBack, host, dir + "/back.hex"));
+    ASSERT_EQ(tq530::LoadDataSet(programmed, host, dir + "/program.hex"), tq530::Outcome::Ok);
+    ASSERT_EQ(tq530::LoadDataSet(readBack, host, dir + "/back.hex"), tq530::Outcome::Ok);
     EXPECT_TRUE(programmed.Model == readBack.Model);
     EXPECT_EQ(Slurp(dir + "/back.hex").substr(0x0580, name.size()), name);
 

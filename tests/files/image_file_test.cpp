@@ -43,7 +43,7 @@ class ImageFileTest : public ::testing::Test {
 
 TEST_F(ImageFileTest, SaveWritesTheEncodedImageWithChecksum) {
     ws.Image[0x005F] = 0x00;
-    ASSERT_TRUE(SaveImageFile(ws, host, Path("a.hex")));
+    ASSERT_EQ(SaveImageFile(ws, host, Path("a.hex")), Outcome::Ok);
     const std::string data = Read(Path("a.hex"));
     ASSERT_EQ(data.size(), 8192u);
     EXPECT_EQ(static_cast<uint8_t>(data[0]), 0x17);
@@ -61,11 +61,11 @@ TEST_F(ImageFileTest, SaveWritesTheEncodedImageWithChecksum) {
 TEST_F(ImageFileTest, LoadReplacesTheImageAndDecodes) {
     ws.Model.Usa[0].Enable = kOn;
     ws.Model.DscBasic.UserMmsi = "211234560";
-    ASSERT_TRUE(SaveImageFile(ws, host, Path("a.hex")));
+    ASSERT_EQ(SaveImageFile(ws, host, Path("a.hex")), Outcome::Ok);
     Workspace other;
     NewData(other, false);
     other.DataChanged = true;
-    ASSERT_TRUE(LoadImageFile(other, host, Path("a.hex")));
+    ASSERT_EQ(LoadImageFile(other, host, Path("a.hex")), Outcome::Ok);
     EXPECT_EQ(other.Model.Usa[0].Enable, kOn);
     EXPECT_EQ(other.Model.DscBasic.UserMmsi, "2112345600");
     EXPECT_EQ(other.CurrentFileName, Path("a.hex"));
@@ -81,14 +81,14 @@ TEST_F(ImageFileTest, WrongLengthOrMissingIsABadFile) {
         data.resize(length, '\0');
         Write(Path("x.hex"), data);
         const RadioImage before = ws.Image;
-        EXPECT_FALSE(LoadImageFile(ws, host, Path("x.hex")));
+        EXPECT_EQ(LoadImageFile(ws, host, Path("x.hex")), Outcome::Failed);
         EXPECT_EQ(host.Last(), "bad file!!|PC Program for NR6120");
         EXPECT_EQ(ws.Image, before);
     }
-    EXPECT_FALSE(LoadImageFile(ws, host, Path("missing.hex")));
+    EXPECT_EQ(LoadImageFile(ws, host, Path("missing.hex")), Outcome::Failed);
     EXPECT_EQ(host.Last(), "bad file!!|PC Program for NR6120");
     Write(Path("ok.hex"), good);
-    EXPECT_TRUE(LoadImageFile(ws, host, Path("ok.hex")));
+    EXPECT_EQ(LoadImageFile(ws, host, Path("ok.hex")), Outcome::Ok);
 }
 
 TEST_F(ImageFileTest, ModelWordsAndModelTypeAreChecked) {
@@ -99,23 +99,24 @@ TEST_F(ImageFileTest, ModelWordsAndModelTypeAreChecked) {
     data[8191] = '\xE9';
     Write(Path("x.hex"), data);
     const RadioImage before = ws.Image;
-    EXPECT_FALSE(LoadImageFile(ws, host, Path("x.hex")));
+    EXPECT_EQ(LoadImageFile(ws, host, Path("x.hex")), Outcome::Failed);
     EXPECT_EQ(host.Last(), "ModelType Error !!|Read from Radio");
     EXPECT_TRUE(ws.CommError);
+    EXPECT_TRUE(ws.CancelRequested);
     EXPECT_EQ(ws.Image, before);
 
     data[8191] = '\xE8';
     data[0] = data[8190] = '\x18';  // equal words, but not the model code
     Write(Path("x.hex"), data);
-    EXPECT_FALSE(LoadImageFile(ws, host, Path("x.hex")));
+    EXPECT_EQ(LoadImageFile(ws, host, Path("x.hex")), Outcome::Failed);
     EXPECT_EQ(host.Last(), "ModelType Error !!|Read from Radio");
 
     data[0] = data[8190] = '\x17';
     Write(Path("x.hex"), data);
     ws.SetModelType(4);
-    EXPECT_FALSE(LoadImageFile(ws, host, Path("x.hex")));
+    EXPECT_EQ(LoadImageFile(ws, host, Path("x.hex")), Outcome::Failed);
     ws.SetModelType(11);
-    EXPECT_TRUE(LoadImageFile(ws, host, Path("x.hex")));
+    EXPECT_EQ(LoadImageFile(ws, host, Path("x.hex")), Outcome::Ok);
     EXPECT_FALSE(ws.CommError);
 }
 
@@ -123,15 +124,13 @@ TEST_F(ImageFileTest, UnreadableFileIsAReadError) {
     if (geteuid() == 0) {
         // root reads any file; a directory named like the file fails the same way for root.
         ASSERT_EQ(mkdir(Path("d.hex").c_str(), 0755), 0);
-        EXPECT_FALSE(ReadImageFile(ws, host, Path("d.hex")));
+        EXPECT_EQ(ReadImageFile(ws, host, Path("d.hex")), Outcome::Failed);
     } else {
         Write(Path("d.hex"), std::string(8192, '\0'));
         chmod(Path("d.hex").c_str(), 0);
-        EXPECT_FALSE(ReadImageFile(ws, host, Path("d.hex")));
+        EXPECT_EQ(ReadImageFile(ws, host, Path("d.hex")), Outcome::Failed);
     }
     EXPECT_EQ(host.Last(), "FileRead Error!!|PC Program for NR6120");
-    EXPECT_TRUE(ws.CommError);
-    EXPECT_TRUE(ws.CancelRequested);
 }
 
 TEST_F(ImageFileTest, FailedSaveKeepsTheEarlierFileAndLogs) {
@@ -140,16 +139,16 @@ TEST_F(ImageFileTest, FailedSaveKeepsTheEarlierFileAndLogs) {
     ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
     const bool refused = access(dir.c_str(), W_OK) != 0;  // root writes anyway
     if (refused) {
-        EXPECT_FALSE(SaveImageFile(ws, host, Path("keep.hex")));
+        EXPECT_EQ(SaveImageFile(ws, host, Path("keep.hex")), Outcome::Failed);
         EXPECT_EQ(host.Last(), "FileSave Error!!|PC Program for NR6120");
         EXPECT_EQ(Read(Path("keep.hex")), "earlier");
     }
     chmod(dir.c_str(), 0755);
 
-    EXPECT_FALSE(WriteImageFile(ws, host, "/dev/full"));
+    EXPECT_EQ(SaveImageFile(ws, host, "/dev/full"), Outcome::Failed);
     EXPECT_EQ(host.Last(), "FileSave Error!!|PC Program for NR6120");
     EXPECT_TRUE(ws.CancelRequested);
-    EXPECT_FALSE(WriteImageFile(ws, host, Path("no/such/folder.hex")));
+    EXPECT_EQ(WriteImageFile(ws, host, Path("no/such/folder.hex")), Outcome::Failed);
     const std::string log = Read(Path("err.log"));
     EXPECT_NE(log.find(":frmMain.SaveHexFileAs -> 28"), std::string::npos) << log;
     EXPECT_NE(log.find(":frmMain.SaveHexFileAs -> 2No such file"), std::string::npos) << log;

@@ -49,13 +49,14 @@ class SettingsFileTest : public ::testing::Test {
     Workspace Load(const std::string& text) {
         testing::WriteFile(dir.File("load.dat"), text);
         Workspace loaded = FreshWorkspace();
-        ReadSettingsFile(loaded, host, dir.File("load.dat"));
+        LastLoad = ReadSettingsFile(loaded, host, dir.File("load.dat"));
         return loaded;
     }
 
     ScratchDir dir;
     Workspace ws;
     RecordingHost host;
+    Outcome LastLoad = Outcome::Failed;
 };
 
 size_t Count(const std::string& text, const std::string& what) {
@@ -236,9 +237,9 @@ TEST_F(SettingsFileTest, SavedFileLoadsBackIntoTheSameModel) {
     m.Exp[39].CHDisplayL = "9";
     m.Exp[39].ChTag = "LAST";
 
-    ASSERT_TRUE(WriteSettingsFile(ws, host, dir.File("boat.dat")));
+    ASSERT_EQ(WriteSettingsFile(ws, host, dir.File("boat.dat")), Outcome::Ok);
     Workspace loaded = FreshWorkspace();
-    ASSERT_TRUE(ReadSettingsFile(loaded, host, dir.File("boat.dat")));
+    ASSERT_EQ(ReadSettingsFile(loaded, host, dir.File("boat.dat")), Outcome::Ok);
     EXPECT_TRUE(host.Messages.empty());
     EXPECT_TRUE(loaded.Model == ws.Model);
     EXPECT_EQ(BuildSettingsText(loaded), BuildSettingsText(ws));
@@ -391,12 +392,11 @@ TEST_F(SettingsFileTest, ModelTypeErrorLeavesTheDefaults) {
         Workspace loaded = FreshWorkspace();
         loaded.Model.Common.Weather = 2;
         loaded.CurrentFileName = "/somewhere/old.dat";
-        EXPECT_FALSE(ReadSettingsFile(loaded, failing, dir.File("other.dat")));
+        EXPECT_EQ(ReadSettingsFile(loaded, failing, dir.File("other.dat")), Outcome::Failed);
         ASSERT_EQ(failing.Messages.size(), 1u) << main;
         EXPECT_EQ(failing.Messages[0].Text, "ModelType Error !!");
         EXPECT_EQ(failing.Messages[0].Title, "PC Program for NR6120");
         EXPECT_EQ(failing.Messages[0].Icon, MsgIcon::Critical);
-        EXPECT_TRUE(loaded.CommError);
         EXPECT_EQ(loaded.CurrentFileName, "");
         EXPECT_TRUE(loaded.Model == FreshWorkspace().Model) << main;
     }
@@ -404,7 +404,7 @@ TEST_F(SettingsFileTest, ModelTypeErrorLeavesTheDefaults) {
 
 TEST_F(SettingsFileTest, ModelTypeCheckAcceptsTheNumberInAnyForm) {
     const Workspace loaded = Load("[main]\r\nmodeltype=#1.0\r\n[Common Setup]\r\nWeater=3\r\n");
-    EXPECT_FALSE(loaded.CommError);
+    EXPECT_EQ(LastLoad, Outcome::Ok);
     EXPECT_TRUE(host.Messages.empty());
     EXPECT_EQ(loaded.Model.Common.Weather, 3);
 }
@@ -416,57 +416,57 @@ TEST_F(SettingsFileTest, ReadFailureSaysFileReadErrorAndLogs) {
         error = {57, "Device I/O error"};
         return false;
     };
-    EXPECT_FALSE(ReadSettingsFile(ws, host, dir.File("gone.dat"), failingRead));
+    EXPECT_EQ(ReadSettingsFile(ws, host, dir.File("gone.dat"), failingRead), Outcome::Failed);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileRead Error!!"}));
     EXPECT_EQ(host.Messages[0].Title, "PC Program for NR6120");
-    EXPECT_TRUE(ws.CommError);
-    EXPECT_TRUE(ws.CancelRequested);
     EXPECT_NE(ReadFile(dir.File("err.log")).find("frmMain.FileRead2 -> 57Device I/O error\r\n"),
               std::string::npos);
 }
 
 TEST_F(SettingsFileTest, OpenSetsTheCurrentFileOnlyAfterALoad) {
     ScriptedDialogs dialogs;
-    EXPECT_FALSE(OpenSettings(ws, host, dialogs));  // cancelled
+    EXPECT_EQ(OpenSettings(ws, host, dialogs), Outcome::Cancelled);
     EXPECT_TRUE(ws.CancelRequested);
     EXPECT_TRUE(host.Messages.empty());
 
     testing::WriteFile(dir.File("good.dat"), "[MAIN]\r\nMODELTYPE=1\r\n");
     dialogs.Answer = dir.File("good.dat");
     ws.DataChanged = true;
-    EXPECT_TRUE(OpenSettings(ws, host, dialogs));
+    EXPECT_EQ(OpenSettings(ws, host, dialogs), Outcome::Ok);
     EXPECT_EQ(ws.CurrentFileName, dir.File("good.dat"));
     EXPECT_FALSE(ws.CancelRequested);
+    EXPECT_FALSE(ws.CommError);
     EXPECT_TRUE(ws.DataChanged);  // a load leaves it as it was
 
     testing::WriteFile(dir.File("bad.dat"), "[MAIN]\r\nMODELTYPE=11\r\n");
     dialogs.Answer = dir.File("bad.dat");
-    EXPECT_FALSE(OpenSettings(ws, host, dialogs));
+    EXPECT_EQ(OpenSettings(ws, host, dialogs), Outcome::Failed);
     EXPECT_EQ(ws.CurrentFileName, "");
     EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_TRUE(ws.CommError);
 }
 
 TEST_F(SettingsFileTest, SaveToCurrentAsksOnlyWithoutACurrentFile) {
     ScriptedDialogs dialogs;
-    EXPECT_FALSE(SaveSettings(ws, host, dialogs, true));  // asked, cancelled
+    EXPECT_EQ(SaveSettings(ws, host, dialogs, true), Outcome::Cancelled);  // asked
     EXPECT_EQ(dialogs.Asked, 1);
     EXPECT_TRUE(ws.CancelRequested);
     EXPECT_TRUE(host.Messages.empty());
 
     dialogs.Answer = dir.File("first.dat");
     ws.DataChanged = true;
-    EXPECT_TRUE(SaveSettings(ws, host, dialogs, true));
+    EXPECT_EQ(SaveSettings(ws, host, dialogs, true), Outcome::Ok);
     EXPECT_EQ(ws.CurrentFileName, dir.File("first.dat"));
     EXPECT_TRUE(ws.DataChanged);  // saving does not clear it
     EXPECT_EQ(ReadFile(dir.File("first.dat")), BuildSettingsText(ws));
 
     ws.Model.Common.Weather = 1;
-    EXPECT_TRUE(SaveSettings(ws, host, dialogs, true));
+    EXPECT_EQ(SaveSettings(ws, host, dialogs, true), Outcome::Ok);
     EXPECT_EQ(dialogs.Asked, 2);
     EXPECT_NE(ReadFile(dir.File("first.dat")).find("Weater=1\r\n"), std::string::npos);
 
     dialogs.Answer = dir.File("second.dat");
-    EXPECT_TRUE(SaveSettings(ws, host, dialogs, false));
+    EXPECT_EQ(SaveSettings(ws, host, dialogs, false), Outcome::Ok);
     EXPECT_EQ(dialogs.Asked, 3);
     EXPECT_EQ(ws.CurrentFileName, dir.File("second.dat"));
 }
@@ -477,13 +477,13 @@ TEST_F(SettingsFileTest, FailedSaveInReadOnlyFolderKeepsTheEarlierFile) {
     testing::WriteFile(dialogs.Answer, "earlier contents\r\n");
     ws.CurrentFileName = dir.File("previous.dat");
     chmod(dir.Path().c_str(), 0555);
-    bool saved = true;
+    Outcome saved = Outcome::Ok;
     {
         testing::AsUnprivileged nobody;
         saved = SaveSettings(ws, host, dialogs, false);
     }
     chmod(dir.Path().c_str(), 0755);
-    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved, Outcome::Failed);
     EXPECT_EQ(ReadFile(dialogs.Answer), "earlier contents\r\n");
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileSave Error!!"}));
     EXPECT_EQ(host.Messages[0].Icon, MsgIcon::Exclamation);
@@ -495,11 +495,9 @@ TEST_F(SettingsFileTest, FailedSaveInReadOnlyFolderKeepsTheEarlierFile) {
 TEST_F(SettingsFileTest, FullDiskSaysFileSaveErrorAndLogs) {
     ws.DiagnosticMode = true;
     ws.CurrentFileName = dir.File("previous.dat");
-    EXPECT_FALSE(WriteSettingsFile(ws, host, "/dev/full"));
+    EXPECT_EQ(WriteSettingsFile(ws, host, "/dev/full"), Outcome::Failed);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileSave Error!!"}));
     EXPECT_EQ(host.Messages[0].Title, "PC Program for NR6120");
-    EXPECT_TRUE(ws.CommError);
-    EXPECT_TRUE(ws.CancelRequested);
     EXPECT_FALSE(ws.BusyFlag);
     EXPECT_EQ(ws.CurrentFileName, dir.File("previous.dat"));
     const std::string log = ReadFile(dir.File("err.log"));

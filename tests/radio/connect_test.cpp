@@ -157,6 +157,8 @@ TEST_F(StatusTest, BusyRadioAsksAndRetryQueriesAgain) {
     EXPECT_EQ(host.Questions[0].Text, "Radio is busy!!");
     EXPECT_EQ(host.Questions[0].Icon, MsgIcon::Exclamation);
     EXPECT_EQ(host.Questions[0].Title, "Clear MMSI Data");
+    EXPECT_EQ(host.Questions[0].ButtonSet, Buttons::RetryCancel);
+    EXPECT_EQ(host.Questions[0].DefaultButton, Answer::Cancel);  // Enter must not retry
     EXPECT_EQ(radio.FramesReceived(), 2);
 }
 
@@ -207,14 +209,20 @@ TEST_F(StatusTest, ReplyThatNeverComesOrEndsTimesOut) {
 }
 
 TEST_F(StatusTest, CancelDuringTheReplyIsReported) {
-    radio.Faults.Frames = {{1, FrameFault::OkOnly}};
-    int yields = 0;
-    host.OnYield = [&] {
-        if (++yields == 200)
-            ws.CancelRequested = true;
-    };
-    EXPECT_FALSE(Status());
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{"cancel!!"});
+    // Before the reply's name, and inside its line after the name.
+    for (FrameFault fault : {FrameFault::OkOnly, FrameFault::Truncated}) {
+        host.Messages.clear();
+        ws.CancelRequested = false;
+        radio.Faults.Frames = {{radio.FramesReceived() + 1, fault}};
+        int yields = 0;
+        host.OnYield = [&] {
+            if (++yields == 200)
+                ws.CancelRequested = true;
+        };
+        EXPECT_FALSE(Status());
+        EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{"cancel!!"});
+        link.Close();
+    }
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ struct Shown {
     std::string Text;
     std::string Title;
     MsgIcon Icon;
+    Buttons ButtonSet = Buttons::Ok;
+    Answer DefaultButton = Answer::Ok;
 };
 
 class LinkRecordingHost : public LinkHost {
@@ -51,8 +53,9 @@ class LinkRecordingHost : public LinkHost {
     void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override {
         Messages.push_back({text, title, icon});
     }
-    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons) override {
-        Questions.push_back({text, title, icon});
+    Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons buttons,
+               Answer defaultButton) override {
+        Questions.push_back({text, title, icon, buttons, defaultButton});
         if (Answers.empty())
             return Answer::Cancel;
         const Answer a = Answers.front();
@@ -84,7 +87,7 @@ class RadioTest : public ::testing::Test {
     // Runs the whole OK-button sequence for mode.
     bool RunTransfer(TransferMode mode) {
         Transfer transfer(ws, link, host, mode);
-        return transfer.Run();
+        return transfer.Run() == Outcome::Ok;
     }
 
     // The lines and single bytes the radio received, from the first "#CEP" frame on.

@@ -124,7 +124,7 @@ TEST_F(TransferTest, FailedReadsLeaveImageAndModelAlone) {
         SimulatedLink freshLink(fresh, clock);
         LinkRecordingHost freshHost(clock);
         Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
-        EXPECT_FALSE(transfer.Run());
+        EXPECT_NE(transfer.Run(), Outcome::Ok);
         EXPECT_EQ(freshHost.MessageTexts(), c.Messages);
         EXPECT_TRUE(ws.CommError);
         ExpectNothingChanged();
@@ -220,7 +220,7 @@ TEST_F(TransferTest, FailedSyncAfterRefusalsFailsTheBlock) {
                 fresh.Faults.SyncRefusals = 3;
         };
         Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
-        EXPECT_FALSE(transfer.Run());
+        EXPECT_NE(transfer.Run(), Outcome::Ok);
         EXPECT_TRUE(ws.CommError);
         EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("Communication Error!!"));
         EXPECT_EQ(fresh.FramesReceived(), block + 2);
@@ -269,6 +269,22 @@ TEST_F(TransferTest, CancelDuringReadSendsCanAndWaitsForAck) {
     EXPECT_TRUE(ws.CancelRequested);
     EXPECT_FALSE(link.IsOpen());
     EXPECT_LT(clock.NowMs(), 20000);
+    ExpectNothingChanged();
+}
+
+TEST_F(TransferTest, CancelInsideADataReplyLineEndsTheReadWithoutAMessage) {
+    const int block = FrameNumberOfReadBlock(640);
+    radio.Faults.Frames = {{block, FrameFault::Truncated}};
+    int yields = 0;
+    host.OnYield = [&] {
+        if (radio.FramesReceived() == block && ++yields == 200)
+            ws.CancelRequested = true;
+    };
+    Transfer transfer(ws, link, host, TransferMode::Read);
+    EXPECT_EQ(transfer.Run(), Outcome::Cancelled);
+    EXPECT_TRUE(host.Messages.empty());
+    EXPECT_EQ(radio.Received.back(), "\x18");
+    EXPECT_TRUE(ws.CancelRequested);
     ExpectNothingChanged();
 }
 
@@ -332,7 +348,7 @@ TEST_F(TransferTest, IdentityChecksRefuseWrongRadiosAndModels) {
         LinkRecordingHost freshHost(clock);
         ws.ModelType = static_cast<int16_t>(c.ModelType);
         Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
-        EXPECT_FALSE(transfer.Run());
+        EXPECT_NE(transfer.Run(), Outcome::Ok);
         EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("ModelType Error !!"));
         EXPECT_EQ(freshHost.Messages[0].Title, "Read from Radio");
         EXPECT_EQ(fresh.FramesReceived(), 4);  // both checks run, no block follows
@@ -521,7 +537,7 @@ TEST_F(TransferTest, LogClearsSendTheirWholeArea) {
         LinkRecordingHost freshHost(clock);
         ws.Image = originalImage;
         Transfer transfer(ws, freshLink, freshHost, c.Mode);
-        ASSERT_TRUE(transfer.Run());
+        ASSERT_EQ(transfer.Run(), Outcome::Ok);
         std::vector<std::pair<int, int>> expected;
         for (int a = c.First; a + 64 <= c.End; a += 64)
             expected.emplace_back(a, 64);

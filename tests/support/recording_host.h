@@ -19,14 +19,19 @@ class RecordingHost : public UiHost {
   public:
     std::vector<ShownMessage> Messages;
     std::vector<std::string> Questions;
+    std::vector<Buttons> QuestionButtons;  // parallel to Questions
+    std::vector<Answer> DefaultButtons;
     std::deque<Answer> Answers;  // Cancel once they run out
     int PausedMilliseconds = 0;
 
     void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override {
         Messages.push_back({text, title, icon});
     }
-    Answer Ask(const std::string& text, const std::string&, MsgIcon, Buttons) override {
+    Answer Ask(const std::string& text, const std::string&, MsgIcon, Buttons buttons,
+               Answer defaultButton) override {
         Questions.push_back(text);
+        QuestionButtons.push_back(buttons);
+        DefaultButtons.push_back(defaultButton);
         if (Answers.empty()) {
             return Answer::Cancel;
         }

@@ -1,0 +1,476 @@
+#include "app/gui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <cmath>
+
+#include "app/destinations.h"
+#include "core/file_dialogs.h"
+#include "core/workspace.h"
+#include "editor/qt/editor_panel.h"
+#include "files/image_file.h"
+#include "files/settings_file.h"
+
+namespace tq530 {
+
+namespace {
+
+constexpr int kMinWidth = 607;  // 9105 x 6660 twips at 15 twips a pixel
+constexpr int kMinHeight = 444;
+constexpr int kTwipsPerPixel = 15;
+constexpr double kTreeShare = 0.30;
+constexpr int kFileNewDelayMs = 100;
+constexpr const char* kImageFileFilter = "hex files(*.hex)|*.hex|All files(*.*)|*.*";
+
+// A command of the menus: its caption with the access key, and whether it does its work in
+// this version (the others are shown disabled until their windows exist).
+struct CommandRow {
+    Command Id;
+    const char* Caption;
+    bool Ready;
+};
+
+constexpr CommandRow kCommands[] = {
+    {Command::New, "&New", true},
+    {Command::Open, "&Open", true},
+    {Command::Save, "&Save", true},
+    {Command::SaveAs, "Save &As...", true},
+    {Command::SaveAsDefault, "Save As &Default", true},
+    {Command::Print, "&Print", false},
+    {Command::PrintToFile, "P&rint to File", false},
+    {Command::Exit, "E&xit", true},
+    {Command::ProgramToRadio, "&Program to Radio", false},
+    {Command::ReadFromRadio, "&Read from Radio", false},
+    {Command::Hexdump, "Hexdump", true},
+    {Command::HelpContents, "&Contents", false},
+    {Command::About, "&About KCP Version", false},
+    {Command::LoadImage, "Load Image File", true},
+    {Command::SaveImage, "Save Image File", true},
+};
+
+// The menu bar: a row is a command, a separator, or one of the lists the data fill.
+enum class RowKind { Command, Separator, ModelList, PortList, DestinationList };
+struct MenuRow {
+    RowKind Kind;
+    Command Id = Command::New;
+};
+struct MenuColumn {
+    const char* Title;
+    std::vector<MenuRow> Rows;
+};
+
+const std::vector<MenuColumn>& MenuBarTable() {
+    static const std::vector<MenuColumn> table = {
+        {"&File",
+         {{RowKind::Command, Command::New},
+          {RowKind::Command, Command::Open},
+          {RowKind::Command, Command::Save},
+          {RowKind::Command, Command::SaveAs},
+          {RowKind::Command, Command::SaveAsDefault},
+          {RowKind::Separator},
+          {RowKind::Command, Command::Print},
+          {RowKind::Command, Command::PrintToFile},
+          {RowKind::Separator},
+          {RowKind::Command, Command::Exit}}},
+        {"&Edit", {{RowKind::ModelList}}},
+        {"&Transfer",
+         {{RowKind::Command, Command::ProgramToRadio}, {RowKind::Command, Command::ReadFromRadio}}},
+        {"&Destination", {{RowKind::DestinationList}}},
+        {"&Options", {{RowKind::PortList}, {RowKind::Command, Command::Hexdump}}},
+        {"&Help", {{RowKind::Command, Command::HelpContents}, {RowKind::Command, Command::About}}},
+    };
+    return table;
+}
+
+// The toolbar's twelve places: the keyed buttons run the command of the same meaning;
+// "Program2" and "Read2" are hidden.
+struct ToolRow {
+    const char* Key;  // nullptr: a separator
+    Command Id;
+    QStyle::StandardPixmap Icon;
+    bool Visible;
+};
+
+constexpr ToolRow kToolBar[] = {
+    {"New", Command::New, QStyle::SP_FileIcon, true},
+    {"Open", Command::Open, QStyle::SP_DialogOpenButton, true},
+    {"Save", Command::Save, QStyle::SP_DialogSaveButton, true},
+    {nullptr, Command::New, QStyle::SP_CustomBase, true},
+    {"Print", Command::Print, QStyle::SP_FileDialogContentsView, true},
+    {nullptr, Command::New, QStyle::SP_CustomBase, true},
+    {"Program", Command::ProgramToRadio, QStyle::SP_ArrowUp, true},
+    {nullptr, Command::New, QStyle::SP_CustomBase, true},
+    {"Program2", Command::ProgramToRadio, QStyle::SP_ArrowUp, false},
+    {"Read", Command::ReadFromRadio, QStyle::SP_ArrowDown, true},
+    {nullptr, Command::New, QStyle::SP_CustomBase, true},
+    {"Read2", Command::ReadFromRadio, QStyle::SP_ArrowDown, false},
+};
+
+QString Text(const std::string& text) {
+    return QString::fromLatin1(text.c_str());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDialogs& dialogs,
+                       DestinationMenu& destinations, const StartUpResult& startUp, QWidget* parent)
+    : QMainWindow(parent),
+      ws_(ws),
+      store_(store),
+      host_(host),
+      dialogs_(dialogs),
+      destinations_(destinations),
+      models_(startUp.Models) {
+    setObjectName(QStringLiteral("MainWindow"));
+    for (const CommandRow& row : kCommands) {
+        auto* action = new QAction(QString::fromLatin1(row.Caption), this);
+        action->setEnabled(row.Ready);
+        connect(action, &QAction::triggered, this, [this, id = row.Id] { Run(id); });
+        actions_[row.Id] = action;
+    }
+    actions_[Command::Hexdump]->setCheckable(true);
+    actions_[Command::Hexdump]->setChecked(startUp.HexVisible);
+    actions_[Command::Hexdump]->setVisible(ws_.DiagnosticMode);
+    // The image-file keys belong to the window, not to a menu.
+    actions_[Command::LoadImage]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
+    actions_[Command::SaveImage]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F3));
+    addAction(actions_[Command::LoadImage]);
+    addAction(actions_[Command::SaveImage]);
+
+    BuildMenus();
+    BuildToolBar();
+
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("MainSplitter"));
+    splitter_->setChildrenCollapsible(false);
+    editor_ = new EditorPanel(ws_, host_, splitter_);
+    splitter_->addWidget(editor_->Tree());
+    rightPane_ = new QSplitter(Qt::Vertical, splitter_);
+    rightPane_->setChildrenCollapsible(false);
+    rightPane_->addWidget(editor_->ScreenArea());
+    hexDump_ = new QListWidget(rightPane_);
+    hexDump_->setObjectName(QStringLiteral("HexDump"));
+    hexDump_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    hexDump_->setSelectionMode(QAbstractItemView::NoSelection);
+    hexDump_->setUniformItemSizes(true);
+    rightPane_->addWidget(hexDump_);
+    splitter_->addWidget(rightPane_);
+    setCentralWidget(splitter_);
+
+    statusBar()->setSizeGripEnabled(true);
+    notice_ = new QLabel(statusBar());
+    notice_->setObjectName(QStringLiteral("Notice"));
+    statusBar()->addPermanentWidget(notice_);
+    editor_->SetStatusBar(statusBar());
+
+    // Every new data set rebuilds the tree; the window follows with menus and caption.
+    ws_.RebuildScreenTree = [this](Workspace&) { editor_->RebuildTree(); };
+
+    setMinimumSize(kMinWidth, kMinHeight);
+    resize(kMinWidth, kMinHeight);
+    hexDump_->setVisible(ws_.DiagnosticMode && actions_[Command::Hexdump]->isChecked());
+    BuildHexDump();
+    RefreshMenus();
+    UpdateCaption();
+}
+
+MainWindow::~MainWindow() {
+    ws_.RebuildScreenTree = nullptr;
+}
+
+QAction* MainWindow::ActionOf(Command command) const {
+    return actions_.at(command);
+}
+
+void MainWindow::SetNotice(const QString& text) {
+    notice_->setText(text);
+}
+
+void MainWindow::UpdateCaption() {
+    setWindowTitle(QString::fromLocal8Bit(CaptionText(ws_).c_str()));
+}
+
+void MainWindow::BuildMenus() {
+    for (const MenuColumn& column : MenuBarTable()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(column.Title));
+        for (const MenuRow& row : column.Rows) {
+            switch (row.Kind) {
+                case RowKind::Command:
+                    menu->addAction(actions_.at(row.Id));
+                    break;
+                case RowKind::Separator:
+                    menu->addSeparator();
+                    break;
+                case RowKind::ModelList:
+                    editMenu_ = menu;
+                    modelMenu_ = menu->addMenu(QStringLiteral("&Model"));
+                    for (int i = 0; i < kModelMenuEntries; ++i) {
+                        QAction* action = modelMenu_->addAction(QString());
+                        action->setCheckable(true);
+                        connect(action, &QAction::triggered, this, [this, i] { ChooseModel(i); });
+                        modelActions_[static_cast<size_t>(i)] = action;
+                    }
+                    break;
+                case RowKind::PortList:
+                    portMenu_ = menu->addMenu(QStringLiteral("&SerialPort"));
+                    for (int i = 0; i < kPortMenuEntries; ++i) {
+                        QAction* action = portMenu_->addAction(QStringLiteral("COM&%1").arg(i + 1));
+                        action->setCheckable(true);
+                        action->setEnabled(false);
+                        portActions_[static_cast<size_t>(i)] = action;
+                    }
+                    break;
+                case RowKind::DestinationList:
+                    destinationMenu_ = menu;
+                    for (int i = 0; i < kDestinationMenuEntries; ++i) {
+                        QAction* action = menu->addAction(QString());
+                        action->setCheckable(true);
+                        action->setEnabled(false);
+                        destinationActions_.push_back(action);
+                    }
+                    break;
+            }
+        }
+    }
+    editMenu_->menuAction()->setVisible(ShowEditMenu(models_));
+}
+
+void MainWindow::BuildToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+    toolBar_->setObjectName(QStringLiteral("ToolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (const ToolRow& row : kToolBar) {
+        if (row.Key == nullptr) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* menuAction = actions_.at(row.Id);
+        QAction* button = new QAction(style()->standardIcon(row.Icon),
+                                      QString::fromLatin1(row.Key).remove(QLatin1Char('2')), this);
+        button->setObjectName(QString::fromLatin1(row.Key));
+        button->setToolTip(menuAction->text().remove(QLatin1Char('&')));
+        button->setVisible(row.Visible);
+        // A button does what its menu item does, and only while the item may be used.
+        button->setEnabled(menuAction->isEnabled());
+        connect(menuAction, &QAction::enabledChanged, button, &QAction::setEnabled);
+        connect(button, &QAction::triggered, this, [this, menuAction, id = row.Id] {
+            if (menuAction->isEnabled()) {
+                Run(id);
+            }
+        });
+        toolBar_->addAction(button);
+    }
+}
+
+void MainWindow::RefreshMenus() {
+    const auto models = BuildModelMenu(models_, ws_.ModelType);
+    for (size_t i = 0; i < models.size(); ++i) {
+        modelActions_[i]->setText(Text(models[i].Caption));
+        modelActions_[i]->setVisible(models[i].Visible);
+        modelActions_[i]->setEnabled(models[i].Enabled);
+        modelActions_[i]->setChecked(models[i].Checked);
+    }
+    const auto ports = PortMenuChecks(ws_.ComNum);
+    for (size_t i = 0; i < ports.size(); ++i) {
+        portActions_[i]->setChecked(ports[i]);
+    }
+    destinationMenu_->setEnabled(destinations_.Enabled);
+    for (size_t i = 0; i < destinationActions_.size(); ++i) {
+        const MenuEntry& entry = destinations_.Entries[i];
+        destinationActions_[i]->setText(Text(entry.Caption));
+        destinationActions_[i]->setVisible(entry.Visible);
+        destinationActions_[i]->setChecked(entry.Checked);
+    }
+}
+
+void MainWindow::Run(Command command) {
+    switch (command) {
+        case Command::New:
+            FileNew();
+            break;
+        case Command::Open:
+            OpenFile();
+            break;
+        case Command::Save:
+            SaveFile(true);
+            break;
+        case Command::SaveAs:
+            SaveFile(false);
+            break;
+        case Command::Exit:
+            close();
+            break;
+        case Command::Hexdump:
+            ToggleHexDump();
+            break;
+        case Command::LoadImage:
+            LoadImage();
+            break;
+        case Command::SaveImage:
+            SaveImage();
+            break;
+        case Command::SaveAsDefault:
+        case Command::Print:
+        case Command::PrintToFile:
+        case Command::ProgramToRadio:
+        case Command::ReadFromRadio:
+        case Command::HelpContents:
+        case Command::About:
+            break;
+    }
+}
+
+void MainWindow::FileNew() {
+    if (!editor_->InputCheck()) {
+        return;
+    }
+    // Changed data is thrown away without a question; the short delay lets the menu close.
+    QTimer::singleShot(kFileNewDelayMs, this, [this] {
+        host_.SetBusy(true);
+        editor_->SelectNode("General");
+        tq530::FileNew(ws_, host_);
+        AfterDataReplaced();
+        host_.SetBusy(false);
+    });
+}
+
+void MainWindow::OpenFile() {
+    if (!editor_->InputCheck()) {
+        return;
+    }
+    // The load's new data set built the tree from the defaults; a loaded file changes the
+    // nodes' texts (enabled channels, group names).
+    if (OpenSettings(ws_, host_, dialogs_) == Outcome::Ok) {
+        editor_->RebuildTree();
+    }
+    AfterDataReplaced();
+}
+
+void MainWindow::SaveFile(bool saveToCurrent) {
+    if (!editor_->InputCheck()) {
+        return;
+    }
+    SaveSettings(ws_, host_, dialogs_, saveToCurrent);
+    UpdateCaption();
+}
+
+void MainWindow::LoadImage() {
+    if (!ws_.DiagnosticMode) {
+        return;
+    }
+    const std::string path = dialogs_.AskExistingPath(kImageFileFilter, ws_.ProgramDir);
+    if (path.empty()) {
+        ws_.CancelRequested = true;
+        return;
+    }
+    host_.SetBusy(true);
+    if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
+        editor_->RebuildTree();
+        UpdateCaption();
+    }
+    host_.SetBusy(false);
+}
+
+void MainWindow::SaveImage() {
+    if (!ws_.DiagnosticMode || !editor_->InputCheck()) {
+        return;
+    }
+    const std::string path = dialogs_.AskSavePath(kImageFileFilter, ws_.ProgramDir);
+    if (path.empty()) {
+        ws_.CancelRequested = true;
+        return;
+    }
+    host_.SetBusy(true);
+    tq530::SaveImageFile(ws_, host_, path);
+    host_.SetBusy(false);
+}
+
+void MainWindow::ChooseModel(int index) {
+    if (SelectModel(ws_, store_, host_, index)) {
+        editor_->SelectNode("General");
+        AfterDataReplaced();
+        repaint();
+    } else {
+        RefreshMenus();  // a refused choice leaves the check mark where it was
+    }
+}
+
+void MainWindow::ToggleHexDump() {
+    hexDump_->setVisible(ws_.DiagnosticMode && actions_[Command::Hexdump]->isChecked());
+    BuildHexDump();
+}
+
+void MainWindow::BuildHexDump() {
+    hexDump_->clear();
+    if (hexDump_->isHidden()) {
+        return;
+    }
+    host_.SetBusy(true);
+    QStringList lines;
+    for (const std::string& line : BuildHexDumpLines(ws_.Image)) {
+        lines << Text(line);
+    }
+    hexDump_->addItems(lines);
+    host_.SetBusy(false);
+}
+
+void MainWindow::AfterDataReplaced() {
+    statusBar()->clearMessage();
+    RefreshMenus();
+    UpdateCaption();
+}
+
+void MainWindow::StoreGeometry() {
+    const QRect frame = frameGeometry();
+    const auto twips = [](int pixels) { return std::to_string(pixels * kTwipsPerPixel); };
+    store_.SetText("Settings", "MainLeft", twips(frame.x()));
+    store_.SetText("Settings", "MainTop", twips(frame.y()));
+    store_.SetText("Settings", "MainWidth", twips(frame.width()));
+    store_.SetText("Settings", "MainHeight", twips(frame.height()));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    const bool mayClose = ConfirmClose(
+        ws_, host_, [this] { return editor_->InputCheck(); },
+        [this] {
+            SaveSettings(ws_, host_, dialogs_, true);
+            UpdateCaption();
+        });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    // The newest window first, so that a dialog goes before the window that opened it.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (*it != this && (*it)->isVisible()) {
+            (*it)->close();
+        }
+    }
+    if (StoreGeometryOnClose(isMinimized())) {
+        StoreGeometry();
+    }
+    event->accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (isMinimized()) {
+        return;
+    }
+    const int tree = static_cast<int>(std::lround(width() * kTreeShare));
+    splitter_->setSizes({tree, std::max(1, width() - tree)});
+}
+
+}  // namespace tq530

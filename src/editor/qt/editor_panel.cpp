@@ -1,0 +1,382 @@
+#include "editor/qt/editor_panel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPointer>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <unordered_map>
+
+#include "core/ui_host.h"
+#include "core/workspace.h"
+#include "editor/channel_grids.h"
+#include "editor/edit_session.h"
+#include "editor/qt/channel_grid.h"
+#include "editor/qt/channel_screen.h"
+#include "editor/qt/field_edit.h"
+#include "editor/qt/simple_screens.h"
+#include "editor/qt/weather_screen.h"
+#include "editor/screen_tree.h"
+
+namespace tq530 {
+
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+
+std::string KeyOfItem(const QTreeWidgetItem* item) {
+    return item == nullptr ? std::string() : ToModel(item->data(0, kKeyRole).toString());
+}
+
+// What the placeholder of a settings or directory screen says until the screen is built.
+QString PlaceholderBody(ScreenKind kind) {
+    switch (kind) {
+        case ScreenKind::MemoryIdEntry:
+        case ScreenKind::GroupIdEntry:
+            return QStringLiteral("The entry is edited on this screen in a later version.");
+        default:
+            return QStringLiteral("These settings are edited on this screen in a later version.");
+    }
+}
+
+}  // namespace
+
+struct EditorPanel::Impl {
+    Impl(Workspace& ws, UiHost& host) : Ws(ws), Host(host), Session(ws) {}
+
+    Workspace& Ws;
+    UiHost& Host;
+    EditSession Session;
+    // Guarded: the main window may delete them before the panel.
+    QPointer<QTreeWidget> TreeView;
+    QPointer<QStackedWidget> Screens;
+    LogoScreen* Logo = nullptr;
+    EmptyPanel* Empty = nullptr;
+    TitlePanel* Placeholder = nullptr;
+    ChannelScreen* Channel = nullptr;
+    WeatherScreen* Weather = nullptr;
+    ChannelGrid* Grid = nullptr;
+    QStatusBar* Bar = nullptr;
+
+    std::unordered_map<std::string, QTreeWidgetItem*> Items;
+    QTreeWidgetItem* Shown = nullptr;
+    ScreenTarget ShownTarget;
+    bool Rebuilding = false;
+    bool Reverting = false;
+
+    void ShowHint(const QString& text) {
+        if (Bar != nullptr) {
+            Bar->showMessage(text);
+        }
+    }
+
+    ScreenTarget TargetOf(const QTreeWidgetItem* item) const {
+        return ScreenOf(KeyOfItem(item), KeyOfItem(item->parent()), Ws.Model);
+    }
+
+    void ShowScreen(QTreeWidgetItem* item) {
+        const ScreenTarget target = TargetOf(item);
+        QWidget* screen = nullptr;
+        switch (target.Kind) {
+            case ScreenKind::None:
+                return;
+            case ScreenKind::General:
+                screen = Logo;
+                break;
+            case ScreenKind::EmptyPanel:
+                screen = Empty;
+                break;
+            case ScreenKind::Usable:
+            case ScreenKind::Common:
+            case ScreenKind::Dsc:
+            case ScreenKind::Atis:
+            case ScreenKind::MemoryIdEntry:
+            case ScreenKind::GroupIdEntry: {
+                QString title = item->text(0);
+                title.remove(QStringLiteral("[Enable]"));
+                Placeholder->SetTitle(title, PlaceholderBody(target.Kind));
+                screen = Placeholder;
+                break;
+            }
+            case ScreenKind::PlanGrid:
+                Grid->Show(PresetGrid(Ws.Model, target.Plan));
+                screen = Grid;
+                break;
+            case ScreenKind::ExpGrid:
+                Grid->Show(ExpGrid(Ws.Model));
+                screen = Grid;
+                break;
+            case ScreenKind::MemoryIdGrid:
+            case ScreenKind::GroupIdGrid:
+                Grid->Show(DirectoryGrid(Ws.Model, target.Kind == ScreenKind::GroupIdGrid));
+                screen = Grid;
+                break;
+            case ScreenKind::ChannelScreen:
+                Channel->Show(target.Plan,
+                              target.Plan == PlanId::Exp ? target.Index - 1 : target.Index);
+                screen = Channel;
+                break;
+            case ScreenKind::WeatherScreen:
+                Weather->Show();
+                screen = Weather;
+                break;
+        }
+        Shown = item;
+        ShownTarget = target;
+        Screens->setCurrentWidget(screen);
+        ShowHint(QString::fromLatin1(hint::kTree));
+    }
+
+    // The tree's selection moved to item: the input check guards the move.
+    void OnSelected(QTreeWidgetItem* item) {
+        if (Rebuilding || Reverting || item == nullptr || item == Shown) {
+            return;
+        }
+        if (!InputCheck()) {
+            RevertSelection();
+            // A mouse press goes on to select the clicked row after this handler: put the
+            // selection back once more when the press is over.
+            QTimer::singleShot(0, TreeView, [this] { RevertSelection(); });
+            return;
+        }
+        ShowScreen(item);
+    }
+
+    void RevertSelection() {
+        if (Shown == nullptr) {
+            return;
+        }
+        Reverting = true;
+        TreeView->setCurrentItem(Shown);
+        Reverting = false;
+    }
+
+    bool InputCheck() {
+        if (Shown != nullptr && ShownTarget.Kind == ScreenKind::ChannelScreen &&
+            Screens->currentWidget() == Channel) {
+            return Channel->InputCheck();
+        }
+        return true;
+    }
+
+    void SetNodeText(const std::string& key, const std::string& text) {
+        const auto it = Items.find(key);
+        if (it != Items.end()) {
+            it->second->setText(0, FromModel(text));
+        }
+    }
+
+    // Node texts follow the edits that change them.
+    void OnChange(const Change& change) {
+        const SettingsModel& model = Ws.Model;
+        switch (change.What) {
+            case Change::Part::Channel: {
+                if (change.Field != "Enable" || change.Plan == PlanId::Wx) {
+                    return;
+                }
+                const ChannelRec* rec = ChannelAt(model, change.Plan, change.Index);
+                if (rec == nullptr) {
+                    return;
+                }
+                if (change.Plan == PlanId::Exp) {
+                    SetNodeText(ChannelKey(PlanId::Exp, change.Index + 1),
+                                ExpNodeText(change.Index + 1, *rec));
+                } else {
+                    SetNodeText(ChannelKey(change.Plan, change.Index), ChannelNodeText(*rec));
+                }
+                return;
+            }
+            case Change::Part::MemoryId:
+            case Change::Part::GroupId: {
+                const bool group = change.What == Change::Part::GroupId;
+                const int count = group ? kGroupIdCount : kMemoryIdCount;
+                const DirectoryEntry* entries =
+                    group ? model.GroupIds.data() : model.MemoryIds.data();
+                for (int n = 1; n <= count; ++n) {
+                    SetNodeText(DirectoryKey(group, n),
+                                DirectoryNodeText(group, n, entries[n - 1]));
+                }
+                return;
+            }
+            case Change::Part::UsableGroup: {
+                static const char* const kGroupKeys[kGroupCount] = {"PU", "PI", "PC", "ExpChannel"};
+                const size_t g = static_cast<size_t>(change.Index);
+                if (g < kGroupCount) {
+                    SetNodeText(kGroupKeys[g],
+                                GroupNodeText(change.Index, model.UsableGroups[g].StatusName));
+                }
+                return;
+            }
+            default:
+                return;
+        }
+    }
+
+    void Build() {
+        Rebuilding = true;
+        TreeView->setUpdatesEnabled(false);
+        TreeView->clear();
+        Items.clear();
+        Shown = nullptr;
+        ShownTarget = {};
+        std::vector<QTreeWidgetItem*> made;
+        const std::vector<TreeNode> nodes = BuildScreenTree(Ws.Model, Ws.AtisEnabled);
+        made.reserve(nodes.size());
+        QList<QTreeWidgetItem*> top;
+        for (const TreeNode& node : nodes) {
+            auto* item = new QTreeWidgetItem(QStringList{FromModel(node.Text)});
+            item->setData(0, kKeyRole, FromModel(node.Key));
+            if (node.Parent < 0) {
+                top.append(item);
+            } else {
+                made[static_cast<size_t>(node.Parent)]->addChild(item);
+            }
+            made.push_back(item);
+            Items.emplace(node.Key, item);
+        }
+        TreeView->addTopLevelItems(top);
+        for (QTreeWidgetItem* item : top) {
+            if (KeyOfItem(item) == "General") {
+                item->setExpanded(true);
+            }
+        }
+        TreeView->setUpdatesEnabled(true);
+        Rebuilding = false;
+    }
+};
+
+EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
+    : QObject(parent), impl_(std::make_unique<Impl>(ws, host)) {
+    Impl& d = *impl_;
+    d.TreeView = new QTreeWidget(parent);
+    d.TreeView->setHeaderHidden(true);
+    d.TreeView->setUniformRowHeights(true);
+    // Long node texts scroll sideways rather than lose their "[Enable]" mark to an ellipsis.
+    d.TreeView->setTextElideMode(Qt::ElideNone);
+    d.TreeView->header()->setStretchLastSection(false);
+    d.TreeView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    d.TreeView->setMinimumWidth(120);
+    SetHint(d.TreeView, hint::kTree);
+
+    d.Screens = new QStackedWidget(parent);
+    d.Logo = new LogoScreen(d.Screens);
+    d.Empty = new EmptyPanel(d.Screens);
+    d.Placeholder = new TitlePanel(d.Screens);
+    d.Channel = new ChannelScreen(d.Session, host, d.Screens);
+    d.Weather = new WeatherScreen(d.Session, d.Screens);
+    d.Grid = new ChannelGrid(d.Screens);
+    for (QWidget* screen : std::initializer_list<QWidget*>{d.Logo, d.Empty, d.Placeholder,
+                                                           d.Channel, d.Weather, d.Grid}) {
+        d.Screens->addWidget(screen);
+    }
+
+    connect(d.TreeView, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { impl_->OnSelected(current); });
+    // A click on the selected node after a refused move shows it once the check passes.
+    connect(d.TreeView, &QTreeWidget::itemClicked, this, [this] {
+        QTreeWidgetItem* current = impl_->TreeView->currentItem();
+        if (current != nullptr && current != impl_->Shown) {
+            impl_->ShowScreen(current);
+        }
+    });
+    // Opening a directory brings its "[Enable]" marks up to date.
+    connect(d.TreeView, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        const std::string key = KeyOfItem(item);
+        if (key == "SM" || key == "SG") {
+            Change marks;
+            marks.What = key == "SG" ? Change::Part::GroupId : Change::Part::MemoryId;
+            impl_->OnChange(marks);
+        }
+    });
+    connect(d.Grid, &ChannelGrid::JumpRequested, this,
+            [this](const std::string& key) { SelectNode(key); });
+    // Every focused field of the panel puts its hint into the status bar.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == nullptr) {
+            return;
+        }
+        const QVariant text = now->property(kHintProperty);
+        if (text.isValid() && (impl_->TreeView->isAncestorOf(now) || impl_->TreeView == now ||
+                               impl_->Screens->isAncestorOf(now))) {
+            impl_->ShowHint(text.toString());
+        }
+    });
+    d.Session.Subscribe([this](const Change& change) {
+        impl_->OnChange(change);
+        if (change.What != Change::Part::Whole) {
+            emit DataEdited();
+        }
+    });
+    RebuildTree();
+}
+
+EditorPanel::~EditorPanel() {
+    // The screens work on the panel's edit session: they go with it, wherever the main
+    // window put them.
+    delete impl_->TreeView.data();
+    delete impl_->Screens.data();
+}
+
+QWidget* EditorPanel::Tree() const {
+    return impl_->TreeView;
+}
+
+QWidget* EditorPanel::ScreenArea() const {
+    return impl_->Screens;
+}
+
+void EditorPanel::SetStatusBar(QStatusBar* bar) {
+    impl_->Bar = bar;
+}
+
+void EditorPanel::RebuildTree() {
+    Impl& d = *impl_;
+    d.Session.ModelReplaced();
+    {
+        const EditSession::BusyGuard busy(d.Session);
+        d.Channel->Prepare();
+        d.Weather->Show();
+        d.Grid->Show({});
+    }
+    d.Build();
+    const auto general = d.Items.find("General");
+    if (general != d.Items.end()) {
+        d.Rebuilding = true;
+        d.TreeView->setCurrentItem(general->second);
+        d.Rebuilding = false;
+        d.ShowScreen(general->second);
+    }
+}
+
+void EditorPanel::SelectNode(const std::string& key) {
+    Impl& d = *impl_;
+    const auto it = d.Items.find(key);
+    if (it == d.Items.end()) {
+        return;
+    }
+    if (it->second == d.Shown) {
+        return;
+    }
+    d.TreeView->setCurrentItem(it->second);
+}
+
+void EditorPanel::RefreshCurrentScreen() {
+    Impl& d = *impl_;
+    if (d.Shown == nullptr) {
+        return;
+    }
+    const EditSession::BusyGuard busy(d.Session);
+    d.ShowScreen(d.Shown);
+}
+
+bool EditorPanel::InputCheck() {
+    return impl_->InputCheck();
+}
+
+std::string EditorPanel::ShownKey() const {
+    return KeyOfItem(impl_->Shown);
+}
+
+}  // namespace tq530

@@ -1,0 +1,47 @@
+// A text box over the model's 8-bit text: one byte a character, Latin-1. It takes only the
+// typed characters its key filter admits (never one outside Latin-1), selects its text when
+// it gets the focus and reports focus changes with their reason, for the field checks.
+#pragma once
+
+#include <QLineEdit>
+#include <string>
+
+namespace tq530 {
+
+using KeyFilter = bool (*)(char);
+
+class FieldEdit : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    FieldEdit(KeyFilter filter, int maxLength, const char* hint, QWidget* parent = nullptr);
+
+    std::string Latin1Text() const;
+    void SetLatin1Text(const std::string& text);
+
+    // Text that may enter the box: the admitted Latin-1 characters of text, in order.
+    QString Filtered(const QString& text) const;
+
+  signals:
+    // A character the filter admitted was typed or pasted, or one was erased.
+    void Typed();
+    void FocusLost(Qt::FocusReason reason);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    KeyFilter filter_;
+};
+
+// The Latin-1 conversions of the widget boundary.
+QString FromModel(const std::string& text);
+std::string ToModel(const QString& text);
+
+// The property through which a control tells the panel its status-bar hint.
+constexpr const char* kHintProperty = "tq530Hint";
+void SetHint(QWidget* widget, const char* hint);
+
+}  // namespace tq530

@@ -1,0 +1,395 @@
+#include <QListWidget>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "core/workspace.h"
+#include "editor/qt/editor_panel.h"
+#include "editor/qt/field_edit.h"
+#include "editor/screen_tree.h"
+#include "files/settings_file.h"
+#include "gui/shell_fixture.h"
+
+namespace tq530::guitest {
+namespace {
+
+const QString kCaption = QStringLiteral("TQ530  PC Program for NR6120");
+
+QStringList MenuTexts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
+}
+
+// Types a channel name on the screen of the first enabled USA channel, as a user editing a
+// channel; returns its index.
+int EditChannelName(MainWindow& window, const Workspace& ws, const QString& name) {
+    int index = 0;
+    while (index + 1 < static_cast<int>(ws.Model.Usa.size()) && ws.Model.Usa[index].Enable == 0) {
+        ++index;
+    }
+    window.Editor()->SelectNode(ChannelKey(PlanId::Usa, index));
+    FieldEdit* field = nullptr;
+    for (FieldEdit* edit : window.findChildren<FieldEdit*>()) {
+        if (edit->isVisible() &&
+            edit->property(kHintProperty).toString() == QString::fromLatin1(hint::kChannelName)) {
+            field = edit;
+        }
+    }
+    EXPECT_TRUE(field != nullptr && field->isEnabled());
+    if (field != nullptr) {
+        QTest::mouseClick(field, Qt::LeftButton);
+        QApplication::processEvents();  // the box selects its text once the click is done
+        QTest::keyClicks(field, name);
+        QTest::keyClick(field, Qt::Key_Tab);
+    }
+    return index;
+}
+
+using MainWindowTest = ShellTest;
+
+TEST_F(MainWindowTest, StartsAtItsMinimumSizeWithTheTreeAtThirtyPercent) {
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(Caption(), kCaption);
+    EXPECT_EQ(Window().minimumSize(), QSize(607, 444));
+    EXPECT_EQ(Window().size(), QSize(607, 444));
+    const QList<int> sizes = Window().Splitter()->sizes();
+    ASSERT_EQ(sizes.size(), 2);
+    EXPECT_NEAR(sizes[0], 0.3 * (sizes[0] + sizes[1]), 8);
+    Window().resize(1000, 700);
+    QApplication::processEvents();
+    const QList<int> wider = Window().Splitter()->sizes();
+    EXPECT_NEAR(wider[0], 300, 8);
+    EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+    EXPECT_FALSE(Ws().DataChanged);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndAccessKeys) {
+    StartWith(kOneModel);
+    QStringList titles;
+    for (QAction* action : Window().menuBar()->actions()) {
+        titles << action->text();
+    }
+    EXPECT_EQ(titles,
+              (QStringList{"&File", "&Edit", "&Transfer", "&Destination", "&Options", "&Help"}));
+    EXPECT_EQ(MenuTexts(MenuTitled(Window(), "&File")),
+              (QStringList{"&New", "&Open", "&Save", "Save &As...", "Save As &Default", "-",
+                           "&Print", "P&rint to File", "-", "E&xit"}));
+    EXPECT_EQ(MenuTexts(MenuTitled(Window(), "&Transfer")),
+              (QStringList{"&Program to Radio", "&Read from Radio"}));
+    EXPECT_EQ(MenuTexts(MenuTitled(Window(), "&Help")),
+              (QStringList{"&Contents", "&About KCP Version"}));
+    EXPECT_EQ(MenuTexts(Window().PortMenu()), (QStringList{"COM&1", "COM&2", "COM&3", "COM&4"}));
+    EXPECT_TRUE(Window().PortMenu()->actions()[0]->isChecked());  // ComNum 1 when none stored
+    EXPECT_EQ(Window().ModelMenu()->title(), "&Model");
+
+    // One model installed: nothing to choose, so no Edit menu.
+    EXPECT_FALSE(MenuTitled(Window(), "&Edit")->menuAction()->isVisible());
+    // Without /D there is no Hexdump item and no hex dump.
+    EXPECT_FALSE(Window().ActionOf(Command::Hexdump)->isVisible());
+    EXPECT_TRUE(Window().HexDump()->isHidden());
+
+    // What works today is enabled; the transfer, print and help windows come later.
+    for (Command ready :
+         {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Exit}) {
+        EXPECT_TRUE(Window().ActionOf(ready)->isEnabled());
+    }
+    for (Command later : {Command::Print, Command::PrintToFile, Command::ProgramToRadio,
+                          Command::ReadFromRadio, Command::HelpContents, Command::About}) {
+        EXPECT_FALSE(Window().ActionOf(later)->isEnabled());
+    }
+}
+
+TEST_F(MainWindowTest, ToolbarHidesItsSecondProgramAndReadButtons) {
+    StartWith(kOneModel);
+    const QList<QAction*> places = Window().ToolBar()->actions();
+    ASSERT_EQ(places.size(), 12);
+    EXPECT_FALSE(places[8]->isVisible());
+    EXPECT_FALSE(places[11]->isVisible());
+    QStringList shown;
+    for (QAction* place : places) {
+        if (!place->isSeparator() && place->isVisible()) {
+            shown << place->objectName() + (place->isEnabled() ? "" : "(off)");
+        }
+    }
+    EXPECT_EQ(shown,
+              (QStringList{"New", "Open", "Save", "Print(off)", "Program(off)", "Read(off)"}));
+}
+
+TEST_F(MainWindowTest, SaveAsThroughTheFileMenuWritesTheFileAndNamesItInTheCaption) {
+    StartWith(kOneModel);
+    const std::string path = dir.File("Boat.DAT");
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_A);
+    EXPECT_EQ(dialogs.Asked, 1);
+    EXPECT_EQ(dialogs.Filters.back(), kSettingsFileFilter);
+    ASSERT_TRUE(testing::Exists(path));
+    EXPECT_EQ(testing::ReadFile(path).rfind("[MAIN]\r\n", 0), 0u);
+    EXPECT_EQ(Caption(), kCaption + " - boat.dat");
+
+    // A plain Save goes to the same file without asking.
+    testing::WriteFile(path, "");
+    UseMenu(Window(), "&File", Qt::Key_S);
+    EXPECT_EQ(dialogs.Asked, 1);
+    EXPECT_FALSE(testing::ReadFile(path).empty());
+
+    // Save As again, cancelled: the file and the caption stay.
+    UseMenu(Window(), "&File", Qt::Key_A);
+    EXPECT_EQ(dialogs.Asked, 2);
+    EXPECT_TRUE(Ws().CancelRequested);
+    EXPECT_EQ(Caption(), kCaption + " - boat.dat");
+}
+
+TEST_F(MainWindowTest, SaveWithoutACurrentFileAsksForOne) {
+    StartWith(kOneModel);
+    UseMenu(Window(), "&File", Qt::Key_S);
+    EXPECT_EQ(dialogs.Asked, 1);
+    EXPECT_EQ(Caption(), kCaption);
+}
+
+TEST_F(MainWindowTest, OpenLoadsTheSavedEditAndNewThrowsItAway) {
+    StartWith(kOneModel);
+    const size_t edited = static_cast<size_t>(EditChannelName(Window(), Ws(), "HARBOR"));
+    ASSERT_EQ(Ws().Model.Usa[edited].ChTag, "HARBOR");
+    EXPECT_TRUE(Ws().DataChanged);
+    const std::string path = dir.File("harbor.dat");
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_A);
+    ASSERT_TRUE(testing::Exists(path));
+
+    UseMenu(Window(), "&File", Qt::Key_N);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Caption() == kCaption; }, 2000));
+    EXPECT_NE(Ws().Model.Usa[edited].ChTag, "HARBOR");
+    EXPECT_FALSE(Ws().DataChanged);
+    EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_O);
+    EXPECT_EQ(dialogs.Kinds.back(), "open");  // a settings file need not exist to be asked for
+    EXPECT_EQ(Ws().Model.Usa[edited].ChTag, "HARBOR");
+    EXPECT_EQ(Caption(), kCaption + " - harbor.dat");
+    EXPECT_FALSE(Ws().DataChanged);  // loading leaves it as it was
+}
+
+TEST_F(MainWindowTest, OpenShowsTheLoadedChannelsInTheTree) {
+    StartWith(kOneModel);
+    const std::string path = dir.File("enabled.dat");
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_A);
+    std::string text = testing::ReadFile(path);
+    const std::string first = "[CHUSA0]\r\nPosition=0\r\nEnable=";
+    const size_t at = text.find(first);
+    ASSERT_NE(at, std::string::npos);
+    const bool wasOn = text[at + first.size()] == '1';
+    text[at + first.size()] = wasOn ? '0' : '1';
+    testing::WriteFile(path, text);
+
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_O);
+    ASSERT_EQ(Ws().Model.Usa[0].Enable != 0, !wasOn);
+    auto* tree = qobject_cast<QTreeWidget*>(Window().Editor()->Tree());
+    ASSERT_NE(tree, nullptr);
+    const QList<QTreeWidgetItem*> found =
+        tree->findItems(QStringLiteral("CH01"), Qt::MatchStartsWith | Qt::MatchRecursive);
+    ASSERT_FALSE(found.isEmpty());
+    EXPECT_EQ(found.front()->text(0).endsWith(QStringLiteral("[Enable]")), !wasOn);
+}
+
+TEST_F(MainWindowTest, OpenOfAnotherModelsFileLeavesTheDefaultsAndNoFileName) {
+    StartWith(kOneModel);
+    const std::string path = dir.File("other.dat");
+    testing::WriteFile(path, "[MAIN]\r\nMODELTYPE=11\r\n");
+    dialogs.Paths = {dir.File("first.dat")};
+    UseMenu(Window(), "&File", Qt::Key_A);
+    ASSERT_EQ(Caption(), kCaption + " - first.dat");
+
+    dialogs.Paths = {path};
+    boxes.Next(QMessageBox::Ok);
+    UseMenu(Window(), "&File", Qt::Key_O);
+    ASSERT_TRUE(boxes.Done());
+    EXPECT_EQ(boxes.Seen[0].Text, "ModelType Error !!");
+    EXPECT_EQ(boxes.Seen[0].Title, "PC Program for NR6120");
+    EXPECT_EQ(boxes.Seen[0].Icon, QMessageBox::Critical);
+    EXPECT_EQ(Caption(), kCaption);
+}
+
+TEST_F(MainWindowTest, ExitWithUnchangedDataAsksNothingAndKeepsTheGeometry) {
+    StartWith(kOneModel);
+    UseMenu(Window(), "&File", Qt::Key_X);
+    EXPECT_FALSE(Window().isVisible());
+    EXPECT_TRUE(boxes.Seen.empty());
+    EXPECT_EQ(store.GetText("Settings", "MainWidth", ""),
+              std::to_string(Window().frameGeometry().width() * 15));
+    EXPECT_EQ(store.GetText("Settings", "MainHeight", ""),
+              std::to_string(Window().frameGeometry().height() * 15));
+    EXPECT_TRUE(store.Has("Settings", "MainLeft"));
+    EXPECT_TRUE(store.Has("Settings", "MainTop"));
+}
+
+TEST_F(MainWindowTest, ExitClosesTheOtherWindowsAndAMinimizedWindowKeepsNoGeometry) {
+    StartWith(kOneModel);
+    QWidget other;
+    other.show();
+    Window().setWindowState(Qt::WindowMinimized);
+    Window().close();
+    EXPECT_FALSE(other.isVisible());
+    EXPECT_FALSE(store.Has("Settings", "MainWidth"));
+}
+
+TEST_F(MainWindowTest, ExitQuestionCancelStaysNoDiscardsYesSaves) {
+    StartWith(kOneModel);
+    const std::string path = dir.File("exit.dat");
+    dialogs.Paths = {path};
+    UseMenu(Window(), "&File", Qt::Key_A);
+    testing::WriteFile(path, "before");
+    EditChannelName(Window(), Ws(), "ANCHOR");
+    ASSERT_TRUE(Ws().DataChanged);
+
+    boxes.Next(QMessageBox::Cancel);
+    UseMenu(Window(), "&File", Qt::Key_X);
+    ASSERT_TRUE(boxes.Done());
+    EXPECT_EQ(boxes.Seen[0].Text, "KCP data has changed.\nDo you want to save changes?");
+    EXPECT_EQ(boxes.Seen[0].Title, "PC Program for NR6120");
+    EXPECT_EQ(boxes.Seen[0].Icon, QMessageBox::Warning);
+    EXPECT_EQ(boxes.Seen[0].Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(boxes.Seen[0].Default, QMessageBox::Yes);
+    EXPECT_TRUE(Window().isVisible());
+    EXPECT_EQ(testing::ReadFile(path), "before");
+    EXPECT_FALSE(store.Has("Settings", "MainWidth"));
+
+    boxes.Next(QMessageBox::Yes);
+    UseMenu(Window(), "&File", Qt::Key_X);
+    ASSERT_TRUE(boxes.Done());
+    EXPECT_FALSE(Window().isVisible());
+    EXPECT_NE(testing::ReadFile(path).find("ChTag=#ANCHOR"), std::string::npos);
+    EXPECT_EQ(Caption(), kCaption + " - exit.dat");
+    EXPECT_TRUE(store.Has("Settings", "MainWidth"));
+}
+
+TEST_F(MainWindowTest, ExitQuestionNoClosesWithoutSaving) {
+    StartWith(kOneModel);
+    EditChannelName(Window(), Ws(), "DOCK");
+    boxes.Next(QMessageBox::No);
+    UseMenu(Window(), "&File", Qt::Key_X);
+    ASSERT_TRUE(boxes.Done());
+    EXPECT_FALSE(Window().isVisible());
+    EXPECT_EQ(dialogs.Asked, 0);
+}
+
+TEST_F(MainWindowTest, ExitQuestionYesWithACancelledSaveDialogStays) {
+    StartWith(kOneModel);
+    EditChannelName(Window(), Ws(), "DOCK");
+    boxes.Next(QMessageBox::Yes);
+    Window().close();  // the close box
+    ASSERT_TRUE(boxes.Done());
+    EXPECT_EQ(dialogs.Asked, 1);
+    EXPECT_TRUE(Window().isVisible());
+    EXPECT_EQ(Caption(), kCaption);
+}
+
+TEST_F(MainWindowTest, ImageFileKeysAnswerOnlyInDiagnosticMode) {
+    StartWith(kOneModel);
+    dialogs.Paths = {dir.File("x.hex")};
+    QTest::keyClick(&Window(), Qt::Key_F3, Qt::ControlModifier);
+    QTest::keyClick(&Window(), Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Asked, 0);
+}
+
+TEST_F(MainWindowTest, DiagnosticModeSavesAndLoadsImageFilesAndShowsTheHexDump) {
+    StartWith(kOneModel, " /d ");
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(Ws().DiagnosticMode);
+    QAction* hexdump = Window().ActionOf(Command::Hexdump);
+    EXPECT_TRUE(hexdump->isVisible());
+    EXPECT_TRUE(Window().HexDump()->isHidden());
+    hexdump->trigger();
+    EXPECT_FALSE(Window().HexDump()->isHidden());
+    ASSERT_EQ(Window().HexDump()->count(), 2 + 512);
+    EXPECT_TRUE(Window().HexDump()->item(2)->text().startsWith(" 0000: 17 E8"));
+
+    const std::string path = dir.File("Radio.HEX");
+    dialogs.Paths = {path};
+    QTest::keyClick(&Window(), Qt::Key_F3, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.Asked, 1);
+    EXPECT_EQ(dialogs.Filters.back(), "hex files(*.hex)|*.hex|All files(*.*)|*.*");
+    EXPECT_EQ(testing::ReadFile(path).size(), 8192u);
+    EXPECT_EQ(Caption(), kCaption);  // an image save names no current file
+
+    EditChannelName(Window(), Ws(), "X");
+    dialogs.Paths = {path};
+    QTest::keyClick(&Window(), Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Asked, 2);
+    EXPECT_EQ(dialogs.Kinds, (std::vector<std::string>{"save", "existing"}));
+    EXPECT_EQ(Caption(), kCaption + " - radio.hex");
+    EXPECT_FALSE(Ws().DataChanged);
+    EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+
+    testing::WriteFile(path, std::string(8191, '\0'));
+    dialogs.Paths = {path};
+    boxes.Next(QMessageBox::Ok);
+    QTest::keyClick(&Window(), Qt::Key_F2, Qt::ControlModifier);
+    ASSERT_TRUE(boxes.Done());
+    EXPECT_EQ(boxes.Seen[0].Text, "bad file!!");
+    EXPECT_EQ(boxes.Seen[0].Icon, QMessageBox::Critical);
+}
+
+TEST_F(MainWindowTest, ModelMenuOffersTheInstalledModelsAndAsksBeforeAChange) {
+    StartWith(kTwoModels);
+    EXPECT_TRUE(MenuTitled(Window(), "&Edit")->menuAction()->isVisible());
+    EXPECT_EQ(Ws().ModelType, 1);  // "lastmodel" is 1 when the user never chose
+    QList<QAction*> entries = Window().ModelMenu()->actions();
+    ASSERT_EQ(entries.size(), 10);
+    EXPECT_EQ(entries[0]->text(), "NR6120");
+    EXPECT_TRUE(entries[0]->isChecked());
+    EXPECT_TRUE(entries[1]->isVisible());  // offered, with the model table's empty caption
+    EXPECT_FALSE(entries[1]->isChecked());
+    EXPECT_FALSE(entries[2]->isVisible());
+
+    boxes.Next(QMessageBox::Cancel);
+    entries[1]->trigger();
+    ASSERT_TRUE(boxes.Done());
+    EXPECT_EQ(boxes.Seen[0].Text, "Do you want to program the Unknown model series?");
+    EXPECT_EQ(boxes.Seen[0].Default, QMessageBox::Ok);
+    EXPECT_EQ(Ws().ModelType, 1);
+    EXPECT_TRUE(entries[0]->isChecked());
+    EXPECT_FALSE(entries[1]->isChecked());
+
+    EditChannelName(Window(), Ws(), "LOST");
+    boxes.Next(QMessageBox::Ok);
+    entries[1]->trigger();
+    ASSERT_TRUE(boxes.Done());
+    EXPECT_EQ(Ws().ModelType, 2);
+    EXPECT_FALSE(entries[0]->isChecked());
+    EXPECT_TRUE(entries[1]->isChecked());
+    EXPECT_EQ(Caption(), "TQ530  PC Program for Unknown model");
+    EXPECT_EQ(store.GetText("Settings", "lastmodel", ""), "2");
+    EXPECT_FALSE(Ws().DataChanged);  // the change starts a new data set without asking
+    EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+}
+
+TEST_F(MainWindowTest, NoModelInGlobalIniSaysSoAndStartsNoWindow) {
+    boxes.Next(QMessageBox::Ok);
+    StartWith("");
+    EXPECT_FALSE(started);
+    ASSERT_TRUE(boxes.Done());
+    EXPECT_EQ(boxes.Seen[0].Text, "Unknown model!!");
+    EXPECT_EQ(boxes.Seen[0].Title, "TQ530");
+    EXPECT_EQ(boxes.Seen[0].Icon, QMessageBox::Critical);
+    EXPECT_EQ(shell->Window(), nullptr);
+}
+
+TEST_F(MainWindowTest, SwitchesAreTheWholeCommandLine) {
+    const char* const split[] = {"tq530", "/D", "/E"};
+    EXPECT_EQ(JoinArguments(3, split), "/D /E");
+    StartWith(kOneModel, JoinArguments(3, split));
+    EXPECT_FALSE(Ws().DiagnosticMode);
+    EXPECT_FALSE(Ws().LowSpeedLink);
+}
+
+}  // namespace
+}  // namespace tq530::guitest
