@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SilentHost host;
     Workspace ws;
     const RadioImage before = ws.Image;
-    if (!LoadDataSet(ws, host, path)) {
+    if (LoadDataSet(ws, host, path) != Outcome::Ok) {
         fuzz::Require(ws.Image.Bytes == before.Bytes, "a refused image file changes nothing");
         return 0;
     }

@@ -99,7 +99,8 @@ class UnattendedHost : public LinkHost {
     int64_t NowMs() override { return clock_.NowMs(); }
     void Pause(int ms) override { clock_.Advance(ms); }
     void ShowMessage(const std::string&, const std::string&, MsgIcon) override {}
-    Answer Ask(const std::string& text, const std::string&, MsgIcon, Buttons buttons) override {
+    Answer Ask(const std::string& text, const std::string&, MsgIcon, Buttons buttons,
+               Answer) override {
         const Answer answer = busy_.Next(text);
         if (buttons == Buttons::RetryCancel) {
             return answer == Answer::Ok ? Answer::Retry : Answer::Cancel;
@@ -132,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Workspace ws;
     NewData(ws, false);
     const RadioImage before = ws.Image;
-    const bool done = Transfer(ws, link, host, mode).Run();
+    const bool done = Transfer(ws, link, host, mode).Run() == Outcome::Ok;
     if (mode == TransferMode::Read) {
         if (!done) {
             fuzz::Require(ws.Image.Bytes == before.Bytes, "a failed read leaves the image");

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         DecodeImage(ws.Model, ws.Image, ws.ModelType);
     } else {
         const std::string path = fuzz::Scratch().Put("input.dat", data + 1, size - 1);
-        if (!LoadDataSet(ws, host, path)) {
+        if (LoadDataSet(ws, host, path) != Outcome::Ok) {
             return 0;
         }
     }

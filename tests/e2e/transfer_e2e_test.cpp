@@ -43,6 +43,8 @@ class TransferE2e : public ::testing::Test {
     std::string StartSim(const std::string& options = "") {
         const std::string out = dir + "/sim.out";
         simLog = dir + "/sim.log";
+        // The device of an earlier simulator must not be taken for this one's.
+        std::remove(out.c_str());
         simPid = fork();
         if (simPid == 0) {
             const std::string cmd = "exec " + std::string(TQ530_BIN_DIR) + "/nr6120-sim --image '" +

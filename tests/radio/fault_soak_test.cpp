@@ -90,7 +90,7 @@ TEST(FaultSoak, TransfersThatFailKeepTheDataAndTransfersThatCompleteWroteTheirBy
         PrepareImageForWrite(encodedModel, encoded, r.ws.ModelType);
         const auto eeprom = r.radio.Eeprom;
 
-        const bool done = Transfer(r.ws, r.link, r.host, mode).Run();
+        const bool done = Transfer(r.ws, r.link, r.host, mode).Run() == Outcome::Ok;
         ++outcomes[std::to_string(static_cast<int>(mode)) + (done ? " done" : " not done")];
         EXPECT_LT(r.clock.NowMs(), 10 * 60 * 1000) << "a transfer that never gives up";
 
