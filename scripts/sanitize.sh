@@ -18,7 +18,7 @@ cmake --build build-asan -j"$(nproc)"
 logs="$PWD/build-asan/sanitizer-logs"
 rm -rf "$logs"
 mkdir -p "$logs"
-export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1:log_path=$logs/asan:exitcode=86"
+export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:log_path=$logs/asan:exitcode=86"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=86"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizers/lsan.supp:print_suppressions=0"
 status=0
