@@ -4,8 +4,9 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev googletest libbenchmark-dev libcli11-dev
-    qt6-base-dev qt6-serialport-dev libgl1-mesa-dev
-    xvfb xauth xdotool clang-format time locales python3
+    qt6-base-dev qt6-serialport-dev libgl1-mesa-dev poppler-utils
+    xvfb xauth xdotool clang-format time locales
+    g++-mingw-w64-x86-64 python3
 )
 missing=()
 for p in "${packages[@]}"; do

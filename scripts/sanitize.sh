@@ -15,6 +15,7 @@ if [ ! -f build-asan/build.ninja ]; then
 fi
 cmake --build build-asan -j"$(nproc)"
 
+export TQ530_GALLERY_DIR="$PWD/build-asan/gallery"
 logs="$PWD/build-asan/sanitizer-logs"
 rm -rf "$logs"
 mkdir -p "$logs"

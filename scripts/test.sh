@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test; checks that the includes point down
+# and that the Qt-free core compiles for Windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/check-layers.sh
 bash scripts/build.sh
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@")
+bash scripts/check-mingw.sh
+(
+    cd build
+    export TQ530_GALLERY_DIR=${TQ530_GALLERY_DIR:-$PWD/gallery}
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
+)
 # CI (and whoever asks with TQ530_SANITIZE=1) runs the suite again under the sanitizers.
 if [ "${CI:-}" = "true" ] || [ "${TQ530_SANITIZE:-}" = "1" ]; then
     bash scripts/sanitize.sh "$@"

@@ -1,19 +1,20 @@
 #include "app/destinations.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "core/file_io.h"
 #include "files/number_text.h"
 #include "model/image_codec.h"
+#include "model/model_traits.h"
 #include "model/radio_image.h"
 
 namespace tq530 {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
@@ -25,23 +26,19 @@ std::string Folder(const std::string& programDir) {
 }
 
 bool IsRegularFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
 }
 
 std::vector<std::string> RegularFilesIn(const std::string& folder) {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) {
-        return names;
-    }
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (IsRegularFile(folder + "/" + name)) {
-            names.push_back(name);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError)) {
+            names.push_back(it->path().filename().string());
         }
     }
-    closedir(dir);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -52,12 +49,12 @@ std::string ExistingPathIgnoringCase(const std::string& path) {
     if (IsRegularFile(path)) {
         return path;
     }
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const fs::path given(path);
+    const std::string folder = given.has_parent_path() ? given.parent_path().string() : ".";
+    const std::string name = given.filename().string();
     for (const std::string& candidate : RegularFilesIn(folder)) {
         if (UpperAscii(candidate) == UpperAscii(name)) {
-            return folder + "/" + candidate;
+            return PathIn(folder, candidate);
         }
     }
     return path;
@@ -88,15 +85,7 @@ int DestinationMenu::CheckedIndex() const {
 }
 
 std::string DestinationSuffix(int modelType) {
-    char code[8];
-    std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(kModelCode));
-    if (modelType == 1) {
-        return std::string("_") + code;
-    }
-    if (modelType == 11) {
-        return std::string("-M_") + code;
-    }
-    return "";
+    return TraitsOf(modelType).DestinationSuffix;
 }
 
 std::string DestinationNameOf(const std::string& fileName) {
@@ -119,7 +108,7 @@ std::string DestinationFileName(const Workspace& ws, const std::string& name) {
     if (base.size() > 2 && UpperAscii(base.substr(base.size() - 2)) == "-M") {
         base.resize(base.size() - 2);
     }
-    return Folder(ws.ProgramDir) + "/" + base + DestinationSuffix(ws.ModelType) + ".ini";
+    return PathIn(ws.ProgramDir, base + DestinationSuffix(ws.ModelType) + ".ini");
 }
 
 bool LoadDestinationImage(Workspace& ws, UiHost& host, const std::string& path) {

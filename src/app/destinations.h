@@ -27,7 +27,7 @@ struct DestinationMenu {
     int CheckedIndex() const;
 };
 
-// "_17E8" for model type 1, "-M_17E8" for 11, "" for any other.
+// The end of the model's destination file names before ".ini" ("_17E8" for the NR6120).
 std::string DestinationSuffix(int modelType);
 
 // The destination name of a file name: the part before the first "_", upper-cased.

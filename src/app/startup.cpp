@@ -3,6 +3,7 @@
 #include "core/file_io.h"
 #include "files/ini_reader.h"
 #include "files/number_text.h"
+#include "model/model_traits.h"
 
 namespace tq530 {
 
@@ -21,7 +22,7 @@ SwitchFlags ParseCommandLine(const std::string& commandLine) {
 }
 
 std::string GlobalIniPath(const std::string& programDir) {
-    return (programDir.empty() ? std::string(".") : programDir) + "/global.ini";
+    return PathIn(programDir, "global.ini");
 }
 
 static std::string ModelSection(int modelType) {
@@ -63,7 +64,7 @@ std::array<MenuEntry, kModelMenuEntries> BuildModelMenu(const ModelScan& scan, i
     for (int n = 1; n <= kModelMenuEntries; ++n) {
         MenuEntry& entry = menu[static_cast<size_t>(n - 1)];
         if (scan.Offered[static_cast<size_t>(n - 1)]) {
-            entry.Caption = ModelMenuCaption(n);
+            entry.Caption = TraitsOf(n).MenuCaption;
             entry.Visible = true;
             entry.Enabled = true;
         }
@@ -146,7 +147,7 @@ bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index) {
         return false;
     }
     const std::string question =
-        "Do you want to program the " + ModelNameOf(modelType) + " series?";
+        "Do you want to program the " + std::string(TraitsOf(modelType).Name) + " series?";
     if (host.Ask(question, ws.TitleText, MsgIcon::Exclamation, Buttons::OkCancel, Answer::Ok) !=
         Answer::Ok) {
         return false;

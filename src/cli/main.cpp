@@ -1,13 +1,12 @@
 // tq530-cli: reads, converts, dumps and programs NR6120 data sets without the GUI.
-#include <unistd.h>
-
-#include <climits>
+#include <filesystem>
 #include <iostream>
 
 #include "app/qt/qt_settings_store.h"
 #include "app/startup.h"
 #include "cli/cli.h"
-#include "model/radio_image.h"
+#include "core/platform_file.h"
+#include "model/model_traits.h"
 
 namespace tq530::cli {
 
@@ -53,14 +52,8 @@ Answer TerminalHost::Ask(const std::string& text, const std::string& title, MsgI
 }
 
 std::string ExecutableDir() {
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) {
-        return ".";
-    }
-    std::string path(buffer, static_cast<size_t>(n));
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    const std::string dir = std::filesystem::path(ExecutablePath()).parent_path().string();
+    return dir.empty() ? std::string(".") : dir;
 }
 
 int Context::StartUp() {
@@ -83,7 +76,7 @@ int Context::StartUp() {
         }
         modelType = ChooseModelType(models, *Store);
     }
-    if (!SupportedModelType(modelType)) {
+    if (!TraitsOf(modelType).Supported) {
         std::fprintf(stderr, "model type %d: only the model types 1 and 11 are supported\n",
                      modelType);
         return kExitUsage;
@@ -130,7 +123,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     ctx.Host.AssumeYes = ctx.Options.Yes;
-    ctx.Host.Interactive = isatty(STDIN_FILENO) != 0;
+    ctx.Host.Interactive = tq530::StdinIsTerminal();
     if (const int status = ctx.StartUp(); status != kExitOk) {
         return status;
     }

@@ -1,99 +1,71 @@
 #include "core/file_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "core/platform_file.h"
 
 namespace tq530 {
 
-namespace {
-
-bool Fail(FileError& error, int number) {
-    error.Number = number;
-    error.Text = std::strerror(number);
-    return false;
-}
-
-}  // namespace
+namespace fs = std::filesystem;
 
 bool ReadWholeFile(const std::string& path, std::string& data, FileError& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return Fail(error, errno);
+    errno = 0;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        error.Number = errno;
+        error.Text = std::strerror(errno);
+        return false;
     }
     data.clear();
     char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int e = errno;
-            ::close(fd);
-            return Fail(error, e);
-        }
-        if (n == 0) {
-            break;
-        }
-        data.append(buffer, static_cast<size_t>(n));
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        data.append(buffer, n);
     }
-    ::close(fd);
+    const bool failed = std::ferror(f) != 0;
+    const int e = errno;
+    std::fclose(f);
+    if (failed) {
+        error.Number = e;
+        error.Text = std::strerror(e);
+        return false;
+    }
     return true;
 }
 
 bool WriteFileReplacing(const std::string& path, const std::string& data, FileError& error) {
     // /dev/null, a printer device or a FIFO cannot be replaced by a rename: write them directly.
-    struct stat st {};
-    const bool special = ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
-    const std::string target = special ? path : path + ".tq530-tmp";
-    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
-    const int fd = ::open(target.c_str(), flags, 0644);
-    if (fd < 0) {
-        return Fail(error, errno);
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    const bool special = !ec && fs::exists(status) && !fs::is_regular_file(status);
+    if (special) {
+        return WriteFileContents(path, data, false, error);
     }
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int e = errno;
-            ::close(fd);
-            if (!special) {
-                ::unlink(target.c_str());
-            }
-            return Fail(error, e);
-        }
-        done += static_cast<size_t>(n);
-    }
-    if ((!special && ::fsync(fd) != 0) || ::close(fd) != 0) {
-        const int e = errno;
-        if (!special) {
-            ::unlink(target.c_str());
-        }
-        return Fail(error, e);
-    }
-    if (!special && ::rename(target.c_str(), path.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(target.c_str());
-        return Fail(error, e);
+    const std::string temp = path + ".tq530-tmp";
+    if (!WriteFileContents(temp, data, true, error) || !ReplaceFileWith(temp, path, error)) {
+        fs::remove(temp, ec);
+        return false;
     }
     return true;
 }
 
 long long FileLength(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
         return -1;
     }
-    return static_cast<long long>(st.st_size);
+    const std::uintmax_t size = fs::file_size(path, ec);
+    return ec ? -1 : static_cast<long long>(size);
+}
+
+std::string PathIn(const std::string& folder, const std::string& name) {
+    // A name is always taken inside the folder, even one that starts with a separator.
+    return (fs::path(folder.empty() ? "." : folder) / fs::path(name).relative_path()).string();
 }
 
 std::string LowerExtension(const std::string& path) {

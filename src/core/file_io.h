@@ -16,6 +16,8 @@ bool ReadWholeFile(const std::string& path, std::string& data, FileError& error)
 bool WriteFileReplacing(const std::string& path, const std::string& data, FileError& error);
 // Length of the file in bytes, or -1 when it does not exist or is not a regular file.
 long long FileLength(const std::string& path);
+// name in folder ("." when folder is ""), joined with the platform's separator.
+std::string PathIn(const std::string& folder, const std::string& name);
 // The extension of path in lower case, with its dot (".hex"), or "" when it has none.
 std::string LowerExtension(const std::string& path);
 // The file name without its folders.

@@ -2,27 +2,13 @@
 
 #include "model/builtin_tables.h"
 #include "model/image_codec.h"
+#include "model/model_traits.h"
 
 namespace tq530 {
 
-std::string ModelNameOf(int modelType) {
-    switch (modelType) {
-        case 1:
-            return "NR6120";
-        case 11:
-            return "NR6120M";
-        default:
-            return "Unknown model";
-    }
-}
-
-std::string ModelMenuCaption(int modelType) {
-    return modelType == 1 ? "NR6120" : "";
-}
-
 void Workspace::SetModelType(int16_t modelType) {
     ModelType = modelType;
-    ModelName = ModelNameOf(modelType);
+    ModelName = TraitsOf(modelType).Name;
     TitleText = "PC Program for " + ModelName;
 }
 

@@ -14,10 +14,6 @@ namespace tq530 {
 constexpr const char* kAppTitle = "TQ530";
 constexpr int kModelMenuEntries = 10;
 
-// The model table: name and Model menu caption of a model type.
-std::string ModelNameOf(int modelType);
-std::string ModelMenuCaption(int modelType);
-
 struct Workspace {
     SettingsModel Model;
     RadioImage Image;

@@ -7,6 +7,7 @@
 #include "model/display_texts.h"
 #include "model/encodings.h"
 #include "model/image_layout.h"
+#include "model/model_traits.h"
 #include "model/text_util.h"
 
 namespace tq530 {
@@ -22,7 +23,7 @@ struct BitField {
     int Address;
     int Bit;
     FlagRef Field;
-    bool DecodeOnlyForModel1 = false;
+    bool KikkerGroup = false;  // read only by the models that decode them
 };
 
 struct FlagByte {  // a whole byte holding a flag: nonzero is on, written as 1 or 0
@@ -279,8 +280,9 @@ void EncodeDirectory(const DirectoryEntry* entries, int count, RadioImage& image
 // ---- Decode ----
 
 void DecodeGeneral(SettingsModel& model, const RadioImage& image, int modelType) {
+    const ModelTraits& traits = TraitsOf(modelType);
     for (const BitField& f : kBitFields) {
-        if (f.DecodeOnlyForModel1 && modelType != 1) {
+        if (f.KikkerGroup && !traits.DecodesKikkerGroups) {
             continue;
         }
         f.Field(model) = ToFlag(image.Bit(f.Address, f.Bit) != 0);
@@ -388,7 +390,7 @@ void DecodeImage(SettingsModel& model, const RadioImage& image, int modelType) {
 // ---- Encode ----
 
 void EncodeImage(SettingsModel& model, RadioImage& image, int modelType) {
-    if (modelType == 1) {
+    if (TraitsOf(modelType).ChecksUsableGroups) {
         for (int group = 0; group < kGroupCount; ++group) {
             if (PlanHasNoEnabledChannel(model, group)) {
                 model.UsableGroups[static_cast<size_t>(group)].Usable = kOff;

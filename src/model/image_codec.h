@@ -17,8 +17,9 @@ void DecodeWxPlan(ChannelPlan& plan, const RadioImage& image);
 void DecodeExpPlan(ChannelPlan& plan, const RadioImage& image);
 void DecodeDirectory(DirectoryEntry* entries, const RadioImage& image, int base, int entryCount);
 
-// Rewrites only the bytes and bits the codec owns. With model type 1 it also clears Usable of
-// groups whose plan has no enabled channel, and it clamps OffsetTime, in the model.
+// Rewrites only the bytes and bits the codec owns. For the models that check usable groups it
+// also clears Usable of groups whose plan has no enabled channel; it clamps OffsetTime in the
+// model.
 void EncodeImage(SettingsModel& model, RadioImage& image, int modelType);
 
 // Makes the radio's own state bytes consistent with the encoded settings.

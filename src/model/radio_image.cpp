@@ -41,11 +41,12 @@ void StoreModelCode(RadioImage& image, int address) {
 }  // namespace
 
 void BuildDefaultImage(RadioImage& image, int modelType) {
-    if (!SupportedModelType(modelType)) {
+    const ModelTraits& traits = TraitsOf(modelType);
+    if (!traits.Supported) {
         return;
     }
     image.Bytes.fill(0xFF);
-    image.ImageEnd = kDefaultImageEnd;
+    image.ImageEnd = traits.ImageSize - 1;
     for (const DefaultRun& run : kDefaultRuns) {
         for (int a = run.First; a <= run.Last; ++a) {
             image[a] = run.Value;
@@ -77,7 +78,7 @@ bool ModelWordsOk(const uint8_t* bytes, int imageEnd) {
 }
 
 bool ImageAcceptable(const uint8_t* bytes, int imageEnd, int modelType) {
-    return ModelWordsOk(bytes, imageEnd) && SupportedModelType(modelType);
+    return ModelWordsOk(bytes, imageEnd) && TraitsOf(modelType).Supported;
 }
 
 }  // namespace tq530

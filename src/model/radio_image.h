@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/model_traits.h"
+
 namespace tq530 {
 
 constexpr int kImageBufferSize = 32768;
@@ -35,7 +37,7 @@ struct RadioImage {
     bool operator!=(const RadioImage& o) const { return !(*this == o); }
 };
 
-// The default image for model types 1 and 11; any other model type leaves the image as it is.
+// The default image of a supported model type; any other type leaves the image as it is.
 void BuildDefaultImage(RadioImage& image, int modelType);
 
 // Low 8 bits of the sum of count bytes from start.
@@ -47,8 +49,5 @@ void StoreChecksum(RadioImage& image);
 // equal model words at 0 and ImageEnd - 1, both 6120, and a supported model type.
 bool ModelWordsOk(const uint8_t* bytes, int imageEnd);
 bool ImageAcceptable(const uint8_t* bytes, int imageEnd, int modelType);
-inline bool SupportedModelType(int modelType) {
-    return modelType == 1 || modelType == 11;
-}
 
 }  // namespace tq530

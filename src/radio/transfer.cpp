@@ -6,6 +6,7 @@
 #include "core/error_log.h"
 #include "core/workspace.h"
 #include "model/image_codec.h"
+#include "model/model_traits.h"
 #include "model/text_util.h"
 
 namespace tq530 {
@@ -135,6 +136,25 @@ Outcome Transfer::CommonChecks() {
     return model == Outcome::Ok ? product : model;
 }
 
+Outcome Transfer::CheckRead(const char* source, std::vector<uint8_t>& buffer,
+                            std::initializer_list<std::pair<int, int>> blocks) {
+    Outcome read = Outcome::Ok;
+    try {
+        for (const auto& [address, length] : blocks) {
+            read = link_.ReadBlock(buffer, address, length);
+            if (read != Outcome::Ok) {
+                break;
+            }
+        }
+    } catch (const SerialError& e) {
+        return RuntimeFailure(source, e);
+    }
+    if (read == Outcome::Failed) {
+        host_.ShowMessage("Communication Error!!", "Model Check", MsgIcon::Critical);
+    }
+    return read;
+}
+
 Outcome Transfer::ReadDataChkModel() {
     if (!link_.PortOpen()) {
         return Outcome::Failed;
@@ -142,26 +162,14 @@ Outcome Transfer::ReadDataChkModel() {
     host_.ShowMonitor("model check...");
     const int last = ws_.Image.ImageEnd;
     std::vector<uint8_t> check(static_cast<size_t>(last) + 1);
-    Outcome read = Outcome::Ok;
-    try {
-        read = link_.ReadBlock(check, 0, 2);
-        if (read == Outcome::Ok) {
-            read = link_.ReadBlock(check, last - 1, 2);
-        }
-    } catch (const SerialError& e) {
-        return RuntimeFailure("frmRadio.ReadDataChkModel", e);
-    }
-    if (read == Outcome::Cancelled) {
-        return read;
-    }
-    if (read == Outcome::Failed) {
-        host_.ShowMessage("Communication Error!!", "Model Check", MsgIcon::Critical);
+    if (const Outcome read = CheckRead("frmRadio.ReadDataChkModel", check, {{0, 2}, {last - 1, 2}});
+        read != Outcome::Ok) {
         return read;
     }
     const int first = check[0] * 256 + check[1];
     const int second =
         check[static_cast<size_t>(last) - 1] * 256 + check[static_cast<size_t>(last)];
-    if (first == second && first == kModelCode && SupportedModelType(ws_.ModelType)) {
+    if (first == second && first == kModelCode && TraitsOf(ws_.ModelType).Supported) {
         return Outcome::Ok;
     }
     host_.ShowMessage("ModelType Error !!", "Read from Radio", MsgIcon::Critical);
@@ -174,17 +182,9 @@ Outcome Transfer::ReadDataChkProduct() {
     }
     host_.ShowMonitor("product-code check...");
     std::vector<uint8_t> check(static_cast<size_t>(ws_.Image.ImageEnd) + 1);
-    Outcome read = Outcome::Ok;
-    try {
-        read = link_.ReadBlock(check, kProductCodeAddress, kProductCodeLength);
-    } catch (const SerialError& e) {
-        return RuntimeFailure("frmRadio.ReadDataChkProduct", e);
-    }
-    if (read == Outcome::Cancelled) {
-        return read;
-    }
-    if (read == Outcome::Failed) {
-        host_.ShowMessage("Communication Error!!", "Model Check", MsgIcon::Critical);
+    if (const Outcome read = CheckRead("frmRadio.ReadDataChkProduct", check,
+                                       {{kProductCodeAddress, kProductCodeLength}});
+        read != Outcome::Ok) {
         return read;
     }
     for (int i = 0; i < kProductCodeLength; ++i) {

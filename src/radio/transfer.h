@@ -2,7 +2,9 @@
 // checks that guard them and the OK-button sequence that connects first.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "radio/protocol.h"
@@ -71,6 +73,10 @@ class Transfer {
     void Completed();
     // Logs a failure of the port inside a loop or check, tells the operator, and gives up.
     Outcome RuntimeFailure(const char* source, const SerialError& e);
+    // The reads of an identity check: the blocks in order, stopping at the first that does
+    // not succeed; a failed read says "Communication Error!!".
+    Outcome CheckRead(const char* source, std::vector<uint8_t>& buffer,
+                      std::initializer_list<std::pair<int, int>> blocks);
     int Progress(int address) const;
 
     Workspace& ws_;

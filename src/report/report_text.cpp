@@ -10,35 +10,82 @@ namespace {
 
 constexpr int kLabelWidth = 35;
 constexpr int kValueWidth = 18;
+// Printed tables keep the text image's columns: a character of it is this wide on paper.
+constexpr double kTableMmPerChar = 2.0;
+// Where the printout puts the values of a setting line.
+constexpr double kSettingValueMm[] = {62, 94, 126, 158};
+constexpr double kDscBasicValueMm[] = {50, 80, 95, 110};
 
 class Report {
   public:
-    std::vector<std::string> Lines;
+    std::vector<ReportRow> Rows;
 
-    void Section(const std::string& header) {
-        Lines.emplace_back();
-        Lines.push_back(header);
+    void StartPageGroup(PageGroup group) { group_ = group; }
+    void SetValuePositions(const double* mm) { valueMm_ = mm; }
+
+    // table: the header opens a table whose title lines a new page repeats.
+    void Section(const std::string& header, const std::string& printed = "", bool table = false) {
+        Add({});
+        Add({{header, 0, 0, printed}}, table);
         firstGroup_ = true;
     }
-    void Group(const std::string& title) {
+    void Group(const std::string& title, const std::string& printed = "") {
         if (!firstGroup_) {
-            Lines.emplace_back();
+            Add({});
         }
         firstGroup_ = false;
-        Lines.push_back(title);
+        Add({{title, 0, 0, printed}});
     }
     // A label and value cells of the usual widths.
-    void Setting(const std::string& label, std::initializer_list<std::string> values) {
-        std::string line = PadText(label, kLabelWidth);
+    void Setting(const std::string& label, std::initializer_list<std::string> values,
+                 const std::string& printedLabel = "") {
+        std::vector<ReportCell> cells{{label, kLabelWidth, 0, printedLabel}};
         for (const std::string& value : values) {
-            line += PadText(value, kValueWidth);
+            cells.push_back({value, kValueWidth, valueMm_[cells.size() - 1], ""});
         }
-        Lines.push_back(line);
+        Add(std::move(cells));
     }
-    void Line(std::string line) { Lines.push_back(std::move(line)); }
+    // A label with one value cell of its own width.
+    void Pair(const std::string& label, const std::string& value, int valueWidth) {
+        Add({{label, kLabelWidth, 0, ""}, {value, valueWidth, valueMm_[0], ""}});
+    }
+    void Cells(std::vector<ReportCell> cells) { Add(std::move(cells)); }
+
+    // A column title line, cut at the columns so that the printout lines it up with the data.
+    void TableTitle(const std::string& line, std::initializer_list<int> widths) {
+        std::vector<ReportCell> cells;
+        size_t offset = 0;
+        size_t k = 0;
+        for (int width : widths) {
+            const bool last = ++k == widths.size();
+            if (offset >= line.size()) {
+                break;
+            }
+            const size_t n = last ? std::string::npos : static_cast<size_t>(width);
+            cells.push_back({line.substr(offset, n), 0, offset * kTableMmPerChar, ""});
+            offset += static_cast<size_t>(width);
+        }
+        Add(std::move(cells), true);
+    }
+    void TableRow(std::initializer_list<int> widths, std::initializer_list<std::string> texts) {
+        std::vector<ReportCell> cells;
+        int offset = 0;
+        auto text = texts.begin();
+        for (int width : widths) {
+            cells.push_back({*text++, width, offset * kTableMmPerChar, ""});
+            offset += width;
+        }
+        Add(std::move(cells));
+    }
 
   private:
+    void Add(std::vector<ReportCell> cells, bool heading = false) {
+        Rows.push_back({std::move(cells), group_, heading});
+    }
+
     bool firstGroup_ = true;
+    PageGroup group_ = PageGroup::Settings;
+    const double* valueMm_ = kSettingValueMm;
 };
 
 void UsableGroupSection(Report& r, const SettingsModel& m) {
@@ -49,21 +96,22 @@ void UsableGroupSection(Report& r, const SettingsModel& m) {
                          OnOffText(g[2].Usable != 0), OnOffText(g[3].Usable != 0)});
     r.Setting("Priority CH", {PriorityChText(g[0].PriorityCh), PriorityChText(g[1].PriorityCh),
                               PriorityChText(g[2].PriorityCh)});
-    r.Setting("Status Name", {StatusNameText(g[0].StatusName), StatusNameText(g[1].StatusName),
-                              StatusNameText(g[2].StatusName), StatusNameText(g[3].StatusName)});
+    r.Setting("Status Name",
+              {StatusNameText(g[0].StatusName), StatusNameText(g[1].StatusName),
+               StatusNameText(g[2].StatusName), StatusNameText(g[3].StatusName)},
+              "Status name");
 }
 
 void CommonSection(Report& r, const CommonSetup& c) {
     r.Section("##### Common Setup #####");
     r.Group("[Starting TX Mode]");
-    r.Line(PadText("TX Po Display:", kLabelWidth) +
-           PadText(TxPoDisplayText(c.TxPoDisplay), kLabelWidth));
+    r.Pair("TX Po Display:", TxPoDisplayText(c.TxPoDisplay), kLabelWidth);
     r.Group("[Scanning Function]");
     r.Setting("SCAN:", {OnOffText(c.Scan != 0)});
     r.Setting("Resume Time:", {ResumeTimeText(c.ResumeTime)});
     r.Setting("PTT SCAN Clear:", {OnOffText(c.PttScanClear != 0)});
     r.Setting("Dual Watch:", {OnOffText(c.DualWatch != 0)});
-    r.Group("[Time Setup]");
+    r.Group("[Time Setup]", "[TIme Setup]");
     r.Setting("Time Display:", {TimeDisplayText(c.TimeDisplay)});
     r.Setting("Offset Time:", {OffsetTimeText(c.OffsetTime)});
     r.Group("[Weather CH Function]");
@@ -72,14 +120,17 @@ void CommonSection(Report& r, const CommonSetup& c) {
 
 void DscBasicSection(Report& r, const SettingsModel& m, const RadioImage& image) {
     const DscBasicSetup& b = m.DscBasic;
+    r.SetValuePositions(kDscBasicValueMm);
     r.Section("##### DSC Setup (Basic Setup) #####");
     r.Group("[Usable DSC CH Group]");
     for (size_t g = 0; g < 3; ++g) {
-        r.Line(PadText(m.UsableGroups[g].StatusName + ":", kLabelWidth) +
-               PadText(OnOffText(b.Group[g] != 0), 20));
+        r.Pair(m.UsableGroups[g].StatusName + ":", OnOffText(b.Group[g] != 0), 20);
     }
-    r.Line(PadText("User MMSI:", kLabelWidth) + PadText(b.UserMmsi, 12) + "----- " +
-           LabelText("Count", 7) + std::to_string(image[327]));
+    r.Cells({{"User MMSI:", kLabelWidth, 0, ""},
+             {b.UserMmsi, 12, kDscBasicValueMm[0], ""},
+             {"----- ", 0, kDscBasicValueMm[1], ""},
+             {LabelText("Count", 7), 0, kDscBasicValueMm[2], ""},
+             {std::to_string(image[327]), 0, kDscBasicValueMm[3], ""}});
     r.Setting("Distress Cancel Call:", {OnOffText(b.PosRequest[0] != 0)});
     r.Setting("POS Request:", {OnOffText(b.PosRequest[2] != 0), HiLowText(b.PosRequestTx[2] != 0)});
     r.Setting("POS Reporting:",
@@ -90,8 +141,10 @@ void DscBasicSection(Report& r, const SettingsModel& m, const RadioImage& image)
         "Received Group:",        "Received Geografic:", "Received POS Request:",
         "Received POS Reporting:"};
     for (size_t i = 0; i < 7; ++i) {
-        r.Setting(kBeepLabels[i], {OnOffText(b.BeepOut[i] != 0)});
+        r.Setting(kBeepLabels[i], {OnOffText(b.BeepOut[i] != 0)},
+                  i == 4 ? "Received Geographic:" : "");
     }
+    r.SetValuePositions(kSettingValueMm);
 }
 
 void DscAdvancedSection(Report& r, const DscAdvancedSetup& a) {
@@ -131,11 +184,15 @@ void AtisSection(Report& r, const SettingsModel& m) {
     r.Setting("ATIS Code:", {m.Atis.AtisCode});
 }
 
-void PresetPlanSection(Report& r, const ChannelPlan& plan, const std::string& name) {
+void PresetPlanSection(Report& r, const ChannelPlan& plan, const std::string& name,
+                       PageGroup group) {
     const ChannelNumberTable& table = Channels();
-    r.Section("##### Programable " + name + " Channel #####");
-    r.Line("CH   RX(MHz)  TX(MHz)  TX  LOW  UP  DUP  MEM  CH Name");
-    r.Line("---  -------  -------  --  ---  --  ---  ---  ------------");
+    r.StartPageGroup(group);
+    r.Section("##### Programable " + name + " Channel #####", "", true);
+    r.TableTitle("CH   RX(MHz)  TX(MHz)  TX  LOW  UP  DUP  MEM  CH Name",
+                 {5, 9, 9, 4, 5, 4, 5, 5, 12});
+    r.TableTitle("---  -------  -------  --  ---  --  ---  ---  ------------",
+                 {5, 9, 9, 4, 5, 4, 5, 5, 12});
     for (size_t i = 0; i < plan.size() && i < table.size(); ++i) {
         const ChannelRec& ch = plan[i];
         if (ch.Enable == 0) {
@@ -143,53 +200,63 @@ void PresetPlanSection(Report& r, const ChannelPlan& plan, const std::string& na
         }
         const ChannelNumberEntry& entry = table[i];
         const double rx = ch.Duplex != 0 ? entry.DuplexRxFreq : entry.RxFreq;
-        r.Line(PadText(entry.Name, 5) + PadText(FreqText(rx), 9) +
-               PadText(FreqTextIf(entry.TxFreq, ch.RxOnly != 0), 9) +
-               PadText(TxText(ch.TxEnable != 0), 4) + PadText(LowText(ch.LowPower != 0), 5) +
-               PadText(UpText(ch.PowUp != 0), 4) + PadText(DupText(ch.Duplex != 0), 5) +
-               PadText(MemText(ch.ScanMemory != 0), 5) + PadText(ch.ChTag, 12));
+        r.TableRow({5, 9, 9, 4, 5, 4, 5, 5, 12},
+                   {entry.Name, FreqText(rx), FreqTextIf(entry.TxFreq, ch.RxOnly != 0),
+                    TxText(ch.TxEnable != 0), LowText(ch.LowPower != 0), UpText(ch.PowUp != 0),
+                    DupText(ch.Duplex != 0), MemText(ch.ScanMemory != 0), ch.ChTag});
     }
 }
 
 void WxSection(Report& r, const ChannelPlan& wx) {
-    r.Section("##### Programable Wx Channel #####");
-    r.Line("CH  ENABLE  MEM  CH Name");
-    r.Line("--  ------  ---  ------------");
+    r.StartPageGroup(PageGroup::Wx);
+    r.Section("##### Programable Wx Channel #####", "##### Programable WX Channel #####", true);
+    r.TableTitle("CH  ENABLE  MEM  CH Name", {4, 8, 5, 12});
+    r.TableTitle("--  ------  ---  ------------", {4, 8, 5, 12});
     for (size_t i = 0; i < wx.size(); ++i) {
-        r.Line(PadText(std::to_string(i + 1), 4) + PadText(EnableText(wx[i].Enable != 0), 8) +
-               PadText(MemText(wx[i].ScanMemory != 0), 5) + PadText(wx[i].ChTag, 12));
+        r.TableRow({4, 8, 5, 12}, {std::to_string(i + 1), EnableText(wx[i].Enable != 0),
+                                   MemText(wx[i].ScanMemory != 0), wx[i].ChTag});
     }
 }
 
+struct DirectoryTexts {
+    PageGroup Group;
+    const char* Header;
+    const char* Printed;
+    const char* Columns;
+};
+
 void DirectorySection(Report& r, const DirectoryEntry* entries, size_t count,
-                      const std::string& header, const std::string& columns) {
-    r.Section(header);
-    r.Line(columns);
-    r.Line("---  ------------  ---------");
+                      const DirectoryTexts& texts) {
+    r.StartPageGroup(texts.Group);
+    r.Section(texts.Header, texts.Printed, true);
+    r.TableTitle(texts.Columns, {5, 14, 9});
+    r.TableTitle("---  ------------  ---------", {5, 14, 9});
     for (size_t i = 0; i < count; ++i) {
-        r.Line(PadText(std::to_string(i + 1), 5) + PadText(EntryName12(entries[i].TagName), 14) +
-               PadText(EntryNumber9(entries[i].Mmsid), 9));
+        r.TableRow({5, 14, 9}, {std::to_string(i + 1), EntryName12(entries[i].TagName),
+                                EntryNumber9(entries[i].Mmsid)});
     }
 }
 
 void ExpSection(Report& r, const ChannelPlan& exp) {
-    r.Section("##### Programable Exp Channel #####");
-    r.Line("CH  CHD  ENABLE  RX(MHz)   TX(MHz)   LOW  UP  MEM  CH Name");
-    r.Line("--  ---  ------  --------  --------  ---  --  ---  ------------");
+    r.StartPageGroup(PageGroup::Exp);
+    r.Section("##### Programable Exp Channel #####", "##### Programable EXP Channel #####", true);
+    r.TableTitle("CH  CHD  ENABLE  RX(MHz)   TX(MHz)   LOW  UP  MEM  CH Name",
+                 {4, 5, 8, 10, 10, 5, 4, 5, 12});
+    r.TableTitle("--  ---  ------  --------  --------  ---  --  ---  ------------",
+                 {4, 5, 8, 10, 10, 5, 4, 5, 12});
     for (size_t i = 0; i < exp.size(); ++i) {
         const ChannelRec& ch = exp[i];
-        r.Line(PadText(std::to_string(i + 1), 4) +
-               PadText(ExpDisplayText(ch.CHDisplayL, ch.CHDisplayR), 5) +
-               PadText(EnableText(ch.Enable != 0), 8) + PadText(FreqText4(ch.Rxfreq), 10) +
-               PadText(FreqText4(ch.Txfreq), 10) + PadText(LowText(ch.LowPower != 0), 5) +
-               PadText(UpText(ch.PowUp != 0), 4) + PadText(MemText(ch.ScanMemory != 0), 5) +
-               PadText(NameOr12(ch.ChTag), 12));
+        r.TableRow({4, 5, 8, 10, 10, 5, 4, 5, 12},
+                   {std::to_string(i + 1), ExpDisplayText(ch.CHDisplayL, ch.CHDisplayR),
+                    EnableText(ch.Enable != 0), FreqText4(ch.Rxfreq), FreqText4(ch.Txfreq),
+                    LowText(ch.LowPower != 0), UpText(ch.PowUp != 0), MemText(ch.ScanMemory != 0),
+                    NameOr12(ch.ChTag)});
     }
 }
 
 }  // namespace
 
-std::vector<std::string> BuildReportLines(const Workspace& ws) {
+std::vector<ReportRow> BuildReportRows(const Workspace& ws) {
     const SettingsModel& m = ws.Model;
     Report r;
     UsableGroupSection(r, m);
@@ -200,16 +267,30 @@ std::vector<std::string> BuildReportLines(const Workspace& ws) {
     if (ws.AtisEnabled) {
         AtisSection(r, m);
     }
-    PresetPlanSection(r, m.Usa, "USA");
-    PresetPlanSection(r, m.International, "International");
-    PresetPlanSection(r, m.Canada, "Canada");
+    PresetPlanSection(r, m.Usa, "USA", PageGroup::Usa);
+    PresetPlanSection(r, m.International, "International", PageGroup::International);
+    PresetPlanSection(r, m.Canada, "Canada", PageGroup::Canada);
     WxSection(r, m.Wx);
-    DirectorySection(r, m.MemoryIds.data(), m.MemoryIds.size(), "##### Memory ID Setting #####",
-                     "No.  Station Name  MMSI");
-    DirectorySection(r, m.GroupIds.data(), m.GroupIds.size(), "##### Group ID Setting #####",
-                     "No.  Group Name    MMSI");
+    DirectorySection(r, m.MemoryIds.data(), m.MemoryIds.size(),
+                     {PageGroup::MemoryIds, "##### Memory ID Setting #####",
+                      "##### Memory ID #####", "No.  Station Name  MMSI"});
+    DirectorySection(r, m.GroupIds.data(), m.GroupIds.size(),
+                     {PageGroup::GroupIds, "##### Group ID Setting #####", "##### Group ID #####",
+                      "No.  Group Name    MMSI"});
     ExpSection(r, m.Exp);
-    return r.Lines;
+    return r.Rows;
+}
+
+std::vector<std::string> BuildReportLines(const Workspace& ws) {
+    std::vector<std::string> lines;
+    for (const ReportRow& row : BuildReportRows(ws)) {
+        std::string line;
+        for (const ReportCell& cell : row.Cells) {
+            line += cell.Width > 0 ? PadText(cell.Text, cell.Width) : cell.Text;
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 std::string BuildReportText(const Workspace& ws) {

@@ -10,6 +10,27 @@
 
 namespace tq530 {
 
+// One cell of a report row: its text, padded to Width in the text image (0: as it stands),
+// and where and how the printout shows it.
+struct ReportCell {
+    std::string Text;
+    int Width = 0;
+    double PrintMm = 0;   // from the printable area's left margin
+    std::string Printed;  // the printed text where it differs from Text
+};
+
+// The pages of a printout: a page group starts on a new page.
+enum class PageGroup { Settings, Usa, International, Canada, Wx, MemoryIds, GroupIds, Exp };
+
+struct ReportRow {
+    std::vector<ReportCell> Cells;  // none: an empty line
+    PageGroup Group = PageGroup::Settings;
+    bool Heading = false;  // a table's header line or column title, repeated on a new page
+};
+
+// The report row by row, as both renderings share it.
+std::vector<ReportRow> BuildReportRows(const Workspace& ws);
+
 // The lines of the report, without line ends.
 std::vector<std::string> BuildReportLines(const Workspace& ws);
 

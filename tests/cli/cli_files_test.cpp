@@ -8,6 +8,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/scratch_dir.h"
+
 namespace {
 
 struct Result {
@@ -27,7 +29,7 @@ class CliTest : public ::testing::Test {
         char pattern[] = "/tmp/tq530_cli_XXXXXX";
         dir = mkdtemp(pattern);
     }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+    void TearDown() override { tq530::testing::RemoveDir(dir); }
 
     Result Run(const std::string& args) const {
         const std::string out = dir + "/stdout";

@@ -14,6 +14,7 @@
 
 #include "app/data_set.h"
 #include "core/workspace.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ class TransferE2e : public ::testing::Test {
     }
     void TearDown() override {
         StopSim();
-        std::system(("rm -rf '" + dir + "'").c_str());
+        tq530::testing::RemoveDir(dir);
     }
 
     // Starts the simulator on the EEPROM file radio.hex; returns the device it listens on.

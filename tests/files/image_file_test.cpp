@@ -12,6 +12,7 @@
 #include "core/file_io.h"
 #include "files/image_file.h"
 #include "support/recording_host.h"
+#include "support/scratch_dir.h"
 
 namespace tq530 {
 namespace {
@@ -24,10 +25,7 @@ class ImageFileTest : public ::testing::Test {
         ws.ProgramDir = dir;
         NewData(ws, false);
     }
-    void TearDown() override {
-        chmod(dir.c_str(), 0755);
-        std::system(("rm -rf '" + dir + "'").c_str());
-    }
+    void TearDown() override { testing::RemoveDir(dir); }
     std::string Path(const std::string& name) const { return dir + "/" + name; }
     static std::string Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);

@@ -10,55 +10,12 @@
 #include "editor/screen_tree.h"
 #include "files/image_file.h"
 #include "files/settings_file.h"
-#include "gui/shell_fixture.h"
+#include "gui/gallery_fixture.h"
 
 namespace tq530::guitest {
 namespace {
 
-class ShellGalleryTest : public ShellTest {
-  protected:
-    void SetUp() override {
-        folder = qEnvironmentVariable("TQ530_GALLERY_DIR");
-        if (folder.isEmpty()) {
-            GTEST_SKIP() << "TQ530_GALLERY_DIR is not set";
-        }
-        QDir().mkpath(folder);
-    }
-
-    void Save(QWidget& widget, const QString& name) {
-        QApplication::processEvents();
-        const QString path = folder + "/" + name + ".png";
-        ASSERT_TRUE(widget.grab().save(path)) << path.toStdString();
-    }
-
-    void SaveWindow(const QString& name, QSize size) {
-        Window().resize(size);
-        Save(Window(), name);
-    }
-
-    void SaveMenu(const QString& title, const QString& name) {
-        SavePopup(MenuTitled(Window(), title), name);
-    }
-
-    void SavePopup(QMenu* menu, const QString& name) {
-        ASSERT_NE(menu, nullptr);
-        menu->popup(Window().mapToGlobal(QPoint(0, 0)));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-        Save(*menu, name);
-        menu->hide();
-    }
-
-    void SaveBox(const std::string& text, const std::string& title, MsgIcon icon, Buttons buttons,
-                 Answer defaultButton, const QString& name) {
-        const auto box = BuildMessageBox(&Window(), text, title, icon, buttons, defaultButton);
-        box->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
-        Save(*box, name);
-        box->hide();
-    }
-
-    QString folder;
-};
+using ShellGalleryTest = GalleryTest;
 
 TEST_F(ShellGalleryTest, MainWindowAtItsSizes) {
     StartWith(kOneModel);

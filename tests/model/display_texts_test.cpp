@@ -8,6 +8,7 @@
 
 #include "model/display_texts.h"
 #include "model/encodings.h"
+#include "support/scratch_dir.h"
 
 namespace tq530 {
 namespace {
@@ -94,7 +95,7 @@ TEST(DisplayTexts, SameTextsAndBytesInEveryNumericLocale) {
         std::string Path;
         ~LocaleDir() {
             std::setlocale(LC_NUMERIC, "C");
-            std::system(("rm -rf '" + Path + "'").c_str());
+            tq530::testing::RemoveDir(Path);
         }
     } dir{mkdtemp(pattern)};
     const std::string build =

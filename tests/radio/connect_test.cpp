@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "radio_fixture.h"
+#include "support/scratch_dir.h"
 
 namespace tq530::radiotest {
 namespace {
@@ -115,7 +116,7 @@ TEST_F(ConnectTest, UnexpectedSyncReplyEndsBothPasses) {
 TEST_F(ConnectTest, PortThatDoesNotOpenFailsAndIsLogged) {
     ws.DiagnosticMode = true;
     ws.ProgramDir = ::testing::TempDir() + "/connect_log";
-    std::system(("rm -rf '" + ws.ProgramDir + "' && mkdir -p '" + ws.ProgramDir + "'").c_str());
+    testing::MakeEmptyDir(ws.ProgramDir);
     link.FailOpen = true;
     EXPECT_FALSE(Connect());
     EXPECT_TRUE(radio.Received.empty());

@@ -4,6 +4,7 @@
 
 #include "model/image_codec.h"
 #include "radio_fixture.h"
+#include "support/scratch_dir.h"
 
 namespace tq530::radiotest {
 namespace {
@@ -60,7 +61,7 @@ class TransferTest : public RadioTest {
     void UseLog(const std::string& name) {
         ws.DiagnosticMode = true;
         ws.ProgramDir = ::testing::TempDir() + "/" + name;
-        std::system(("rm -rf '" + ws.ProgramDir + "' && mkdir -p '" + ws.ProgramDir + "'").c_str());
+        testing::MakeEmptyDir(ws.ProgramDir);
     }
 
     RadioImage originalImage;

@@ -6,11 +6,29 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 namespace tq530::testing {
+
+// Removes path with everything in it, also after a test took its write permission away.
+// A leftover folder in /tmp harms no later test, so failures are ignored.
+inline void RemoveDir(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path, ec);
+}
+
+// An empty folder at path, whatever was there before.
+inline void MakeEmptyDir(const std::string& path) {
+    RemoveDir(path);
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+}
 
 class ScratchDir {
   public:
@@ -19,13 +37,7 @@ class ScratchDir {
         const char* made = mkdtemp(pattern);
         path_ = made != nullptr ? made : "/tmp";
     }
-    ~ScratchDir() {
-        chmod(path_.c_str(), 0755);
-        const std::string command = "rm -rf '" + path_ + "'";
-        if (std::system(command.c_str()) != 0) {
-            // Nothing more to do: a leftover folder in /tmp harms no later test.
-        }
-    }
+    ~ScratchDir() { RemoveDir(path_); }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 

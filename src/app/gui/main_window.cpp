@@ -3,10 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -15,9 +19,17 @@
 #include <cmath>
 
 #include "app/destinations.h"
+#include "app/gui/about_box.h"
+#include "app/gui/help_window.h"
+#include "app/gui/print_report.h"
+#include "app/gui/report_window.h"
+#include "app/help_file.h"
 #include "core/file_dialogs.h"
 #include "core/workspace.h"
+#include "editor/help_contexts.h"
 #include "editor/qt/editor_panel.h"
+#include "editor/qt/help_context.h"
+#include "editor/qt/simple_screens.h"
 #include "files/image_file.h"
 #include "files/settings_file.h"
 
@@ -31,6 +43,7 @@ constexpr int kTwipsPerPixel = 15;
 constexpr double kTreeShare = 0.30;
 constexpr int kFileNewDelayMs = 100;
 constexpr const char* kImageFileFilter = "hex files(*.hex)|*.hex|All files(*.*)|*.*";
+constexpr const char* kLogoFile = "NB Logo.gif";
 
 // A command of the menus: its caption with the access key, and whether it does its work in
 // this version (the others are shown disabled until their windows exist).
@@ -46,14 +59,14 @@ constexpr CommandRow kCommands[] = {
     {Command::Save, "&Save", true},
     {Command::SaveAs, "Save &As...", true},
     {Command::SaveAsDefault, "Save As &Default", true},
-    {Command::Print, "&Print", false},
-    {Command::PrintToFile, "P&rint to File", false},
+    {Command::Print, "&Print", true},
+    {Command::PrintToFile, "P&rint to File", true},
     {Command::Exit, "E&xit", true},
     {Command::ProgramToRadio, "&Program to Radio", false},
     {Command::ReadFromRadio, "&Read from Radio", false},
     {Command::Hexdump, "Hexdump", true},
-    {Command::HelpContents, "&Contents", false},
-    {Command::About, "&About KCP Version", false},
+    {Command::HelpContents, "&Contents", true},
+    {Command::About, "&About KCP Version", true},
     {Command::LoadImage, "Load Image File", true},
     {Command::SaveImage, "Save Image File", true},
 };
@@ -146,6 +159,10 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     actions_[Command::SaveImage]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F3));
     addAction(actions_[Command::LoadImage]);
     addAction(actions_[Command::SaveImage]);
+    auto* helpKey = new QAction(this);
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(helpKey, &QAction::triggered, this, &MainWindow::HelpOnFocus);
+    addAction(helpKey);
 
     BuildMenus();
     BuildToolBar();
@@ -175,6 +192,12 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
 
     // Every new data set rebuilds the tree; the window follows with menus and caption.
     ws_.RebuildScreenTree = [this](Workspace&) { editor_->RebuildTree(); };
+    destinations_.SelectGeneralNode = [this] { editor_->SelectNode("General"); };
+    destinations_.RefreshScreen = [this] { editor_->RefreshCurrentScreen(); };
+    SetHelpContext(editor_->Tree(), kHelpScreenTree);
+
+    helpFile_ = ChooseHelpFile(ws_);
+    actions_[Command::HelpContents]->setEnabled(!helpFile_.empty());
 
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kMinWidth, kMinHeight);
@@ -182,10 +205,13 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     BuildHexDump();
     RefreshMenus();
     UpdateCaption();
+    startedUp_ = true;
 }
 
 MainWindow::~MainWindow() {
     ws_.RebuildScreenTree = nullptr;
+    destinations_.SelectGeneralNode = nullptr;
+    destinations_.RefreshScreen = nullptr;
 }
 
 QAction* MainWindow::ActionOf(Command command) const {
@@ -236,6 +262,8 @@ void MainWindow::BuildMenus() {
                         QAction* action = menu->addAction(QString());
                         action->setCheckable(true);
                         action->setEnabled(false);
+                        connect(action, &QAction::triggered, this,
+                                [this, i] { ChooseDestinationEntry(i); });
                         destinationActions_.push_back(action);
                     }
                     break;
@@ -290,6 +318,7 @@ void MainWindow::RefreshMenus() {
         const MenuEntry& entry = destinations_.Entries[i];
         destinationActions_[i]->setText(Text(entry.Caption));
         destinationActions_[i]->setVisible(entry.Visible);
+        destinationActions_[i]->setEnabled(entry.Enabled);
         destinationActions_[i]->setChecked(entry.Checked);
     }
 }
@@ -320,13 +349,21 @@ void MainWindow::Run(Command command) {
         case Command::SaveImage:
             SaveImage();
             break;
-        case Command::SaveAsDefault:
         case Command::Print:
+            PrintReport();
+            break;
         case Command::PrintToFile:
+            ShowReportWindow();
+            break;
+        case Command::HelpContents:
+            ShowHelp(kHelpContents);
+            break;
+        case Command::About:
+            ShowAbout();
+            break;
+        case Command::SaveAsDefault:
         case Command::ProgramToRadio:
         case Command::ReadFromRadio:
-        case Command::HelpContents:
-        case Command::About:
             break;
     }
 }
@@ -406,6 +443,106 @@ void MainWindow::ChooseModel(int index) {
     }
 }
 
+void MainWindow::ChooseDestinationEntry(int index) {
+    // The change goes ahead once the General node is chosen; a loaded destination then
+    // changes the tree's texts (enabled channels, group names).
+    bool changed = false;
+    const std::function<void()> selectGeneral = destinations_.SelectGeneralNode;
+    destinations_.SelectGeneralNode = [&changed, &selectGeneral] {
+        changed = true;
+        selectGeneral();
+    };
+    ChooseDestination(ws_, store_, host_, destinations_, index);
+    destinations_.SelectGeneralNode = selectGeneral;
+    if (changed) {
+        editor_->RebuildTree();
+    }
+    AfterDataReplaced();  // the check marks as the menu data have them, also after Cancel
+}
+
+void MainWindow::PrintReport() {
+    if (!editor_->InputCheck()) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    if (choosePrinter_) {
+        if (!choosePrinter_(printer)) {
+            return;
+        }
+    } else {
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(QStringLiteral("Print"));
+        if (dialog.exec() != QDialog::Accepted) {
+            return;
+        }
+    }
+    host_.SetBusy(true);
+    const bool printed = PrintReportOn(printer, ws_);
+    host_.SetBusy(false);
+    if (!printed) {
+        host_.ShowMessage("The printer could not be started.", ws_.TitleText, MsgIcon::Exclamation);
+    }
+}
+
+void MainWindow::ShowReportWindow() {
+    ReportWindow window(ws_, host_, dialogs_, this);
+    window.exec();
+}
+
+void MainWindow::ShowAbout() {
+    AboutBox box(this);
+    box.exec();
+}
+
+void MainWindow::ShowHelp(int context) {
+    if (helpFile_.empty()) {
+        host_.ShowMessage(kNoHelpText, windowTitle().toLocal8Bit().toStdString(),
+                          MsgIcon::Information);
+        return;
+    }
+    // A modal dialog blocks every window but its own; the help then opens as one of them.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner == nullptr) {
+        owner = this;
+    }
+    if (helpWindow_ == nullptr) {
+        helpWindow_ = new HelpWindow(owner);
+        helpWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    } else if (helpWindow_->parentWidget() != owner) {
+        const bool shown = helpWindow_->isVisible();
+        helpWindow_->setParent(owner, Qt::Window);
+        helpWindow_->setVisible(shown);
+    }
+    QString error;
+    if (!helpWindow_->ShowTopic(QString::fromLocal8Bit(helpFile_.c_str()), context, error)) {
+        host_.ShowMessage(error.toLocal8Bit().toStdString(), ws_.TitleText, MsgIcon::Exclamation);
+        return;
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
+void MainWindow::HelpOnFocus() {
+    ShowHelp(HelpContextOf(QApplication::focusWidget(), kHelpContents));
+}
+
+void MainWindow::ShowLogoPicture() {
+    logoShown_ = true;
+    const QString path =
+        QString::fromLocal8Bit(ws_.ProgramDir.c_str()) + QLatin1Char('/') + kLogoFile;
+    if (!QFileInfo::exists(path)) {
+        return;  // our own picture stays
+    }
+    const QImage picture = QImageReader(path).read();
+    if (picture.isNull()) {
+        return;
+    }
+    for (LogoScreen* logo : editor_->ScreenArea()->findChildren<LogoScreen*>()) {
+        logo->SetPicture(picture);
+    }
+}
+
 void MainWindow::ToggleHexDump() {
     hexDump_->setVisible(ws_.DiagnosticMode && actions_[Command::Hexdump]->isChecked());
     BuildHexDump();
@@ -471,6 +608,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     }
     const int tree = static_cast<int>(std::lround(width() * kTreeShare));
     splitter_->setSizes({tree, std::max(1, width() - tree)});
+    if (startedUp_ && !logoShown_) {
+        ShowLogoPicture();
+    }
+    hexDump_->setVisible(ws_.DiagnosticMode && actions_[Command::Hexdump]->isChecked());
 }
 
 }  // namespace tq530

@@ -4,16 +4,20 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 
+#include "app/gui/help_window.h"
 #include "app/startup.h"
 
 class QAction;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QPrinter;
 class QSplitter;
 class QToolBar;
 
@@ -69,6 +73,18 @@ class MainWindow : public QMainWindow {
     // AppTitle, TitleText and the current file's name.
     void UpdateCaption();
 
+    // Opens the help window at a topic (kHelpContents, kHelpTransfer, a control's number);
+    // says so when the program has no help file. Callable from a modal dialog: the help
+    // window then belongs to the dialog, so that it takes input.
+    void ShowHelp(int context);
+    // The help file chosen at start-up, "" when there is none.
+    const std::string& HelpFile() const { return helpFile_; }
+    HelpWindow* Help() const { return helpWindow_; }
+
+    // Sets up the printer for Print: by default the system's print dialog. False: cancelled.
+    using PrinterChooser = std::function<bool(QPrinter&)>;
+    void SetPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -85,6 +101,12 @@ class MainWindow : public QMainWindow {
     void LoadImage();
     void SaveImage();
     void ChooseModel(int index);
+    void ChooseDestinationEntry(int index);
+    void PrintReport();
+    void ShowReportWindow();
+    void ShowAbout();
+    void HelpOnFocus();
+    void ShowLogoPicture();
     void ToggleHexDump();
     void BuildHexDump();
     void AfterDataReplaced();
@@ -111,6 +133,11 @@ class MainWindow : public QMainWindow {
     QListWidget* hexDump_ = nullptr;
     QLabel* notice_ = nullptr;
     EditorPanel* editor_ = nullptr;
+    std::string helpFile_;
+    QPointer<HelpWindow> helpWindow_;
+    PrinterChooser choosePrinter_;
+    bool startedUp_ = false;
+    bool logoShown_ = false;
 };
 
 }  // namespace tq530

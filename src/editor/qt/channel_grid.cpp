@@ -3,7 +3,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include "editor/help_contexts.h"
 #include "editor/qt/field_edit.h"
+#include "editor/qt/help_context.h"
 #include "editor/screen_tree.h"
 
 namespace tq530 {
@@ -54,6 +56,7 @@ ChannelGrid::ChannelGrid(QWidget* parent) : QTableView(parent), model_(new GridM
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setTabKeyNavigation(false);
+    SetHelpContext(this, kHelpChannelGrid);
     setWordWrap(false);
     verticalHeader()->hide();
     // Fixed row heights keep a 114-row grid quick to show.

@@ -1,9 +1,7 @@
 #include "editor/qt/simple_screens.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QVBoxLayout>
 
 namespace tq530 {
 
@@ -18,10 +16,25 @@ QSize LogoScreen::minimumSizeHint() const {
     return {160, 160};
 }
 
+void LogoScreen::SetPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
 // A handheld radio beside the program's name, drawn to scale with the pane.
 void LogoScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (!picture_.isNull()) {
+        // Centred, and made smaller only when the pane is smaller than the picture.
+        const QSize size = picture_.size().boundedTo(this->size()).expandedTo(QSize(1, 1));
+        const QImage shown = size == picture_.size() ? picture_
+                                                     : picture_.scaled(size, Qt::KeepAspectRatio,
+                                                                       Qt::SmoothTransformation);
+        painter.drawImage(
+            QPointF((width() - shown.width()) / 2.0, (height() - shown.height()) / 2.0), shown);
+        return;
+    }
     const qreal side = std::min(width(), height()) * 0.8;
     const QPointF centre(width() / 2.0, height() / 2.0);
     const qreal unit = side / 10.0;
@@ -70,7 +83,7 @@ void LogoScreen::paintEvent(QPaintEvent*) {
     sub.setPixelSize(std::max(9, static_cast<int>(0.55 * unit)));
     painter.setFont(sub);
     painter.setPen(QColor(60, 60, 60));
-    painter.drawText(QRectF(text.left(), text.bottom(), text.width(), 1.4 * unit),
+    painter.drawText(QRectF(text.left(), text.bottom(), text.width(), 3 * unit),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                      QStringLiteral("Marine VHF clone programmer"));
 }
@@ -79,29 +92,6 @@ EmptyPanel::EmptyPanel(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
-}
-
-TitlePanel::TitlePanel(QWidget* parent)
-    : QWidget(parent), title_(new QLabel(this)), body_(new QLabel(this)) {
-    QFont bold = title_->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.2);
-    title_->setFont(bold);
-    body_->setWordWrap(true);
-    body_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title_);
-    layout->addWidget(body_);
-    layout->addStretch();
-}
-
-void TitlePanel::SetTitle(const QString& title, const QString& body) {
-    title_->setText(title);
-    body_->setText(body);
-}
-
-QString TitlePanel::Title() const {
-    return title_->text();
 }
 
 }  // namespace tq530

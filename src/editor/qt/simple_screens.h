@@ -1,38 +1,32 @@
-// The screens without rules of their own here: the General screen with the program's logo,
-// the empty grey panel of the tree's section nodes, and the titled panel that stands for a
-// settings or directory screen until it is built.
+// The screens without rules of their own: the General screen with the program's logo and
+// the empty grey panel of the tree's section nodes.
 #pragma once
 
 #include <QFrame>
+#include <QImage>
 #include <QWidget>
-
-class QLabel;
 
 namespace tq530 {
 
 class LogoScreen : public QWidget {
+    Q_OBJECT
+
   public:
     explicit LogoScreen(QWidget* parent = nullptr);
     QSize minimumSizeHint() const override;
+    // An installation's own logo in place of the drawn one.
+    void SetPicture(const QImage& picture);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QImage picture_;
 };
 
 class EmptyPanel : public QFrame {
   public:
     explicit EmptyPanel(QWidget* parent = nullptr);
-};
-
-class TitlePanel : public QWidget {
-  public:
-    explicit TitlePanel(QWidget* parent = nullptr);
-    void SetTitle(const QString& title, const QString& body);
-    QString Title() const;
-
-  private:
-    QLabel* title_;
-    QLabel* body_;
 };
 
 }  // namespace tq530

@@ -7,7 +7,9 @@
 
 #include "editor/channel_rules.h"
 #include "editor/edit_session.h"
+#include "editor/help_contexts.h"
 #include "editor/qt/field_edit.h"
+#include "editor/qt/help_context.h"
 #include "editor/screen_tree.h"
 #include "model/builtin_tables.h"
 
@@ -43,6 +45,9 @@ WeatherScreen::WeatherScreen(EditSession& session, QWidget* parent)
         row.Scan = new QCheckBox(kIdleCaption, this);
         SetHint(row.Scan, hint::kCheckBox);
         row.Name = new FieldEdit(ChannelNameKey, kChannelNameMaxLength, hint::kChannelName, this);
+        SetHelpContext(row.Enable, kHelpChannelEnable);
+        SetHelpContext(row.Scan, kHelpScanMemory);
+        SetHelpContext(row.Name, kHelpChannelName);
         row.Name->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QLatin1Char('W')) * 9);
         row.Enable->installEventFilter(this);
         row.Scan->installEventFilter(this);

@@ -1,0 +1,230 @@
+#include "core/platform_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <algorithm>
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef __APPLE__
+#include <mach-o/dyld.h>
+
+#include <cstdint>
+#endif
+
+namespace tq530 {
+
+namespace {
+
+bool FailErrno(FileError& error, int number) {
+    error.Number = number;
+    error.Text = std::strerror(number);
+    return false;
+}
+
+#ifdef _WIN32
+bool FailWindows(FileError& error, unsigned long code) {
+    error.Number = static_cast<int>(code);
+    error.Text = std::system_category().message(static_cast<int>(code));
+    return false;
+}
+
+std::wstring Wide(const std::string& path) {
+    return std::filesystem::path(path).wstring();
+}
+#endif
+
+}  // namespace
+
+#ifdef _WIN32
+
+bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
+                       FileError& error) {
+    const int fd = _wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY,
+                          _S_IREAD | _S_IWRITE);
+    if (fd < 0) {
+        return FailErrno(error, errno);
+    }
+    size_t done = 0;
+    while (done < data.size()) {
+        const size_t chunk = std::min<size_t>(data.size() - done, 1u << 30);
+        const int n = _write(fd, data.data() + done, static_cast<unsigned>(chunk));
+        if (n < 0) {
+            const int e = errno;
+            _close(fd);
+            return FailErrno(error, e);
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (durable && _commit(fd) != 0) {
+        const int e = errno;
+        _close(fd);
+        return FailErrno(error, e);
+    }
+    if (_close(fd) != 0) {
+        return FailErrno(error, errno);
+    }
+    return true;
+}
+
+bool ReplaceFileWith(const std::string& from, const std::string& to, FileError& error) {
+    if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return FailWindows(error, GetLastError());
+    }
+    return true;
+}
+
+bool DirectoryWritable(const std::string& dir) {
+    // Access bits of a folder say nothing on Windows: only creating a file tells.
+    const std::wstring probe = Wide((std::filesystem::path(dir) / ".tq530-probe").string());
+    const HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(h);
+    return true;
+}
+
+std::string UserDataDir() {
+    const char* base = std::getenv("LOCALAPPDATA");
+    if (base == nullptr || *base == '\0') {
+        base = std::getenv("APPDATA");
+    }
+    if (base == nullptr || *base == '\0') {
+        return std::string();
+    }
+    return (std::filesystem::path(base) / "TQ530").string();
+}
+
+std::string ExecutablePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, &buffer[0], static_cast<DWORD>(buffer.size()));
+        if (n == 0) {
+            return std::string();
+        }
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return std::filesystem::path(buffer).string();
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool StdinIsTerminal() {
+    return _isatty(_fileno(stdin)) != 0;
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm parts{};
+    localtime_s(&parts, &when);
+    return parts;
+}
+
+#else
+
+bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
+                       FileError& error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return FailErrno(error, errno);
+    }
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int e = errno;
+            ::close(fd);
+            return FailErrno(error, e);
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (durable && ::fsync(fd) != 0) {
+        const int e = errno;
+        ::close(fd);
+        return FailErrno(error, e);
+    }
+    if (::close(fd) != 0) {
+        return FailErrno(error, errno);
+    }
+    return true;
+}
+
+bool ReplaceFileWith(const std::string& from, const std::string& to, FileError& error) {
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        return FailErrno(error, errno);
+    }
+    return true;
+}
+
+bool DirectoryWritable(const std::string& dir) {
+    // The effective ids decide whether a file can be made, not the real ones.
+    return faccessat(AT_FDCWD, dir.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+std::string UserDataDir() {
+#ifdef __APPLE__
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return std::string(home) + "/Library/Application Support/TQ530";
+    }
+#else
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0') {
+        return std::string(xdg) + "/TQ530";
+    }
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return std::string(home) + "/.local/share/TQ530";
+    }
+#endif
+    return std::string();
+}
+
+std::string ExecutablePath() {
+#ifdef __APPLE__
+    uint32_t size = 0;
+    _NSGetExecutablePath(nullptr, &size);
+    std::string buffer(size, '\0');
+    if (size == 0 || _NSGetExecutablePath(&buffer[0], &size) != 0) {
+        return std::string();
+    }
+    buffer.resize(std::strlen(buffer.c_str()));
+    std::error_code ec;
+    const std::filesystem::path resolved = std::filesystem::canonical(buffer, ec);
+    return ec ? buffer : resolved.string();
+#else
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.string();
+#endif
+}
+
+bool StdinIsTerminal() {
+    return isatty(STDIN_FILENO) != 0;
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm parts{};
+    localtime_r(&when, &parts);
+    return parts;
+}
+
+#endif
+
+}  // namespace tq530

@@ -1,0 +1,36 @@
+// The few file and process services that differ between Windows and the POSIX systems; the
+// rest of the program reaches the file system through std::filesystem and the C library.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "core/file_io.h"
+
+namespace tq530 {
+
+// Creates or truncates path and writes data to it; with durable set the bytes are on the disk
+// when it returns true. A failed write may leave a partial file for the caller to remove.
+bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
+                       FileError& error);
+
+// Puts the file from in the place of to in one step, replacing an existing to.
+bool ReplaceFileWith(const std::string& from, const std::string& to, FileError& error);
+
+// Whether a file can be created in dir by this process (with its effective rights).
+bool DirectoryWritable(const std::string& dir);
+
+// The per-user folder for the program's own files, named after the program; "" when the
+// environment names none.
+std::string UserDataDir();
+
+// The full path of the running executable, "" when the system does not say.
+std::string ExecutablePath();
+
+// Whether the standard input is a terminal a person can answer on.
+bool StdinIsTerminal();
+
+// The broken-down local time of when.
+std::tm LocalTime(std::time_t when);
+
+}  // namespace tq530
