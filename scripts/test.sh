@@ -6,6 +6,12 @@ cd "$(dirname "$0")/.."
 bash scripts/check-layers.sh
 bash scripts/build.sh
 bash scripts/check-mingw.sh
-cd build
-export TQ530_GALLERY_DIR=${TQ530_GALLERY_DIR:-$PWD/gallery}
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
+(
+    cd build
+    export TQ530_GALLERY_DIR=${TQ530_GALLERY_DIR:-$PWD/gallery}
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
+)
+# CI (and whoever asks with TQ530_SANITIZE=1) runs the suite again under the sanitizers.
+if [ "${CI:-}" = "true" ] || [ "${TQ530_SANITIZE:-}" = "1" ]; then
+    bash scripts/sanitize.sh "$@"
+fi

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/data_set.h"
 #include "core/workspace.h"
@@ -44,6 +45,8 @@ class TransferE2e : public ::testing::Test {
         const std::string out = dir + "/sim.out";
         std::remove(out.c_str());  // a restarted simulator must not be found at the old device
         simLog = dir + "/sim.log";
+        // The device of an earlier simulator must not be taken for this one's.
+        std::remove(out.c_str());
         simPid = fork();
         if (simPid == 0) {
             const std::string cmd = "exec " + std::string(TQ530_BIN_DIR) + "/nr6120-sim --image '" +
@@ -198,6 +201,54 @@ TEST_F(TransferE2e, InterruptedReadSendsCanAndKeepsNothing) {
     EXPECT_NE(r.Err.find("cancelled"), std::string::npos) << r.Err;
     EXPECT_NE(Slurp(simLog).find("<18>"), std::string::npos);
     EXPECT_FALSE(std::ifstream(dir + "/out.hex").good());
+}
+
+// The simulator's record of the PC's bytes: each with the line speed when it had crossed the
+// wire.
+struct SpeedLog {
+    std::string Bytes;
+    std::vector<int> Bauds;
+};
+
+SpeedLog ReadSpeedLog(const std::string& path) {
+    SpeedLog log;
+    std::ifstream in(path);
+    int baud = 0;
+    std::string hex;
+    while (in >> baud >> hex) {
+        log.Bauds.push_back(baud);
+        log.Bytes += static_cast<char>(std::stoi(hex, nullptr, 16));
+    }
+    return log;
+}
+
+TEST_F(TransferE2e, EveryByteOfTheDataPhaseLeavesAtItsSpeedUpToTheLast) {
+    // A complete read, and one that ends after the identity checks have failed.
+    for (const std::string options : {"", "--model-code 1234"}) {
+        SCOPED_TRACE(options);
+        const std::string speeds = dir + "/speeds.log";
+        const std::string device = StartSim("--pace --speed-log '" + speeds + "' " + options);
+        const Result r = Cli("read --port " + device + " '" + dir + "/out.hex'");
+        EXPECT_EQ(r.Status, options.empty() ? 0 : 1) << r.Err;
+        StopSim();
+
+        const SpeedLog log = ReadSpeedLog(speeds);
+        const size_t dataPhase = log.Bytes.find("#CMDSY");
+        ASSERT_NE(dataPhase, std::string::npos) << log.Bytes;
+        const std::string last = "#CMDOK\r\n";
+        ASSERT_GE(log.Bytes.size(), last.size());
+        EXPECT_EQ(log.Bytes.substr(log.Bytes.size() - last.size()), last);
+        EXPECT_EQ(log.Bauds[dataPhase - 1], 19200);  // "ACMD:002" before the switch
+        size_t wrong = 0;
+        for (size_t i = dataPhase; i < log.Bauds.size(); ++i) {
+            if (log.Bauds[i] != 57600) {
+                ADD_FAILURE() << "byte " << i << " of " << log.Bauds.size() << " at "
+                              << log.Bauds[i] << " baud";
+                if (++wrong == 3)
+                    break;
+            }
+        }
+    }
 }
 
 TEST_F(TransferE2e, MissingRadioFailsQuietlyAndDiagnosticModeSaysWhy) {

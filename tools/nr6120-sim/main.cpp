@@ -131,7 +131,7 @@ std::vector<int> ParseNumbers(const std::string& text) {
 int main(int argc, char** argv) {
     using namespace tq530;
     CLI::App app{"nr6120-sim: an NR6120 radio in PC-control mode on a pseudo-terminal"};
-    std::string imagePath, linkPath, product = "RB274V";
+    std::string imagePath, linkPath, speedLogPath, product = "RB274V";
     int modelCode = 6120, secondModelCode = -1;
     bool verbose = false, pace = false, stats = false;
     RadioSimulator radio;
@@ -143,6 +143,9 @@ int main(int argc, char** argv) {
     app.add_option("--link", linkPath, "Also make this path a symbolic link to the device");
     app.add_flag("--verbose,-v", verbose, "Log every frame and reply on stderr");
     app.add_flag("--pace", pace, "Deliver bytes no faster than the baud rate the PC set");
+    app.add_option("--speed-log", speedLogPath,
+                   "Write a line \"BAUD HH\" for every byte from the PC: the line speed when "
+                   "it arrived (with --pace, when it has crossed the wire)");
     app.add_flag("--stats", stats,
                  "At exit print the PC's transmissions and the time the bytes need on the wire");
     app.add_option("--model-code", modelCode, "Model code at 0 and 8190 (default 6120)");
@@ -224,6 +227,11 @@ int main(int argc, char** argv) {
         if (symlink(device.c_str(), linkPath.c_str()) != 0)
             std::perror("nr6120-sim: --link");
     }
+    FILE* speedLog = nullptr;
+    if (!speedLogPath.empty() && (speedLog = std::fopen(speedLogPath.c_str(), "w")) == nullptr) {
+        std::perror("nr6120-sim: --speed-log");
+        return 1;
+    }
     std::printf("%s\n", device.c_str());
     std::fflush(stdout);
 
@@ -263,6 +271,13 @@ int main(int argc, char** argv) {
             wireFree = std::max(wireFree, Clock::now()) + WireTime(static_cast<size_t>(n), baud);
             std::this_thread::sleep_until(wireFree);
         }
+        if (speedLog != nullptr) {
+            // A PC that changes the speed while its bytes are still under way is caught here.
+            const int arrivedAt = pace ? LineBaud(slave) : baud;
+            for (ssize_t i = 0; i < n; ++i)
+                std::fprintf(speedLog, "%d %02X\n", arrivedAt, static_cast<uint8_t>(buffer[i]));
+            std::fflush(speedLog);
+        }
         const std::string reply = radio.Feed(std::string(buffer, static_cast<size_t>(n)));
         wireMs += static_cast<double>(static_cast<size_t>(n) + reply.size()) * 10000.0 / baud;
         if (reply.empty())
@@ -286,6 +301,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "stats: transmissions=%zu wire_ms=%.1f\n", radio.Received.size(),
                      wireMs);
     }
+    if (speedLog != nullptr)
+        std::fclose(speedLog);
     if (!linkPath.empty())
         unlink(linkPath.c_str());
     close(slave);

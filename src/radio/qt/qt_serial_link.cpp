@@ -6,7 +6,84 @@
 #include <cstdlib>
 #include <vector>
 
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
+
 namespace tq530 {
+
+namespace {
+
+#if !defined(Q_OS_WIN)
+speed_t SpeedCode(int baud) {
+    switch (baud) {
+        case 1200:
+            return B1200;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        default:
+            return B0;
+    }
+}
+#endif
+
+// Qt puts back the line settings it found at open when it closes the port, at once, while the
+// last reply may still be on its way (a USB adapter's queue): it would leave at the old speed,
+// unheard by the radio. Setting the line up before Qt opens it makes what Qt puts back the
+// settings we use. Where this fails, the open that follows reports why.
+void PresetLine(const std::string& device, const PortSettings& settings) {
+#if !defined(Q_OS_WIN)
+    const speed_t speed = SpeedCode(settings.Baud);
+    if (speed == B0 || settings.Parity == 'M' || settings.Parity == 'S') {
+        return;
+    }
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return;
+    }
+    termios t{};
+    if (tcgetattr(fd, &t) == 0) {
+        cfmakeraw(&t);
+        t.c_cflag |= CLOCAL | CREAD;
+        t.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
+        t.c_cflag |= settings.DataBits == 5   ? CS5
+                     : settings.DataBits == 6 ? CS6
+                     : settings.DataBits == 7 ? CS7
+                                              : CS8;
+        if (settings.StopBits == 2) {
+            t.c_cflag |= CSTOPB;
+        }
+        if (settings.Parity == 'E' || settings.Parity == 'O') {
+            t.c_cflag |= PARENB | (settings.Parity == 'O' ? PARODD : 0);
+        }
+        cfsetispeed(&t, speed);
+        cfsetospeed(&t, speed);
+        tcsetattr(fd, TCSANOW, &t);
+    }
+    ::close(fd);
+#else
+    (void)device;
+    (void)settings;
+#endif
+}
+
+}  // namespace
 
 std::vector<std::string> AvailablePortDevices() {
     std::vector<std::string> ports;
@@ -61,6 +138,7 @@ void QtSerialLink::Open(int comNum, const std::string& settingsText) {
     const PortSettings settings = ParsePortSettings(settingsText);
     Close();
     device_ = fixedDevice_.empty() ? ResolveComPort(comNum) : fixedDevice_;
+    PresetLine(device_, settings);
     port_ = std::make_unique<QSerialPort>();
     port_->setPortName(QString::fromStdString(device_));
     if (!port_->open(QIODevice::ReadWrite)) {
@@ -96,8 +174,23 @@ void QtSerialLink::Open(int comNum, const std::string& settingsText) {
     settings_ = PortSettingsText(settings);
 }
 
+// Waits until everything written has left the port, so that the speed set for it still holds
+// when the line settings change next.
+void QtSerialLink::Drain() {
+    while (port_->bytesToWrite() > 0 && port_->waitForBytesWritten(1000)) {
+    }
+#if defined(Q_OS_WIN)
+    FlushFileBuffers(port_->handle());
+#else
+    tcdrain(port_->handle());
+#endif
+}
+
 void QtSerialLink::Close() {
     if (port_) {
+        if (port_->isOpen()) {
+            Drain();
+        }
         port_->close();
         port_.reset();
     }

@@ -36,6 +36,7 @@ class QtSerialLink : public SerialLink {
     void Write(const std::string& bytes) override;
 
   private:
+    void Drain();
     [[noreturn]] void Fail(int fallbackNumber, const std::string& what);
 
     std::string fixedDevice_;
