@@ -47,6 +47,9 @@ class Transfer {
     // CommError (a failure once the identity checks ran: the dialog stays open) and
     // CancelRequested say what the outcome says.
     Outcome Run();
+    // Whether the last Run got through Connect: a window that failed to connect stays open
+    // even though CommError is clear.
+    bool Connected() const { return connected_; }
 
   private:
     // The status check before the procedure; not ready is a failure of its own.
@@ -77,6 +80,7 @@ class Transfer {
     LinkHost& host_;
     TransferMode mode_;
     RadioLink link_;
+    bool connected_ = false;
 };
 
 }  // namespace tq530

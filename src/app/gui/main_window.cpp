@@ -15,6 +15,8 @@
 #include <cmath>
 
 #include "app/destinations.h"
+#include "app/gui/port_menu.h"
+#include "app/gui/widget_host.h"
 #include "core/file_dialogs.h"
 #include "core/workspace.h"
 #include "editor/qt/editor_panel.h"
@@ -49,8 +51,8 @@ constexpr CommandRow kCommands[] = {
     {Command::Print, "&Print", false},
     {Command::PrintToFile, "P&rint to File", false},
     {Command::Exit, "E&xit", true},
-    {Command::ProgramToRadio, "&Program to Radio", false},
-    {Command::ReadFromRadio, "&Read from Radio", false},
+    {Command::ProgramToRadio, "&Program to Radio", true},
+    {Command::ReadFromRadio, "&Read from Radio", true},
     {Command::Hexdump, "Hexdump", true},
     {Command::HelpContents, "&Contents", false},
     {Command::About, "&About KCP Version", false},
@@ -149,6 +151,7 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
 
     BuildMenus();
     BuildToolBar();
+    InstallPortMenu(portMenu_, portActions_, ws_, store_, this);
 
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("MainSplitter"));
@@ -320,11 +323,15 @@ void MainWindow::Run(Command command) {
         case Command::SaveImage:
             SaveImage();
             break;
+        case Command::ProgramToRadio:
+            RunTransfer(TransferMode::Program);
+            break;
+        case Command::ReadFromRadio:
+            RunTransfer(TransferMode::Read);
+            break;
         case Command::SaveAsDefault:
         case Command::Print:
         case Command::PrintToFile:
-        case Command::ProgramToRadio:
-        case Command::ReadFromRadio:
         case Command::HelpContents:
         case Command::About:
             break;
@@ -404,6 +411,28 @@ void MainWindow::ChooseModel(int index) {
     } else {
         RefreshMenus();  // a refused choice leaves the check mark where it was
     }
+}
+
+void MainWindow::RunTransfer(TransferMode mode) {
+    if (!editor_->InputCheck()) {
+        return;
+    }
+    if (const auto* widgetHost = dynamic_cast<const WidgetHost*>(&host_)) {
+        transferOptions_.Pacing = widgetHost->Pacing();
+    }
+    if (!RunTransferDialog(ws_, host_, mode, transferOptions_, this)) {
+        return;
+    }
+    if (mode == TransferMode::Read) {
+        editor_->RebuildTree();
+        ws_.CurrentFileName.clear();
+        ws_.DataChanged = false;
+        AfterDataReplaced();
+    } else if (mode != TransferMode::Program) {
+        editor_->RefreshCurrentScreen();
+        ws_.DataChanged = true;
+    }
+    BuildHexDump();
 }
 
 void MainWindow::ToggleHexDump() {

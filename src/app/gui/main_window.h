@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "app/gui/transfer_dialog.h"
 #include "app/startup.h"
 
 class QAction;
@@ -66,6 +67,9 @@ class MainWindow : public QMainWindow {
     // A lasting note at the right of the status bar (which radio port is set up).
     void SetNotice(const QString& text);
 
+    // How the transfer dialog paces itself and opens its help.
+    TransferDialogOptions& TransferOptions() { return transferOptions_; }
+
     // AppTitle, TitleText and the current file's name.
     void UpdateCaption();
 
@@ -85,6 +89,8 @@ class MainWindow : public QMainWindow {
     void LoadImage();
     void SaveImage();
     void ChooseModel(int index);
+    // Opens the transfer dialog after the input check, then shows what the transfer changed.
+    void RunTransfer(TransferMode mode);
     void ToggleHexDump();
     void BuildHexDump();
     void AfterDataReplaced();
@@ -96,6 +102,7 @@ class MainWindow : public QMainWindow {
     FileDialogs& dialogs_;
     DestinationMenu& destinations_;
     ModelScan models_;
+    TransferDialogOptions transferOptions_;
 
     std::map<Command, QAction*> actions_;
     QMenu* editMenu_ = nullptr;
