@@ -24,11 +24,12 @@ int FirstEnabledUsa(const SettingsModel& model) {
     return index;
 }
 
-// A radio whose EEPROM holds the new-data defaults with edit applied.
+// A radio whose EEPROM holds the new-data defaults with edit applied, and its product code.
 void WriteRadio(const std::string& path, const std::function<void(SettingsModel&)>& edit) {
     Workspace radio;
     NewData(radio, false);
     edit(radio.Model);
+    std::copy_n(kProductCode, kProductCodeLength, &radio.Image.Bytes[kProductCodeAddress]);
     SilentHost quiet;
     ASSERT_EQ(SaveDataSet(radio, quiet, path), Outcome::Ok);
 }
@@ -62,6 +63,17 @@ std::string Frames(const std::string& log) {
 
 class TransferRadioTest : public TransferTest {
   protected:
+    // A dialog that a failed transfer left open is closed after a while, so that the test
+    // fails instead of waiting for ever.
+    void CloseDialogLater() {
+        QTimer::singleShot(60000, &Window(), [] {
+            TransferDialog* dialog = OpenTransferDialog();
+            if (dialog != nullptr && !dialog->Running()) {
+                ADD_FAILURE() << "the transfer dialog stayed open";
+                dialog->CancelButton()->click();
+            }
+        });
+    }
     // Runs a Transfer menu command; OK is pressed when the dialog shows, every message box is
     // answered with OK.
     void RunCommand(Qt::Key accessKey, int messages = 1) {
@@ -71,6 +83,7 @@ class TransferRadioTest : public TransferTest {
         for (int i = 0; i < messages; ++i) {
             boxes.Next(QMessageBox::Ok);
         }
+        CloseDialogLater();
         UseMenu(Window(), "&Transfer", accessKey);
         EXPECT_TRUE(boxes.Done());
         EXPECT_EQ(OpenTransferDialog(), nullptr);
@@ -122,7 +135,7 @@ TEST_F(TransferRadioTest, AnEditProgrammedFromTheWindowReachesTheRadioAsTheCliWo
     FieldEdit* name = ChannelNameBox(Window());
     ASSERT_TRUE(name != nullptr && name->isEnabled());
     QTest::mouseClick(name, Qt::LeftButton);
-    QApplication::processEvents();
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(name, "MARINA 9");
     QTest::keyClick(name, Qt::Key_Tab);
     ASSERT_EQ(Ws().Model.Usa[channel].ChTag, "MARINA 9");
@@ -200,6 +213,7 @@ TEST_F(TransferRadioTest, ABusyRadioAsksRetryOrCancelWithCancelAsTheDefault) {
     });
     boxes.Next(QMessageBox::NoButton);  // Enter: the default button
     boxes.Next(QMessageBox::Ok);
+    CloseDialogLater();
     UseMenu(Window(), "&Transfer", Qt::Key_R);
     ASSERT_EQ(boxes.Seen.size(), 2u);
     EXPECT_EQ(boxes.Seen[0].Text, "Radio is busy!!");
@@ -223,6 +237,7 @@ TEST_F(TransferRadioTest, MmsiClearReachesTheRadioAndEmptiesTheUserMmsi) {
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     boxes.Next(QMessageBox::Ok);
+    CloseDialogLater();
     EXPECT_TRUE(RunTransferDialog(Ws(), shell->Host(), TransferMode::ClearMmsi, {}, &Window()));
     ASSERT_EQ(boxes.Seen.size(), 1u);
     EXPECT_EQ(boxes.Seen[0].Title, "Clear MMSI Data");

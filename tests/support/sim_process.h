@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -23,6 +24,7 @@ class SimProcess {
     std::string Start(const std::string& dir, const std::string& options = "") {
         const std::string out = dir + "/sim.out";
         log_ = dir + "/sim.log";
+        std::remove(out.c_str());  // an earlier run's device is no answer
         pid_ = fork();
         if (pid_ == 0) {
             const std::string cmd = "exec " + std::string(TQ530_BIN_DIR) + "/nr6120-sim --image '" +
