@@ -225,19 +225,11 @@ TEST_F(ChannelScreenTest, ExpFrequencyRestoredSilentlyWhenTheWindowLosesFocus) {
     MakeExp();
     FieldEdit* tx = Channel()->TxFrequency();
     TypeInto(tx, "999");
-    QWidget other;
-    other.setWindowTitle(QStringLiteral("another window"));
-    other.resize(100, 100);
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    Settle();
+    FocusAnotherWindow();
     EXPECT_TRUE(host.Messages.empty());
     EXPECT_EQ(tx->text(), "150.0000");
     EXPECT_EQ(ws.Model.Exp[0].Txfreq, 150.0);
     // Nothing is pending: the next move is not refused.
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     ClickNode("General");
     EXPECT_EQ(panel->ShownKey(), "General");
     EXPECT_TRUE(host.Messages.empty());

@@ -64,6 +64,49 @@ class EditorFixture : public ::testing::Test {
     QStackedWidget* Screens() const { return qobject_cast<QStackedWidget*>(panel->ScreenArea()); }
     ChannelScreen* Channel() const { return panel->ScreenArea()->findChild<ChannelScreen*>(); }
 
+    template <typename T>
+    T* Screen() const {
+        return panel->ScreenArea()->findChild<T*>();
+    }
+
+    // Another window takes the focus and gives it back: the focused field loses it without
+    // a validating action.
+    void FocusAnotherWindow() {
+        QWidget other;
+        other.setWindowTitle(QStringLiteral("another window"));
+        other.resize(100, 100);
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        Settle();
+        other.hide();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        Settle();
+    }
+
+    // Leaves the focused field for the next control, as the Tab key does.
+    void TabAway(QWidget* from) {
+        QTest::keyClick(from, Qt::Key_Tab);
+        Settle();
+    }
+
+    // Chooses the item with this text in a choice list, as a person picking it would.
+    static void Choose(QComboBox* list, const QString& text) {
+        const int index = list->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        list->setCurrentIndex(index);
+        Settle();
+    }
+
+    static QStringList Items(const QComboBox* list) {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i) {
+            items << list->itemText(i);
+        }
+        return items;
+    }
+
     QTreeWidgetItem* Item(const std::string& key) const {
         QTreeWidgetItemIterator it(TreeView());
         for (; *it != nullptr; ++it) {

@@ -13,6 +13,7 @@
 #include "editor/channel_rules.h"
 #include "editor/edit_session.h"
 #include "editor/qt/field_edit.h"
+#include "editor/qt/screen_parts.h"
 #include "editor/screen_tree.h"
 #include "model/display_texts.h"
 
@@ -23,21 +24,11 @@ namespace {
 constexpr int kScramblerLockedPosition = 32;
 
 QCheckBox* CheckBox(const char* caption, QWidget* parent) {
-    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
-    SetHint(box, hint::kCheckBox);
-    return box;
+    return HintedCheckBox(QString::fromLatin1(caption), parent);
 }
 
 QLabel* Label(const char* caption, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-// Wide enough for n characters of the box's font and its frame.
-void FitChars(QLineEdit* box, int n) {
-    const QFontMetrics metrics(box->font());
-    box->setFixedWidth(metrics.horizontalAdvance(QLatin1Char('0')) * n + 16);
+    return BuddyLabel(QString::fromLatin1(caption), buddy, parent);
 }
 
 }  // namespace
@@ -60,10 +51,7 @@ void ConnectorLine::paintEvent(QPaintEvent*) {
 
 ChannelScreen::ChannelScreen(EditSession& session, UiHost& host, QWidget* parent)
     : QWidget(parent), session_(session), host_(host) {
-    heading_ = new QLabel(this);
-    QFont bold = heading_->font();
-    bold.setBold(true);
-    heading_->setFont(bold);
+    heading_ = BoldHeading(this);
 
     chEnable_ = CheckBox("CH &Enable", this);
     displayFirst_ = new FieldEdit(ChDisplayKey, kChDisplayFirstLength, hint::kChDisplayFirst, this);
@@ -132,11 +120,8 @@ ChannelScreen::ChannelScreen(EditSession& session, UiHost& host, QWidget* parent
     grid->addWidget(scramblerLabel_, 11, 0);
     grid->addWidget(scrambler_, 11, 1, 1, 3, Qt::AlignLeft);
 
-    QWidget* order[] = {chEnable_, displayFirst_, displaySecond_, rx_,         tx_,   txEnable_,
-                        lowPower_, powerUp_,      duplex_,        scanMemory_, name_, scrambler_};
-    for (size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    ChainTabOrder({chEnable_, displayFirst_, displaySecond_, rx_, tx_, txEnable_, lowPower_,
+                   powerUp_, duplex_, scanMemory_, name_, scrambler_});
 
     connect(chEnable_, &QCheckBox::toggled, this, &ChannelScreen::OnChEnable);
     connect(txEnable_, &QCheckBox::toggled, this, [this] { OnTxOrLowPower(); });

@@ -13,10 +13,15 @@
 #include "core/workspace.h"
 #include "editor/channel_grids.h"
 #include "editor/edit_session.h"
+#include "editor/qt/atis_screen.h"
 #include "editor/qt/channel_grid.h"
 #include "editor/qt/channel_screen.h"
+#include "editor/qt/common_screen.h"
+#include "editor/qt/directory_screen.h"
+#include "editor/qt/dsc_screen.h"
 #include "editor/qt/field_edit.h"
 #include "editor/qt/simple_screens.h"
+#include "editor/qt/usable_screen.h"
 #include "editor/qt/weather_screen.h"
 #include "editor/screen_tree.h"
 
@@ -28,17 +33,6 @@ constexpr int kKeyRole = Qt::UserRole;
 
 std::string KeyOfItem(const QTreeWidgetItem* item) {
     return item == nullptr ? std::string() : ToModel(item->data(0, kKeyRole).toString());
-}
-
-// What the placeholder of a settings or directory screen says until the screen is built.
-QString PlaceholderBody(ScreenKind kind) {
-    switch (kind) {
-        case ScreenKind::MemoryIdEntry:
-        case ScreenKind::GroupIdEntry:
-            return QStringLiteral("The entry is edited on this screen in a later version.");
-        default:
-            return QStringLiteral("These settings are edited on this screen in a later version.");
-    }
 }
 
 }  // namespace
@@ -54,7 +48,11 @@ struct EditorPanel::Impl {
     QPointer<QStackedWidget> Screens;
     LogoScreen* Logo = nullptr;
     EmptyPanel* Empty = nullptr;
-    TitlePanel* Placeholder = nullptr;
+    UsableScreen* Usable = nullptr;
+    CommonScreen* Common = nullptr;
+    DscScreen* Dsc = nullptr;
+    AtisScreen* Atis = nullptr;
+    DirectoryScreen* Directory = nullptr;
     ChannelScreen* Channel = nullptr;
     WeatherScreen* Weather = nullptr;
     ChannelGrid* Grid = nullptr;
@@ -89,15 +87,27 @@ struct EditorPanel::Impl {
                 screen = Empty;
                 break;
             case ScreenKind::Usable:
+                Usable->Show();
+                screen = Usable;
+                break;
             case ScreenKind::Common:
+                Common->Show();
+                screen = Common;
+                break;
             case ScreenKind::Dsc:
+                Dsc->Show();
+                screen = Dsc;
+                break;
             case ScreenKind::Atis:
+                Atis->Show();
+                screen = Atis;
+                break;
             case ScreenKind::MemoryIdEntry:
             case ScreenKind::GroupIdEntry: {
-                QString title = item->text(0);
-                title.remove(QStringLiteral("[Enable]"));
-                Placeholder->SetTitle(title, PlaceholderBody(target.Kind));
-                screen = Placeholder;
+                const bool group = target.Kind == ScreenKind::GroupIdEntry;
+                Directory->Show(group, target.Index);
+                RefreshMarks(group);
+                screen = Directory;
                 break;
             }
             case ScreenKind::PlanGrid:
@@ -153,12 +163,46 @@ struct EditorPanel::Impl {
         Reverting = false;
     }
 
+    // The shown screen checks what was typed into it and not yet checked.
     bool InputCheck() {
-        if (Shown != nullptr && ShownTarget.Kind == ScreenKind::ChannelScreen &&
-            Screens->currentWidget() == Channel) {
+        if (Shown == nullptr) {
+            return true;
+        }
+        QWidget* current = Screens->currentWidget();
+        if (current == Usable) {
+            Usable->InputCheck();
+        } else if (current == Directory) {
+            return Directory->InputCheck();
+        } else if (current == Dsc) {
+            return Dsc->InputCheck();
+        } else if (current == Atis) {
+            return Atis->InputCheck();
+        } else if (current == Channel) {
             return Channel->InputCheck();
         }
         return true;
+    }
+
+    void RefreshMarks(bool group) {
+        Change marks;
+        marks.What = group ? Change::Part::GroupId : Change::Part::MemoryId;
+        OnChange(marks);
+    }
+
+    // Switching a group on or off changes which plans the tree holds; the usable-group
+    // screen stays shown.
+    void RebuildKeepingShown() {
+        const std::string key = KeyOfItem(Shown);
+        Build();
+        const auto it = Items.find(key);
+        if (it == Items.end()) {
+            return;
+        }
+        Rebuilding = true;
+        TreeView->setCurrentItem(it->second);
+        Rebuilding = false;
+        Shown = it->second;
+        ShownTarget = TargetOf(Shown);
     }
 
     void SetNodeText(const std::string& key, const std::string& text) {
@@ -201,6 +245,10 @@ struct EditorPanel::Impl {
                 return;
             }
             case Change::Part::UsableGroup: {
+                if (change.Field == "Usable") {
+                    RebuildKeepingShown();
+                    return;
+                }
                 static const char* const kGroupKeys[kGroupCount] = {"PU", "PI", "PC", "ExpChannel"};
                 const size_t g = static_cast<size_t>(change.Index);
                 if (g < kGroupCount) {
@@ -263,12 +311,17 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     d.Screens = new QStackedWidget(parent);
     d.Logo = new LogoScreen(d.Screens);
     d.Empty = new EmptyPanel(d.Screens);
-    d.Placeholder = new TitlePanel(d.Screens);
+    d.Usable = new UsableScreen(d.Session, d.Screens);
+    d.Common = new CommonScreen(d.Session, d.Screens);
+    d.Dsc = new DscScreen(d.Session, host, d.Screens);
+    d.Atis = new AtisScreen(d.Session, host, d.Screens);
+    d.Directory = new DirectoryScreen(d.Session, host, d.Screens);
     d.Channel = new ChannelScreen(d.Session, host, d.Screens);
     d.Weather = new WeatherScreen(d.Session, d.Screens);
     d.Grid = new ChannelGrid(d.Screens);
-    for (QWidget* screen : std::initializer_list<QWidget*>{d.Logo, d.Empty, d.Placeholder,
-                                                           d.Channel, d.Weather, d.Grid}) {
+    for (QWidget* screen :
+         std::initializer_list<QWidget*>{d.Logo, d.Usable, d.Common, d.Dsc, d.Atis, d.Directory,
+                                         d.Empty, d.Channel, d.Weather, d.Grid}) {
         d.Screens->addWidget(screen);
     }
 
@@ -285,9 +338,13 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     connect(d.TreeView, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         const std::string key = KeyOfItem(item);
         if (key == "SM" || key == "SG") {
-            Change marks;
-            marks.What = key == "SG" ? Change::Part::GroupId : Change::Part::MemoryId;
-            impl_->OnChange(marks);
+            impl_->RefreshMarks(key == "SG");
+        }
+    });
+    // The clear buttons leave the screen's data to the radio: what was typed is checked first.
+    connect(d.Dsc, &DscScreen::ClearRequested, this, [this](int mode) {
+        if (impl_->InputCheck()) {
+            emit TransferRequested(mode);
         }
     });
     connect(d.Grid, &ChannelGrid::JumpRequested, this,
@@ -337,6 +394,7 @@ void EditorPanel::RebuildTree() {
     {
         const EditSession::BusyGuard busy(d.Session);
         d.Channel->Prepare();
+        d.Directory->Prepare();
         d.Weather->Show();
         d.Grid->Show({});
     }
@@ -369,6 +427,15 @@ void EditorPanel::RefreshCurrentScreen() {
     }
     const EditSession::BusyGuard busy(d.Session);
     d.ShowScreen(d.Shown);
+}
+
+void EditorPanel::ClearTransferFinished(bool succeeded) {
+    if (!succeeded) {
+        return;
+    }
+    RefreshCurrentScreen();
+    impl_->Ws.DataChanged = true;
+    emit DataEdited();
 }
 
 bool EditorPanel::InputCheck() {

@@ -39,10 +39,17 @@ class EditorPanel : public QObject {
     // the refusal's message went to the host; the caller then does nothing.
     bool InputCheck();
     std::string ShownKey() const;
+    // After the transfer a TransferRequested asked for: a successful clear shows the screen
+    // again (the MMSI count comes from the image) and marks the data changed.
+    void ClearTransferFinished(bool succeeded);
 
   signals:
     // A stored edit: DataChanged is set. The main window updates what depends on it.
     void DataEdited();
+    // An "MMSI Clear" or "Log Clear" button passed the input check and asks for its transfer:
+    // mode is a TransferMode (2 user MMSI, 3 DSC call log, 4 distress log). The caller runs
+    // the transfer dialog and then calls ClearTransferFinished.
+    void TransferRequested(int mode);
 
   private:
     struct Impl;

@@ -1,9 +1,7 @@
 #include "editor/qt/simple_screens.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QVBoxLayout>
 
 namespace tq530 {
 
@@ -79,29 +77,6 @@ EmptyPanel::EmptyPanel(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
-}
-
-TitlePanel::TitlePanel(QWidget* parent)
-    : QWidget(parent), title_(new QLabel(this)), body_(new QLabel(this)) {
-    QFont bold = title_->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.2);
-    title_->setFont(bold);
-    body_->setWordWrap(true);
-    body_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title_);
-    layout->addWidget(body_);
-    layout->addStretch();
-}
-
-void TitlePanel::SetTitle(const QString& title, const QString& body) {
-    title_->setText(title);
-    body_->setText(body);
-}
-
-QString TitlePanel::Title() const {
-    return title_->text();
 }
 
 }  // namespace tq530

@@ -1,12 +1,9 @@
-// The screens without rules of their own here: the General screen with the program's logo,
-// the empty grey panel of the tree's section nodes, and the titled panel that stands for a
-// settings or directory screen until it is built.
+// The screens without rules of their own: the General screen with the program's logo and
+// the empty grey panel of the tree's section nodes.
 #pragma once
 
 #include <QFrame>
 #include <QWidget>
-
-class QLabel;
 
 namespace tq530 {
 
@@ -22,17 +19,6 @@ class LogoScreen : public QWidget {
 class EmptyPanel : public QFrame {
   public:
     explicit EmptyPanel(QWidget* parent = nullptr);
-};
-
-class TitlePanel : public QWidget {
-  public:
-    explicit TitlePanel(QWidget* parent = nullptr);
-    void SetTitle(const QString& title, const QString& body);
-    QString Title() const;
-
-  private:
-    QLabel* title_;
-    QLabel* body_;
 };
 
 }  // namespace tq530
