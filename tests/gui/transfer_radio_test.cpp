@@ -1,10 +1,12 @@
 // The window program against nr6120-sim over a real pseudo-terminal: read, edit and program
 // through the menus and the transfer dialog, Cancel in the middle of a read, a busy radio, a
 // clear; and the frames the window sends are the command line's.
+#include <QLineEdit>
 #include <QProgressBar>
 
 #include "app/data_set.h"
 #include "core/workspace.h"
+#include "editor/qt/dsc_screen.h"
 #include "editor/qt/editor_panel.h"
 #include "editor/qt/field_edit.h"
 #include "editor/screen_tree.h"
@@ -227,26 +229,48 @@ TEST_F(TransferRadioTest, ABusyRadioAsksRetryOrCancelWithCancelAsTheDefault) {
     EXPECT_FALSE(Ws().TransferDone);
 }
 
-TEST_F(TransferRadioTest, MmsiClearReachesTheRadioAndEmptiesTheUserMmsi) {
+TEST_F(TransferRadioTest, TheDscScreensClearButtonsClearTheRadioAndShowTheCount) {
     WriteRadio(RadioFile(), [](SettingsModel& m) { m.DscBasic.UserMmsi = "2111234560"; });
+    std::string radio = testing::ReadFile(RadioFile());
+    radio[kMmsiStatus] = 3;
+    radio.replace(kDscLogStart, 16, "DSC CALL LOG 001");
+    testing::WriteFile(RadioFile(), radio);
     StartRadio();
     StartWith(kOneModel);
     ASSERT_TRUE(started);
-    Ws().Model.DscBasic.UserMmsi = "2111234560";
-    WhenDialogShows(&Window(), [](TransferDialog& dialog) {
-        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-    });
-    boxes.Next(QMessageBox::Ok);
-    CloseDialogLater();
-    EXPECT_TRUE(RunTransferDialog(Ws(), shell->Host(), TransferMode::ClearMmsi, {}, &Window()));
-    ASSERT_EQ(boxes.Seen.size(), 1u);
-    EXPECT_EQ(boxes.Seen[0].Title, "Clear MMSI Data");
+    RunCommand(Qt::Key_R);
+    Window().Editor()->SelectNode("DSC");
+    auto* screen = Window().findChild<DscScreen*>();
+    ASSERT_TRUE(screen != nullptr && screen->isVisible());
+    EXPECT_EQ(screen->Count()->text(), "3");
+    EXPECT_FALSE(Ws().DataChanged);
+
+    const auto press = [this](QPushButton* button) {
+        WhenDialogShows(&Window(), [](TransferDialog& dialog) {
+            QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        });
+        boxes.Next(QMessageBox::Ok);
+        CloseDialogLater();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_TRUE(boxes.Done());
+        EXPECT_EQ(OpenTransferDialog(), nullptr);
+    };
+    press(screen->MmsiClear());
+    ASSERT_EQ(boxes.Seen.size(), 2u);
+    EXPECT_EQ(boxes.Seen[1].Title, "Clear MMSI Data");
+    EXPECT_EQ(screen->Count()->text(), "0");
     EXPECT_EQ(Ws().Model.DscBasic.UserMmsi, "");
-    EXPECT_EQ(Ws().Image[kMmsiStatus], 0);
-    EXPECT_FALSE(Ws().TransferDone);
+    EXPECT_TRUE(Ws().DataChanged);
+
+    press(screen->DscLogClear());
+    ASSERT_EQ(boxes.Seen.size(), 3u);
+    EXPECT_EQ(boxes.Seen[2].Title, "Clear DSC Log Data");
+    EXPECT_EQ(Ws().Image[kDscLogStart], 0xFF);
     sim.Stop();
-    EXPECT_EQ(testing::ReadFile(RadioFile()).substr(322, 6),
-              std::string("\xFF\xFF\xFF\xFF\xFF\x00", 6));
+    radio = testing::ReadFile(RadioFile());
+    EXPECT_EQ(radio.substr(kMmsiStart, 6), std::string("\xFF\xFF\xFF\xFF\xFF\x00", 6));
+    EXPECT_EQ(radio.substr(kDscLogStart, kDscLogEnd - kDscLogStart),
+              std::string(kDscLogEnd - kDscLogStart, '\xFF'));
 }
 
 }  // namespace

@@ -178,6 +178,12 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
 
     // Every new data set rebuilds the tree; the window follows with menus and caption.
     ws_.RebuildScreenTree = [this](Workspace&) { editor_->RebuildTree(); };
+    // The DSC screen's clear buttons ran the input check before they asked.
+    connect(editor_, &EditorPanel::TransferRequested, this, [this](int mode) {
+        const bool done = OpenTransfer(static_cast<TransferMode>(mode));
+        editor_->ClearTransferFinished(done);
+        BuildHexDump();
+    });
 
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kMinWidth, kMinHeight);
@@ -414,13 +420,7 @@ void MainWindow::ChooseModel(int index) {
 }
 
 void MainWindow::RunTransfer(TransferMode mode) {
-    if (!editor_->InputCheck()) {
-        return;
-    }
-    if (const auto* widgetHost = dynamic_cast<const WidgetHost*>(&host_)) {
-        transferOptions_.Pacing = widgetHost->Pacing();
-    }
-    if (!RunTransferDialog(ws_, host_, mode, transferOptions_, this)) {
+    if (!editor_->InputCheck() || !OpenTransfer(mode)) {
         return;
     }
     if (mode == TransferMode::Read) {
@@ -428,11 +428,15 @@ void MainWindow::RunTransfer(TransferMode mode) {
         ws_.CurrentFileName.clear();
         ws_.DataChanged = false;
         AfterDataReplaced();
-    } else if (mode != TransferMode::Program) {
-        editor_->RefreshCurrentScreen();
-        ws_.DataChanged = true;
     }
     BuildHexDump();
+}
+
+bool MainWindow::OpenTransfer(TransferMode mode) {
+    if (const auto* widgetHost = dynamic_cast<const WidgetHost*>(&host_)) {
+        transferOptions_.Pacing = widgetHost->Pacing();
+    }
+    return RunTransferDialog(ws_, host_, mode, transferOptions_, this);
 }
 
 void MainWindow::ToggleHexDump() {

@@ -91,6 +91,8 @@ class MainWindow : public QMainWindow {
     void ChooseModel(int index);
     // Opens the transfer dialog after the input check, then shows what the transfer changed.
     void RunTransfer(TransferMode mode);
+    // The dialog alone; true when the transfer was done.
+    bool OpenTransfer(TransferMode mode);
     void ToggleHexDump();
     void BuildHexDump();
     void AfterDataReplaced();
