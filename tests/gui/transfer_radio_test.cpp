@@ -1,8 +1,10 @@
 // The window program against nr6120-sim over a real pseudo-terminal: read, edit and program
 // through the menus and the transfer dialog, Cancel in the middle of a read, a busy radio, a
 // clear; and the frames the window sends are the command line's.
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <cstdio>
 
 #include "app/data_set.h"
 #include "core/workspace.h"
@@ -186,8 +188,14 @@ TEST_F(TransferRadioTest, CancelDuringAReadLeavesTheDataAsItWas) {
         QProgressBar* bar = dialog.ProgressBar();
         EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->value() >= 20; }, 20000));
         cancelledAt = bar->value();
+        QElapsedTimer sinceCancel;
+        sinceCancel.start();
         QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
         EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.Running(); }, 15000));
+        // The block in flight, CAN and the radio's ACK, then the port closes.
+        std::printf("cancel: the read ended %lld ms after the click\n",
+                    static_cast<long long>(sinceCancel.elapsed()));
+        EXPECT_LT(sinceCancel.elapsed(), 2000);
         stayedOpen = dialog.isVisible() && dialog.OkButton()->isEnabled();
         QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
     });
