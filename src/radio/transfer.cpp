@@ -83,7 +83,8 @@ Outcome Transfer::Run() {
     progressSpan_ = 100.0;
     Outcome outcome = Outcome::Failed;
     bool checked = false;
-    if (link_.Connect()) {
+    connected_ = link_.Connect();
+    if (connected_) {
         host_.ShowMonitor("sync ok");
         if (mode_ == TransferMode::Program) {
             PrepareImageForWrite(ws_.Model, ws_.Image, ws_.ModelType);

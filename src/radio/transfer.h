@@ -65,6 +65,9 @@ class Transfer {
     // CommError (a failure once the identity checks ran: the dialog stays open) and
     // CancelRequested say what the outcome says.
     Outcome Run();
+    // Whether the last Run got through Connect: a window that failed to connect stays open
+    // even though CommError is clear.
+    bool Connected() const { return connected_; }
 
   private:
     // The status check before the procedure; not ready is a failure of its own.
@@ -109,6 +112,7 @@ class Transfer {
     // The share of the progress bar the running loop fills.
     int progressBase_ = 0;
     double progressSpan_ = 100.0;
+    bool connected_ = false;
 };
 
 }  // namespace tq530

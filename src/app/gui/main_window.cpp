@@ -26,8 +26,10 @@
 #include "app/gui/compare_window.h"
 #include "app/gui/csv_menu.h"
 #include "app/gui/help_window.h"
+#include "app/gui/port_menu.h"
 #include "app/gui/print_report.h"
 #include "app/gui/report_window.h"
+#include "app/gui/widget_host.h"
 #include "app/help_file.h"
 #include "core/file_dialogs.h"
 #include "core/workspace.h"
@@ -70,8 +72,8 @@ constexpr CommandRow kCommands[] = {
     {Command::Print, "&Print", true},
     {Command::PrintToFile, "P&rint to File", true},
     {Command::Exit, "E&xit", true},
-    {Command::ProgramToRadio, "&Program to Radio", false},
-    {Command::ReadFromRadio, "&Read from Radio", false},
+    {Command::ProgramToRadio, "&Program to Radio", true},
+    {Command::ReadFromRadio, "&Read from Radio", true},
     {Command::Hexdump, "Hexdump", true},
     {Command::HelpContents, "&Contents", true},
     {Command::About, "&About KCP Version", true},
@@ -189,6 +191,7 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
 
     BuildMenus();
     BuildToolBar();
+    InstallPortMenu(portMenu_, portActions_, ws_, store_, this);
 
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("MainSplitter"));
@@ -224,6 +227,12 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     connect(editor_, &EditorPanel::HistoryChanged, this, [this] {
         RefreshUndoActions();
         UpdateCaption();  // an undone Open takes its file name back
+    });
+    // The DSC screen's clear buttons ran the input check before they asked.
+    connect(editor_, &EditorPanel::TransferRequested, this, [this](int mode) {
+        const bool done = OpenTransfer(static_cast<TransferMode>(mode));
+        editor_->ClearTransferFinished(done);
+        BuildHexDump();
     });
 
     setMinimumSize(kMinWidth, kMinHeight);
@@ -398,6 +407,12 @@ void MainWindow::Run(Command command) {
         case Command::Redo:
             editor_->Redo();
             break;
+        case Command::ProgramToRadio:
+            RunTransfer(TransferMode::Program);
+            break;
+        case Command::ReadFromRadio:
+            RunTransfer(TransferMode::Read);
+            break;
         case Command::Print:
             PrintReport();
             break;
@@ -417,8 +432,6 @@ void MainWindow::Run(Command command) {
             CompareWith();
             break;
         case Command::SaveAsDefault:
-        case Command::ProgramToRadio:
-        case Command::ReadFromRadio:
             break;
     }
 }
@@ -650,6 +663,39 @@ void MainWindow::ShowLogoPicture() {
     for (LogoScreen* logo : editor_->ScreenArea()->findChildren<LogoScreen*>()) {
         logo->SetPicture(picture);
     }
+}
+
+void MainWindow::RunTransfer(TransferMode mode) {
+    if (!editor_->InputCheck()) {
+        return;
+    }
+    if (mode != TransferMode::Read) {
+        if (OpenTransfer(mode)) {
+            BuildHexDump();
+        }
+        return;
+    }
+    // A read replaces the data set: one undo step, which a failed read does not make.
+    bool done = false;
+    AsOneStep("Read from Radio", [&] {
+        done = OpenTransfer(mode);
+        if (done) {
+            editor_->RebuildTree();
+            ws_.CurrentFileName.clear();
+            ws_.DataChanged = false;
+        }
+    });
+    if (done) {
+        AfterDataReplaced();
+        BuildHexDump();
+    }
+}
+
+bool MainWindow::OpenTransfer(TransferMode mode) {
+    if (const auto* widgetHost = dynamic_cast<const WidgetHost*>(&host_)) {
+        transferOptions_.Pacing = widgetHost->Pacing();
+    }
+    return RunTransferDialog(ws_, host_, mode, transferOptions_, this);
 }
 
 void MainWindow::ToggleHexDump() {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/gui/help_window.h"
+#include "app/gui/transfer_dialog.h"
 #include "app/startup.h"
 
 class QAction;
@@ -79,6 +80,9 @@ class MainWindow : public QMainWindow {
     // A lasting note at the right of the status bar (which radio port is set up).
     void SetNotice(const QString& text);
 
+    // How the transfer dialog paces itself and opens its help.
+    TransferDialogOptions& TransferOptions() { return transferOptions_; }
+
     // AppTitle, TitleText and the current file's name.
     void UpdateCaption();
 
@@ -118,6 +122,10 @@ class MainWindow : public QMainWindow {
     void ShowAbout();
     void HelpOnFocus();
     void ShowLogoPicture();
+    // Opens the transfer dialog after the input check, then shows what the transfer changed.
+    void RunTransfer(TransferMode mode);
+    // The dialog alone; true when the transfer was done.
+    bool OpenTransfer(TransferMode mode);
     void ToggleHexDump();
     void BuildHexDump();
     void AfterDataReplaced();
@@ -134,6 +142,7 @@ class MainWindow : public QMainWindow {
     FileDialogs& dialogs_;
     DestinationMenu& destinations_;
     ModelScan models_;
+    TransferDialogOptions transferOptions_;
 
     std::map<Command, QAction*> actions_;
     QMenu* editMenu_ = nullptr;

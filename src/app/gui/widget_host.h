@@ -28,6 +28,7 @@ class WidgetHost : public UiHost {
     void SetWindow(QWidget* window) { window_ = window; }
     // Tests run without the pauses that pace the work for the eye.
     void SetPacing(bool on) { pacing_ = on; }
+    bool Pacing() const { return pacing_; }
 
     void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override;
     Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons buttons,

@@ -1,0 +1,89 @@
+// The transfer dialog: how to connect the radio, the pictures of the transfer's way, the
+// progress bar, the monitor line of diagnostic mode, and OK / Cancel / Help. It is Ready
+// until OK starts the transfer on a worker thread, Running until the transfer ends; it
+// closes itself after a transfer that connected and ended without a communication error.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "radio/transfer.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace tq530 {
+
+class TransferPicture;
+class TransferRunner;
+class UiHost;
+struct Workspace;
+
+constexpr int kTransferHelpContext = 1012;
+
+struct TransferDialogOptions {
+    // The 500 ms pauses that pace the work for the eye; tests run without them.
+    bool Pacing = true;
+    // Opens the help file at a context number, over the given window; without it the Help
+    // button says that there is no help.
+    std::function<void(QWidget*, int)> ShowHelp;
+};
+
+class TransferDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
+                   const TransferDialogOptions& options, QWidget* parent = nullptr);
+    ~TransferDialog() override;
+
+    bool Running() const;
+    QPushButton* OkButton() const { return ok_; }
+    QPushButton* CancelButton() const { return cancel_; }
+    QPushButton* HelpButton() const { return help_; }
+    QProgressBar* ProgressBar() const { return progress_; }
+    QLabel* MonitorLine() const { return monitor_; }
+    QLabel* PortLine() const { return port_; }
+    TransferPicture* Picture() const { return picture_; }
+
+    // A value above 100 shows as 100.
+    void SetProgress(int percent);
+    void ShowMonitor(const QString& text);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Escape is the Cancel button.
+    void reject() override;
+
+  private:
+    void Start();
+    void Cancel();
+    void Help();
+    void Finished();
+    void SetReady(bool ready);
+
+    Workspace& ws_;
+    UiHost& host_;
+    TransferMode mode_;
+    TransferDialogOptions options_;
+    TransferRunner* runner_ = nullptr;
+    bool busyWas_ = false;
+    QLabel* monitor_ = nullptr;
+    QLabel* port_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* help_ = nullptr;
+    TransferPicture* picture_ = nullptr;
+};
+
+// Opens the dialog for mode modally and returns whether the transfer was done; TransferDone
+// is cleared before and after, as the commands that open the dialog do.
+bool RunTransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
+                       const TransferDialogOptions& options, QWidget* parent);
+
+// What a port line says of COM n: the number and the device it opens where the two differ.
+QString PortLineText(int comNum, const std::string& device);
+
+}  // namespace tq530

@@ -1,0 +1,65 @@
+// Runs one radio transfer on a worker thread so that the window keeps painting and Cancel
+// answers at once. The worker opens the port itself and works on a copy of the workspace;
+// messages and questions come to the GUI thread as blocking calls, progress and monitor texts
+// as queued signals, and Cancel crosses as a count of presses.
+#pragma once
+
+#include <QObject>
+#include <atomic>
+#include <memory>
+
+#include "core/outcome.h"
+#include "core/workspace.h"
+#include "radio/transfer.h"
+
+class QThread;
+
+namespace tq530 {
+
+class UiHost;
+
+class TransferRunner : public QObject {
+    Q_OBJECT
+
+  public:
+    // Messages and questions of the transfer go to host, on the GUI thread.
+    explicit TransferRunner(UiHost& host, QObject* parent = nullptr);
+    // A runner still at work is cancelled and waited for.
+    ~TransferRunner() override;
+
+    // Pacing: the 500 ms pauses after a transfer loop and, in diagnostic mode, after each
+    // monitor text. The radio's own pauses are kept either way.
+    void SetPacing(bool on) { pacing_ = on; }
+
+    // Starts mode on a copy of ws; Finished follows when the transfer is over.
+    void Start(const Workspace& ws, TransferMode mode);
+    // One press of Cancel: the transfer sees it at its next poll of the port.
+    void Cancel() { cancelPresses_.fetch_add(1); }
+    bool Running() const { return thread_ != nullptr; }
+
+    // The finished transfer: its outcome, whether it got connected, and the workspace copy
+    // it worked on (flags set, image and model as the transfer left them).
+    Outcome Result() const { return outcome_; }
+    bool Connected() const { return connected_; }
+    const Workspace& Copy() const { return copy_; }
+
+  signals:
+    void ProgressChanged(int percent);
+    void MonitorChanged(const QString& text);
+    void Finished();
+
+  private:
+    class WorkerHost;
+    void Work(TransferMode mode);
+    void Done();
+
+    UiHost& host_;
+    bool pacing_ = true;
+    std::atomic<int> cancelPresses_{0};
+    QThread* thread_ = nullptr;
+    Workspace copy_;
+    Outcome outcome_ = Outcome::Failed;
+    bool connected_ = false;
+};
+
+}  // namespace tq530

@@ -1,0 +1,195 @@
+// The transfer dialog's two states and what it shows in each mode, against a cable that
+// nobody answers; and the serial-port menu that says which cable is meant.
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "app/gui/transfer_picture.h"
+#include "core/workspace.h"
+#include "gui/transfer_fixture.h"
+
+namespace tq530::guitest {
+namespace {
+
+using TransferDialogTest = TransferTest;
+
+TEST_F(TransferDialogTest, EachModeShowsItsCaptionInstructionsPictureAndPort) {
+    PointCom1At("/dev/tq530-test-cable");
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    struct Row {
+        TransferMode Mode;
+        const char* Caption;
+        bool RadioFirst;
+    };
+    const Row rows[] = {
+        {TransferMode::Read, "Read from Radio", true},
+        {TransferMode::Program, "Program to Radio", false},
+        {TransferMode::ClearMmsi, "Clear MMSI Data", false},
+        {TransferMode::ClearDscLog, "Clear DSC Log Data", false},
+        {TransferMode::ClearDistressLog, "Clear Distress Log Data", false},
+    };
+    for (const Row& row : rows) {
+        TransferDialog dialog(Ws(), shell->Host(), row.Mode, {}, &Window());
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        EXPECT_EQ(dialog.windowTitle(), QString::fromLatin1(row.Caption));
+        EXPECT_EQ(dialog.size(), QSize(465, 290));
+        EXPECT_EQ(dialog.Picture()->RadioFirst(), row.RadioFirst) << row.Caption;
+        EXPECT_FALSE(dialog.MonitorLine()->isVisible());
+        EXPECT_EQ(dialog.PortLine()->text(), "Port: COM1 (/dev/tq530-test-cable)");
+        EXPECT_EQ(dialog.ProgressBar()->value(), 0);
+        EXPECT_TRUE(dialog.OkButton()->isEnabled() && dialog.HelpButton()->isEnabled());
+        const auto* instructions = dialog.findChild<QLabel*>(QStringLiteral("Instructions"));
+        ASSERT_NE(instructions, nullptr);
+        EXPECT_EQ(
+            instructions->text().split('\n'),
+            (QStringList{"1.Connect the KCP cable between the PC serial port and the radio.",
+                         "2.On the radio, press and hold [DISTRESS] and [CALL] keys while",
+                         "   turning the power on.", "   The Radio display will show PC CONTROL.",
+                         "3.Press the [OK] button to start."}));
+        // Every part of the dialog lies inside it.
+        for (QWidget* child : dialog.findChildren<QWidget*>()) {
+            if (child->isVisible()) {
+                EXPECT_TRUE(
+                    dialog.rect().contains(QRect(child->mapTo(&dialog, QPoint()), child->size())))
+                    << child->objectName().toStdString();
+            }
+        }
+        dialog.SetProgress(150);
+        EXPECT_EQ(dialog.ProgressBar()->value(), 100);
+    }
+}
+
+TEST_F(TransferDialogTest, DiagnosticModeShowsTheMonitorLine) {
+    StartWith(kOneModel, "/D");
+    ASSERT_TRUE(started);
+    TransferDialog dialog(Ws(), shell->Host(), TransferMode::Read, {}, &Window());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_TRUE(dialog.MonitorLine()->isVisible());
+    EXPECT_EQ(dialog.MonitorLine()->text(), "starting at debug mode..");
+}
+
+TEST_F(TransferDialogTest, CancelWhileReadyClosesWithoutTouchingThePort) {
+    SilentTerminal cable;
+    PointCom1At(cable.Device());
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    bool shown = false;
+    WhenDialogShows(&Window(), [&shown](TransferDialog& dialog) {
+        shown = true;
+        QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    });
+    UseMenu(Window(), "&Transfer", Qt::Key_R);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(OpenTransferDialog(), nullptr);
+    EXPECT_EQ(cable.Received(), "");
+    EXPECT_FALSE(Ws().TransferDone);
+    EXPECT_FALSE(Ws().BusyFlag);
+}
+
+TEST_F(TransferDialogTest, RunningRefusesTheCloseBoxAndCancelReturnsToReady) {
+    SilentTerminal cable;
+    PointCom1At(cable.Device());
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    TransferDialog dialog(Ws(), shell->Host(), TransferMode::Read, {}, &Window());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog.Running());
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    EXPECT_FALSE(dialog.HelpButton()->isEnabled());
+    EXPECT_TRUE(dialog.CancelButton()->isEnabled());
+    EXPECT_TRUE(Ws().BusyFlag);
+
+    // The window stays alive while the worker waits for the radio's echo.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&cable] { return cable.Received().find('P') != std::string::npos; }, 3000));
+    dialog.close();
+    QTest::keyClick(&dialog, Qt::Key_F4, Qt::AltModifier);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.Running());
+
+    QElapsedTimer sinceCancel;
+    sinceCancel.start();
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.Running(); }, 3000));
+    // The poll of the port sees Cancel well before the probe's one second is over.
+    EXPECT_LT(sinceCancel.elapsed(), 900);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    EXPECT_TRUE(dialog.HelpButton()->isEnabled());
+    EXPECT_FALSE(Ws().BusyFlag);
+    EXPECT_TRUE(Ws().CancelRequested);
+    EXPECT_FALSE(Ws().TransferDone);
+    EXPECT_FALSE(Ws().CommError);
+
+    // Ready again: Escape is Cancel, and Cancel now closes.
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(TransferDialogTest, HelpOpensItsContextOrSaysThereIsNoHelp) {
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    {
+        TransferDialog dialog(Ws(), shell->Host(), TransferMode::ClearMmsi, {}, &Window());
+        dialog.show();
+        boxes.Next(QMessageBox::Ok);
+        QTest::mouseClick(dialog.HelpButton(), Qt::LeftButton);
+        ASSERT_EQ(boxes.Seen.size(), 1u);
+        EXPECT_EQ(boxes.Seen[0].Text,
+                  "Unable to display Help Contents. There is no Help associated with this "
+                  "project.");
+        EXPECT_EQ(boxes.Seen[0].Title, "Clear MMSI Data");
+        EXPECT_EQ(boxes.Seen[0].Icon, QMessageBox::Information);
+    }
+    TransferDialogOptions options;
+    std::vector<int> contexts;
+    QWidget* over = nullptr;
+    options.ShowHelp = [&](QWidget* window, int context) {
+        over = window;
+        contexts.push_back(context);
+    };
+    TransferDialog dialog(Ws(), shell->Host(), TransferMode::Read, options, &Window());
+    dialog.show();
+    QTest::mouseClick(dialog.HelpButton(), Qt::LeftButton);
+    EXPECT_EQ(contexts, std::vector<int>{1012});
+    EXPECT_EQ(over, &dialog);
+    EXPECT_EQ(boxes.Seen.size(), 1u);
+}
+
+using PortMenuTest = TransferTest;
+
+TEST_F(PortMenuTest, ItemsNameTheirDevicesAndAChoiceIsStoredAndUsed) {
+    PointCom1At("/dev/tq530-cable-one");
+    qputenv("TQ530_COM3", "/dev/tq530-cable-three");
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    QMenu* menu = Window().PortMenu();
+    ASSERT_EQ(menu->actions().size(), 4);
+    EXPECT_EQ(menu->actions()[0]->statusTip(), "COM1 opens /dev/tq530-cable-one");
+    EXPECT_EQ(menu->actions()[2]->statusTip(), "COM3 opens /dev/tq530-cable-three");
+    EXPECT_EQ(store.GetText("ComPath", "ComNum", "none"), "none");  // start-up wrote nothing
+    for (QAction* action : menu->actions()) {
+        EXPECT_TRUE(action->isEnabled());
+    }
+    menu->actions()[2]->trigger();
+    EXPECT_EQ(Ws().ComNum, 3);
+    EXPECT_EQ(store.GetText("ComPath", "ComNum", ""), "3");
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(menu->actions()[i]->isChecked(), i == 2) << i;
+    }
+    // A second click on the checked item keeps it checked.
+    menu->actions()[2]->trigger();
+    EXPECT_TRUE(menu->actions()[2]->isChecked());
+
+    TransferDialog dialog(Ws(), shell->Host(), TransferMode::Program, {}, &Window());
+    EXPECT_EQ(dialog.PortLine()->text(), "Port: COM3 (/dev/tq530-cable-three)");
+}
+
+}  // namespace
+}  // namespace tq530::guitest

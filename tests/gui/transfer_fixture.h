@@ -1,0 +1,94 @@
+// The window program with its COM1 pointed at a radio for the transfer tests: the simulator
+// on a pseudo-terminal, or a terminal nobody answers. Helpers act on the transfer dialog
+// once it is up, as the dialog's modal loop holds the test's own call until it closes.
+#pragma once
+
+#include <fcntl.h>
+#include <stdlib.h>
+
+#include <QPushButton>
+#include <functional>
+
+#include "app/gui/transfer_dialog.h"
+#include "gui/shell_fixture.h"
+#include "support/sim_process.h"
+
+namespace tq530::guitest {
+
+// The open transfer dialog, or nullptr.
+inline TransferDialog* OpenTransferDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<TransferDialog*>(widget);
+        if (dialog != nullptr && dialog->isVisible()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+// Runs step on the transfer dialog as soon as it shows; polls until then.
+inline void WhenDialogShows(QObject* context, std::function<void(TransferDialog&)> step) {
+    QTimer::singleShot(10, context, [context, step] {
+        if (TransferDialog* dialog = OpenTransferDialog()) {
+            step(*dialog);
+        } else {
+            WhenDialogShows(context, step);
+        }
+    });
+}
+
+// A pseudo-terminal that takes every byte and never answers: a cable without a radio.
+class SilentTerminal {
+  public:
+    SilentTerminal() {
+        fd_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (fd_ >= 0 && grantpt(fd_) == 0 && unlockpt(fd_) == 0) {
+            device_ = ptsname(fd_);
+            fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) | O_NONBLOCK);
+        }
+    }
+    ~SilentTerminal() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    const std::string& Device() const { return device_; }
+    // What the PC sent so far.
+    std::string Received() {
+        std::string bytes;
+        char buffer[256];
+        for (ssize_t n; (n = read(fd_, buffer, sizeof buffer)) > 0;) {
+            bytes.append(buffer, static_cast<size_t>(n));
+        }
+        return bytes;
+    }
+
+  private:
+    int fd_ = -1;
+    std::string device_;
+};
+
+class TransferTest : public ShellTest {
+  protected:
+    void TearDown() override {
+        ShellTest::TearDown();
+        sim.Stop();
+        qunsetenv("TQ530_COM1");
+        qunsetenv("TQ530_COM3");
+    }
+    // COM1 opens device from now on.
+    static void PointCom1At(const std::string& device) {
+        qputenv("TQ530_COM1", QByteArray::fromStdString(device));
+    }
+    // Starts the simulator on radio.hex in the test's folder and points COM1 at it.
+    void StartRadio(const std::string& options = "") {
+        const std::string device = sim.Start(dir.Path(), options);
+        ASSERT_FALSE(device.empty()) << "nr6120-sim printed no device";
+        PointCom1At(device);
+    }
+    std::string RadioFile() const { return dir.File("radio.hex"); }
+
+    testing::SimProcess sim;
+};
+
+}  // namespace tq530::guitest
