@@ -167,7 +167,7 @@ std::string CaptionText(const Workspace& ws) {
 }
 
 bool ConfirmClose(Workspace& ws, UiHost& host, const std::function<bool()>& inputCheck,
-                  const std::function<void()>& save) {
+                  const std::function<Outcome()>& save) {
     if (!ws.DataChanged) {
         return true;
     }
@@ -183,8 +183,7 @@ bool ConfirmClose(Workspace& ws, UiHost& host, const std::function<bool()>& inpu
     if (inputCheck && !inputCheck()) {
         return false;
     }
-    save();
-    return !ws.CommError && !ws.CancelRequested;
+    return save() == Outcome::Ok;
 }
 
 }  // namespace tq530

@@ -9,6 +9,7 @@
 
 #include "app/menu_model.h"
 #include "app/settings_store.h"
+#include "core/outcome.h"
 #include "core/ui_host.h"
 #include "core/workspace.h"
 
@@ -91,7 +92,7 @@ std::string CaptionText(const Workspace& ws);
 // The close request of the main window. inputCheck and save are the editor's check and the
 // settings-file save to the current file; true when the window may close.
 bool ConfirmClose(Workspace& ws, UiHost& host, const std::function<bool()>& inputCheck,
-                  const std::function<void()>& save);
+                  const std::function<Outcome()>& save);
 
 // The geometry of a minimized window is not worth keeping.
 inline bool StoreGeometryOnClose(bool minimized) {

@@ -221,8 +221,7 @@ TEST(ConfirmCloseTest, DecisionsOfTheSaveQuestion) {
     bool saveFails = false;
     const auto save = [&] {
         ++saves;
-        ws.CommError = saveFails;
-        ws.CancelRequested = saveFails;
+        return saveFails ? Outcome::Failed : Outcome::Ok;
     };
     const auto passes = [] { return true; };
 

@@ -756,8 +756,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     const bool mayClose = ConfirmClose(
         ws_, host_, [this] { return editor_->InputCheck(); },
         [this] {
-            SaveSettings(ws_, host_, dialogs_, true);
+            const Outcome saved = SaveSettings(ws_, host_, dialogs_, true);
             UpdateCaption();
+            return saved;
         });
     if (!mayClose) {
         event->ignore();
