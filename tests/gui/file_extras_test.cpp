@@ -47,19 +47,8 @@ int FirstEnabledUsa(const Workspace& ws) {
 class FileExtrasTest : public ShellTest {
   protected:
     void SetUp() override {
-        oldDataHome_ = qgetenv("XDG_DATA_HOME");
-        hadDataHome_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", dir.File("data").c_str());
         StartWith(kOneModel);
         ASSERT_TRUE(started);
-    }
-    void TearDown() override {
-        ShellTest::TearDown();
-        if (hadDataHome_) {
-            qputenv("XDG_DATA_HOME", oldDataHome_);
-        } else {
-            qunsetenv("XDG_DATA_HOME");
-        }
     }
 
     // A backup of the current data with one channel's name changed.
@@ -88,8 +77,7 @@ class FileExtrasTest : public ShellTest {
     }
 
   private:
-    QByteArray oldDataHome_;
-    bool hadDataHome_ = false;
+    ScopedDataHome dataHome{dir.File("data")};
 };
 
 TEST_F(FileExtrasTest, OpenBackupListsTheBackupsAndLoadsTheChosenOneAsOneStep) {

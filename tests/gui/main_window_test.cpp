@@ -85,6 +85,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndAccessKeys) {
               (QStringList{"&Program to Radio", "&Read from Radio"}));
     EXPECT_EQ(MenuTexts(MenuTitled(Window(), "&Help")),
               (QStringList{"&Contents", "&About KCP Version"}));
+    EXPECT_EQ(MenuTexts(MenuTitled(Window(), "&Options")),
+              (QStringList{"&SerialPort", "&Verify after Program", "Hexdump"}));
     EXPECT_EQ(MenuTexts(Window().PortMenu()), (QStringList{"COM&1", "COM&2", "COM&3", "COM&4"}));
     EXPECT_TRUE(Window().PortMenu()->actions()[0]->isChecked());  // ComNum 1 when none stored
     EXPECT_EQ(Window().ModelMenu()->title(), "&Model");

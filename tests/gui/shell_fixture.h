@@ -133,6 +133,29 @@ inline void UseMenu(QMainWindow& window, const QString& title, Qt::Key accessKey
     QTest::keyClick(menu, accessKey);
 }
 
+// Points XDG_DATA_HOME at a test's own folder while it lives, so that the backups a test
+// makes never reach the user's data folder.
+class ScopedDataHome {
+  public:
+    explicit ScopedDataHome(const std::string& folder)
+        : old_(qgetenv("XDG_DATA_HOME")), had_(qEnvironmentVariableIsSet("XDG_DATA_HOME")) {
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder));
+    }
+    ~ScopedDataHome() {
+        if (had_) {
+            qputenv("XDG_DATA_HOME", old_);
+        } else {
+            qunsetenv("XDG_DATA_HOME");
+        }
+    }
+    ScopedDataHome(const ScopedDataHome&) = delete;
+    ScopedDataHome& operator=(const ScopedDataHome&) = delete;
+
+  private:
+    QByteArray old_;
+    bool had_;
+};
+
 class ShellTest : public ::testing::Test {
   protected:
     void StartWith(const std::string& globalIni, const std::string& commandLine = "") {

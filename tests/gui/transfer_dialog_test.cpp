@@ -3,15 +3,31 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <cstdio>
 
+#include "app/gui/port_menu.h"
 #include "app/gui/transfer_picture.h"
 #include "core/workspace.h"
 #include "gui/transfer_fixture.h"
+#include "radio/qt/serial_ports.h"
 
 namespace tq530::guitest {
 namespace {
 
 using TransferDialogTest = TransferTest;
+
+// What command printed on its standard output.
+std::string CommandOutput(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            out.append(buffer, n);
+        }
+        pclose(pipe);
+    }
+    return out;
+}
 
 TEST_F(TransferDialogTest, EachModeShowsItsCaptionInstructionsPictureAndPort) {
     PointCom1At("/dev/tq530-test-cable");
@@ -37,7 +53,8 @@ TEST_F(TransferDialogTest, EachModeShowsItsCaptionInstructionsPictureAndPort) {
         EXPECT_EQ(dialog.size(), QSize(465, 290));
         EXPECT_EQ(dialog.Picture()->RadioFirst(), row.RadioFirst) << row.Caption;
         EXPECT_FALSE(dialog.MonitorLine()->isVisible());
-        EXPECT_EQ(dialog.PortLine()->text(), "Port: COM1 (/dev/tq530-test-cable)");
+        EXPECT_EQ(dialog.PortLine()->text(),
+                  "Port: COM1: /dev/tq530-test-cable (set by TQ530_COM1)");
         EXPECT_EQ(dialog.ProgressBar()->value(), 0);
         EXPECT_TRUE(dialog.OkButton()->isEnabled() && dialog.HelpButton()->isEnabled());
         const auto* instructions = dialog.findChild<QLabel*>(QStringLiteral("Instructions"));
@@ -171,8 +188,19 @@ TEST_F(PortMenuTest, ItemsNameTheirDevicesAndAChoiceIsStoredAndUsed) {
     ASSERT_TRUE(started);
     QMenu* menu = Window().PortMenu();
     ASSERT_EQ(menu->actions().size(), 4);
-    EXPECT_EQ(menu->actions()[0]->statusTip(), "COM1 opens /dev/tq530-cable-one");
-    EXPECT_EQ(menu->actions()[2]->statusTip(), "COM3 opens /dev/tq530-cable-three");
+    // The tips are the port listing's own lines, as the command line's "ports" shows them.
+    EXPECT_EQ(menu->actions()[0]->statusTip(), "COM1: /dev/tq530-cable-one (set by TQ530_COM1)");
+    EXPECT_EQ(menu->actions()[2]->statusTip(), "COM3: /dev/tq530-cable-three (set by TQ530_COM3)");
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(menu->actions()[i]->statusTip().toStdString(), ComPortTip(i + 1)) << i;
+        EXPECT_EQ(menu->actions()[i]->toolTip(), menu->actions()[i]->statusTip()) << i;
+    }
+    const std::string cli = CommandOutput(std::string(TQ530_BIN_DIR) + "/tq530-cli ports");
+    const size_t row = cli.find("\nCOM3 ");
+    ASSERT_NE(row, std::string::npos) << cli;
+    const std::string line = cli.substr(row + 1, cli.find('\n', row + 1) - row - 1);
+    EXPECT_NE(line.find("/dev/tq530-cable-three"), std::string::npos) << line;
+    EXPECT_NE(line.find("set by TQ530_COM3"), std::string::npos) << line;
     EXPECT_EQ(store.GetText("ComPath", "ComNum", "none"), "none");  // start-up wrote nothing
     for (QAction* action : menu->actions()) {
         EXPECT_TRUE(action->isEnabled());
@@ -188,7 +216,7 @@ TEST_F(PortMenuTest, ItemsNameTheirDevicesAndAChoiceIsStoredAndUsed) {
     EXPECT_TRUE(menu->actions()[2]->isChecked());
 
     TransferDialog dialog(Ws(), shell->Host(), TransferMode::Program, {}, &Window());
-    EXPECT_EQ(dialog.PortLine()->text(), "Port: COM3 (/dev/tq530-cable-three)");
+    EXPECT_EQ(dialog.PortLine()->text(), "Port: " + PortTipText(3));
 }
 
 }  // namespace

@@ -89,6 +89,8 @@ class TransferTest : public ShellTest {
     std::string RadioFile() const { return dir.File("radio.hex"); }
 
     testing::SimProcess sim;
+    // The backups of the transfers stay in the test's folder.
+    ScopedDataHome dataHome{dir.File("data")};
 };
 
 }  // namespace tq530::guitest

@@ -2,11 +2,14 @@
 // through the menus and the transfer dialog, Cancel in the middle of a read, a busy radio, a
 // clear; and the frames the window sends are the command line's.
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <cstdio>
 
+#include "app/backups.h"
 #include "app/data_set.h"
+#include "app/verify_choice.h"
 #include "core/workspace.h"
 #include "editor/qt/dsc_screen.h"
 #include "editor/qt/editor_panel.h"
@@ -92,6 +95,20 @@ class TransferRadioTest : public TransferTest {
         EXPECT_TRUE(boxes.Done());
         EXPECT_EQ(OpenTransferDialog(), nullptr);
     }
+    // The test's data folder holds one backup, of kind, and it is the image the window holds
+    // after the transfer: what was read, or what was sent.
+    void ExpectOneBackupOfTheWindowsImage(BackupKind kind) {
+        const std::vector<BackupEntry> backups = ListBackups(BackupDir());
+        ASSERT_EQ(backups.size(), 1u);
+        EXPECT_EQ(backups[0].Kind, kind);
+        EXPECT_EQ(backups[0].Path.rfind(dir.File("data"), 0), 0u) << backups[0].Path;
+        Workspace kept;
+        SilentHost quiet;
+        ASSERT_EQ(LoadDataSet(kept, quiet, backups[0].Path), Outcome::Ok);
+        const auto end = static_cast<std::ptrdiff_t>(Ws().Image.Size());
+        EXPECT_TRUE(std::equal(kept.Image.Bytes.begin(), kept.Image.Bytes.begin() + end,
+                               Ws().Image.Bytes.begin()));
+    }
 };
 
 TEST_F(TransferRadioTest, ReadFromRadioFillsTheScreensAndForgetsTheFile) {
@@ -122,6 +139,92 @@ TEST_F(TransferRadioTest, ReadFromRadioFillsTheScreensAndForgetsTheFile) {
     FieldEdit* name = ChannelNameBox(Window());
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->text(), kRadioName);
+}
+
+TEST_F(TransferRadioTest, AReadKeepsWhatTheRadioHeldAsABackup) {
+    WriteRadio(RadioFile(), [](SettingsModel& m) { m.Usa[FirstEnabledUsa(m)].ChTag = kRadioName; });
+    StartRadio();
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(ListBackups(BackupDir()).empty());
+    RunCommand(Qt::Key_R);
+    ExpectOneBackupOfTheWindowsImage(BackupKind::Read);
+    EXPECT_EQ(Window().findChild<QLabel*>(QStringLiteral("Notice"))->text(), "");
+}
+
+TEST_F(TransferRadioTest, ABackupThatCannotBeKeptIsNoticedAndTheReadStillCounts) {
+    WriteRadio(RadioFile(), [](SettingsModel& m) { m.Usa[FirstEnabledUsa(m)].ChTag = kRadioName; });
+    // The data folder is a file: no backup folder can be made in it.
+    testing::WriteFile(dir.File("blocked"), "not a folder");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dir.File("blocked")));
+    StartRadio();
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    RunCommand(Qt::Key_R);
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Text, "Complete!!");
+    EXPECT_EQ(Ws().Model.Usa[FirstEnabledUsa(Ws().Model)].ChTag, kRadioName);
+    EXPECT_FALSE(Window().findChild<QLabel*>(QStringLiteral("Notice"))->text().isEmpty());
+}
+
+TEST_F(TransferRadioTest, VerifyAfterProgramIsStoredAndNamesWhatTheRadioGotWrong) {
+    WriteRadio(RadioFile(), [](SettingsModel&) {});
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    QAction* verify = Window().ActionOf(Command::VerifyAfterProgram);
+    EXPECT_TRUE(verify->isCheckable());
+    EXPECT_FALSE(verify->isChecked());  // off until the user turns it on
+    UseMenu(Window(), "&Options", Qt::Key_V);
+    EXPECT_TRUE(verify->isChecked());
+    EXPECT_TRUE(ReadVerifyAfterProgram(store));
+
+    // A restart finds the choice where the user left it.
+    ShellTest::TearDown();
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(Window().ActionOf(Command::VerifyAfterProgram)->isChecked());
+
+    // The radio keeps a different byte in a channel name than the one it was sent.
+    StartRadio("--alter-after-write 1771");
+    const SettingsModel model = Ws().Model;
+    bool stayedOpen = false;
+    int highest = 0;
+    WhenDialogShows(&Window(), [&](TransferDialog& dialog) {
+        QProgressBar* bar = dialog.ProgressBar();
+        QObject::connect(bar, &QProgressBar::valueChanged,
+                         [&highest](int value) { highest = std::max(highest, value); });
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.Running(); }, 60000));
+        stayedOpen = dialog.isVisible();
+        QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    });
+    boxes.Next(QMessageBox::Ok);
+    UseMenu(Window(), "&Transfer", Qt::Key_P);
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Text, "Verify failed: 1 byte differs\n0x06EB USA CH 16: name");
+    EXPECT_EQ(boxes.Seen[0].Title, "Program to Radio");
+    EXPECT_EQ(boxes.Seen[0].Icon, QMessageBox::Critical);
+    // The read-back ran: the bar went past the write's half.
+    EXPECT_GT(highest, 50);
+    // The radio was programmed, though not as sent: the dialog stays open for another try,
+    // the data in the window stay those that were sent, and no backup claims the radio
+    // holds them.
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(Ws().Model == model);
+    EXPECT_FALSE(Ws().TransferDone);
+    EXPECT_TRUE(ListBackups(BackupDir()).empty());
+}
+
+TEST_F(TransferRadioTest, WithVerifyOffAnAlteredRadioStillCompletesAndTheSentImageIsKept) {
+    WriteRadio(RadioFile(), [](SettingsModel&) {});
+    StartRadio("--alter-after-write 1771");
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    ASSERT_FALSE(Window().ActionOf(Command::VerifyAfterProgram)->isChecked());
+    RunCommand(Qt::Key_P);
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Text, "Complete!!");
+    ExpectOneBackupOfTheWindowsImage(BackupKind::Program);
 }
 
 TEST_F(TransferRadioTest, AnEditProgrammedFromTheWindowReachesTheRadioAsTheCliWouldSendIt) {

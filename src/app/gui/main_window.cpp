@@ -31,6 +31,7 @@
 #include "app/gui/report_window.h"
 #include "app/gui/widget_host.h"
 #include "app/help_file.h"
+#include "app/verify_choice.h"
 #include "core/file_dialogs.h"
 #include "core/workspace.h"
 #include "editor/edit_session.h"
@@ -74,6 +75,7 @@ constexpr CommandRow kCommands[] = {
     {Command::Exit, "E&xit", true},
     {Command::ProgramToRadio, "&Program to Radio", true},
     {Command::ReadFromRadio, "&Read from Radio", true},
+    {Command::VerifyAfterProgram, "&Verify after Program", true},
     {Command::Hexdump, "Hexdump", true},
     {Command::HelpContents, "&Contents", true},
     {Command::About, "&About KCP Version", true},
@@ -121,7 +123,10 @@ const std::vector<MenuColumn>& MenuBarTable() {
         {"&Transfer",
          {{RowKind::Command, Command::ProgramToRadio}, {RowKind::Command, Command::ReadFromRadio}}},
         {"&Destination", {{RowKind::DestinationList}}},
-        {"&Options", {{RowKind::PortList}, {RowKind::Command, Command::Hexdump}}},
+        {"&Options",
+         {{RowKind::PortList},
+          {RowKind::Command, Command::VerifyAfterProgram},
+          {RowKind::Command, Command::Hexdump}}},
         {"&Help", {{RowKind::Command, Command::HelpContents}, {RowKind::Command, Command::About}}},
     };
     return table;
@@ -173,6 +178,8 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
         connect(action, &QAction::triggered, this, [this, id = row.Id] { Run(id); });
         actions_[row.Id] = action;
     }
+    actions_[Command::VerifyAfterProgram]->setCheckable(true);
+    actions_[Command::VerifyAfterProgram]->setChecked(ReadVerifyAfterProgram(store_));
     actions_[Command::Hexdump]->setCheckable(true);
     actions_[Command::Hexdump]->setChecked(startUp.HexVisible);
     actions_[Command::Hexdump]->setVisible(ws_.DiagnosticMode);
@@ -391,6 +398,9 @@ void MainWindow::Run(Command command) {
             break;
         case Command::Exit:
             close();
+            break;
+        case Command::VerifyAfterProgram:
+            StoreVerifyAfterProgram(store_, actions_[Command::VerifyAfterProgram]->isChecked());
             break;
         case Command::Hexdump:
             ToggleHexDump();
@@ -695,6 +705,8 @@ bool MainWindow::OpenTransfer(TransferMode mode) {
     if (const auto* widgetHost = dynamic_cast<const WidgetHost*>(&host_)) {
         transferOptions_.Pacing = widgetHost->Pacing();
     }
+    transferOptions_.Verify = actions_[Command::VerifyAfterProgram]->isChecked();
+    transferOptions_.ShowNotice = [this](const QString& text) { SetNotice(text); };
     return RunTransferDialog(ws_, host_, mode, transferOptions_, this);
 }
 

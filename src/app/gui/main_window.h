@@ -44,6 +44,7 @@ enum class Command {
     Exit,
     ProgramToRadio,
     ReadFromRadio,
+    VerifyAfterProgram,
     Hexdump,
     HelpContents,
     About,

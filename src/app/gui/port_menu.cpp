@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "core/workspace.h"
-#include "radio/qt/qt_serial_link.h"
+#include "radio/qt/serial_ports.h"
 
 namespace tq530 {
 
@@ -28,9 +28,7 @@ void RefreshTips(const PortActions& actions) {
 }  // namespace
 
 QString PortTipText(int comNum) {
-    return QStringLiteral("COM%1 opens %2")
-        .arg(comNum)
-        .arg(QString::fromLocal8Bit(ResolveComPort(comNum).c_str()));
+    return QString::fromLocal8Bit(ComPortTip(comNum).c_str());
 }
 
 void InstallPortMenu(QMenu* menu, const PortActions& actions, Workspace& ws, SettingsStore& store,

@@ -1,6 +1,6 @@
 // Options -> SerialPort: COM1 to COM4, one checked. Each item's status tip names the device
-// it opens on this machine, refreshed whenever the menu opens (a cable may have been
-// plugged in meanwhile).
+// it opens on this machine, with its description and USB ids, refreshed whenever the menu
+// opens (a cable may have been plugged in meanwhile).
 #pragma once
 
 #include <QString>
@@ -19,7 +19,7 @@ struct Workspace;
 
 using PortActions = std::array<QAction*, kPortMenuEntries>;
 
-// The tip of item COM n: the device it opens.
+// The tip of item COM n: the port it opens, as the command line's port listing says it.
 QString PortTipText(int comNum);
 
 // Makes the items work: a choice sets ComNum and moves the check mark, and is stored once

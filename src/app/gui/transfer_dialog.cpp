@@ -8,10 +8,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/gui/port_menu.h"
 #include "app/gui/transfer_picture.h"
 #include "app/gui/transfer_runner.h"
 #include "core/workspace.h"
-#include "radio/qt/qt_serial_link.h"
 
 namespace tq530 {
 
@@ -33,11 +33,8 @@ QString Latin1(const std::string& text) {
 
 }  // namespace
 
-QString PortLineText(int comNum, const std::string& device) {
-    const QString name = QStringLiteral("COM%1").arg(comNum);
-    const QString path = QString::fromLocal8Bit(device.c_str());
-    return path == name ? QStringLiteral("Port: %1").arg(name)
-                        : QStringLiteral("Port: %1 (%2)").arg(name, path);
+QString PortLineText(int comNum) {
+    return QStringLiteral("Port: %1").arg(PortTipText(comNum));
 }
 
 TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
@@ -71,7 +68,7 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
     middle->addLayout(buttons);
 
     // Which cable is meant, before OK opens it.
-    port_ = new QLabel(PortLineText(ws_.ComNum, ResolveComPort(ws_.ComNum)));
+    port_ = new QLabel(PortLineText(ws_.ComNum));
     port_->setObjectName(QStringLiteral("PortLine"));
     port_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     monitor_ = new QLabel(QStringLiteral("starting at debug mode.."));
@@ -95,6 +92,7 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
 
     runner_ = new TransferRunner(host_, this);
     runner_->SetPacing(options_.Pacing);
+    runner_->SetVerify(options_.Verify);
     connect(runner_, &TransferRunner::ProgressChanged, this, &TransferDialog::SetProgress);
     connect(runner_, &TransferRunner::MonitorChanged, this, &TransferDialog::ShowMonitor);
     connect(runner_, &TransferRunner::Finished, this, &TransferDialog::Finished);
@@ -151,6 +149,9 @@ void TransferDialog::Finished() {
         ws_.Model = copy.Model;
     }
     SetProgress(0);
+    if (!runner_->BackupNotice().empty() && options_.ShowNotice) {
+        options_.ShowNotice(QString::fromLocal8Bit(runner_->BackupNotice().c_str()));
+    }
     host_.SetBusy(false);
     ws_.BusyFlag = busyWas_;
     SetReady(true);

@@ -28,6 +28,10 @@ struct TransferDialogOptions {
     // Opens the help file at a context number, over the given window; without it the Help
     // button says that there is no help.
     std::function<void(QWidget*, int)> ShowHelp;
+    // A program reads back what it wrote and compares it.
+    bool Verify = false;
+    // Shows a one-line notice in the window, such as a backup that could not be kept.
+    std::function<void(const QString&)> ShowNotice;
 };
 
 class TransferDialog : public QDialog {
@@ -83,7 +87,7 @@ class TransferDialog : public QDialog {
 bool RunTransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
                        const TransferDialogOptions& options, QWidget* parent);
 
-// What a port line says of COM n: the number and the device it opens where the two differ.
-QString PortLineText(int comNum, const std::string& device);
+// What the port line says of COM n: the port it opens, as the port menu's tip says it.
+QString PortLineText(int comNum);
 
 }  // namespace tq530

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <chrono>
+#include <ctime>
 #include <thread>
 
+#include "app/backups.h"
 #include "core/link_host.h"
 #include "radio/qt/qt_serial_link.h"
 
@@ -107,8 +109,14 @@ void TransferRunner::Work(TransferMode mode) {
     QtSerialLink port;
     WorkerHost host(*this, copy_);
     Transfer transfer(copy_, port, host, mode);
+    transfer.SetVerify(verify_ && mode == TransferMode::Program);
     outcome_ = transfer.Run();
     connected_ = transfer.Connected();
+    backupNotice_.clear();
+    if (outcome_ == Outcome::Ok) {
+        backupNotice_ =
+            KeepTransferBackup(copy_, mode, transfer.RadioBytes(), std::time(nullptr), BackupDir());
+    }
     port.Close();
 }
 

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <atomic>
 #include <memory>
+#include <string>
 
 #include "core/outcome.h"
 #include "core/workspace.h"
@@ -30,6 +31,8 @@ class TransferRunner : public QObject {
     // Pacing: the 500 ms pauses after a transfer loop and, in diagnostic mode, after each
     // monitor text. The radio's own pauses are kept either way.
     void SetPacing(bool on) { pacing_ = on; }
+    // A program reads back what it wrote and compares it.
+    void SetVerify(bool on) { verify_ = on; }
 
     // Starts mode on a copy of ws; Finished follows when the transfer is over.
     void Start(const Workspace& ws, TransferMode mode);
@@ -42,6 +45,8 @@ class TransferRunner : public QObject {
     Outcome Result() const { return outcome_; }
     bool Connected() const { return connected_; }
     const Workspace& Copy() const { return copy_; }
+    // The line to tell the user when the backup of a completed transfer was not kept; "".
+    const std::string& BackupNotice() const { return backupNotice_; }
 
   signals:
     void ProgressChanged(int percent);
@@ -55,11 +60,13 @@ class TransferRunner : public QObject {
 
     UiHost& host_;
     bool pacing_ = true;
+    bool verify_ = false;
     std::atomic<int> cancelPresses_{0};
     QThread* thread_ = nullptr;
     Workspace copy_;
     Outcome outcome_ = Outcome::Failed;
     bool connected_ = false;
+    std::string backupNotice_;
 };
 
 }  // namespace tq530
