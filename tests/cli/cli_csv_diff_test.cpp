@@ -5,27 +5,18 @@
 #include <string>
 
 #include "core/csv_text.h"
+#include "support/cli_run.h"
 #include "support/scratch_dir.h"
 
 namespace tq530 {
 namespace {
 
-struct Result {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using Result = testing::CliResult;
 
 class CliCsvDiffTest : public ::testing::Test {
   protected:
     Result Run(const std::string& args) const {
-        const std::string out = dir.File("stdout");
-        const std::string err = dir.File("stderr");
-        const std::string cmd = std::string(TQ530_BIN_DIR) + "/tq530-cli " + args + " >" + out +
-                                " 2>" + err + " </dev/null";
-        const int raw = std::system(cmd.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::ReadFile(out),
-                testing::ReadFile(err)};
+        return testing::RunProgramIn(dir.Path(), "tq530-cli", args);
     }
     std::string Path(const std::string& name) const { return dir.File(name); }
 

@@ -8,15 +8,12 @@
 #include <iterator>
 #include <string>
 
+#include "support/cli_run.h"
 #include "support/scratch_dir.h"
 
 namespace {
 
-struct Result {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using Result = tq530::testing::CliResult;
 
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -32,16 +29,7 @@ class CliTest : public ::testing::Test {
     void TearDown() override { tq530::testing::RemoveDir(dir); }
 
     Result Run(const std::string& args) const {
-        const std::string out = dir + "/stdout";
-        const std::string err = dir + "/stderr";
-        const std::string cmd = std::string(TQ530_BIN_DIR) + "/tq530-cli " + args + " >" + out +
-                                " 2>" + err + " </dev/null";
-        const int raw = std::system(cmd.c_str());
-        Result r;
-        r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.Out = Slurp(out);
-        r.Err = Slurp(err);
-        return r;
+        return tq530::testing::RunProgramIn(dir, "tq530-cli", args);
     }
     std::string Path(const std::string& name) const { return dir + "/" + name; }
     std::string dir;

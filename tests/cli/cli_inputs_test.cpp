@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "support/cli_run.h"
 #include "support/scratch_dir.h"
 
 namespace tq530 {
@@ -22,32 +23,13 @@ namespace {
 using testing::ReadFile;
 using testing::WriteFile;
 
-struct Result {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-// Runs a program of the build in the test's folder, with its own per-user settings; a run
-// that hangs is killed after 20 s and reported with status -1.
-Result RunIn(const testing::ScratchDir& dir, const std::string& program, const std::string& args,
-             const std::string& stdoutTo = "stdout") {
-    const std::string command = "cd '" + dir.Path() + "' && XDG_CONFIG_HOME='" +
-                                dir.File("config") + "' timeout -s KILL 20 " + TQ530_BIN_DIR + "/" +
-                                program + " " + args + " >" + stdoutTo + " 2>stderr </dev/null";
-    const int raw = std::system(command.c_str());
-    Result r;
-    r.Status = WIFEXITED(raw) && WEXITSTATUS(raw) != 137 ? WEXITSTATUS(raw) : -1;
-    r.Out = ReadFile(dir.File("stdout"));
-    r.Err = ReadFile(dir.File("stderr"));
-    return r;
-}
+using Result = testing::CliResult;
 
 class CliInputsTest : public ::testing::Test {
   protected:
     CliInputsTest() { WriteFile(dir.File("global.ini"), "[model1]\r\nuse=1\r\natis=true\r\n"); }
     Result Run(const std::string& args, const std::string& stdoutTo = "stdout") const {
-        return RunIn(dir, "tq530-cli", "--program-dir . " + args, stdoutTo);
+        return testing::RunProgramIn(dir.Path(), "tq530-cli", "--program-dir . " + args, stdoutTo);
     }
     std::string File(const std::string& name) const { return dir.File(name); }
 
@@ -82,11 +64,11 @@ TEST_F(CliInputsTest, FilesThatAreNoFilesTakeTheUnreadablePath) {
     // global.ini that is a folder offers no model.
     testing::ScratchDir other;
     std::filesystem::create_directory(other.File("global.ini"));
-    r = RunIn(other, "tq530-cli", "--program-dir . new a.hex");
+    r = testing::RunProgramIn(other.Path(), "tq530-cli", "--program-dir . new a.hex");
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(r.Err, "TQ530: Unknown model!!\n");
 
-    r = RunIn(dir, "nr6120-sim", "--image folder.hex");
+    r = testing::RunProgramIn(dir.Path(), "nr6120-sim", "--image folder.hex");
     EXPECT_EQ(r.Status, 2);
     EXPECT_EQ(r.Err, "nr6120-sim: folder.hex: Is a directory\n");
 }

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "support/cli_run.h"
 #include "support/scratch_dir.h"
 
 namespace tq530 {
@@ -13,27 +14,15 @@ namespace {
 using testing::ReadFile;
 using testing::WriteFile;
 
-struct Result {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+using Result = testing::CliResult;
 
 // Each test has its own program folder and its own per-user settings.
 class CliSettingsTest : public ::testing::Test {
   protected:
     CliSettingsTest() { WriteFile(dir.File("global.ini"), "[model1]\r\nuse=1\r\natis=true\r\n"); }
     Result Run(const std::string& args) const {
-        const std::string command = "cd '" + dir.Path() + "' && XDG_CONFIG_HOME='" +
-                                    dir.File("config") + "' " + TQ530_BIN_DIR +
-                                    "/tq530-cli --program-dir '" + dir.Path() + "' " + args +
-                                    " >stdout 2>stderr </dev/null";
-        const int raw = std::system(command.c_str());
-        Result r;
-        r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.Out = ReadFile(dir.File("stdout"));
-        r.Err = ReadFile(dir.File("stderr"));
-        return r;
+        return testing::RunProgramIn(dir.Path(), "tq530-cli",
+                                     "--program-dir '" + dir.Path() + "' " + args);
     }
     std::string File(const std::string& name) const { return dir.File(name); }
 
