@@ -88,7 +88,7 @@ TEST_F(TransferGalleryTest, RendersThePortMenuWithTheDeviceOfAnItem) {
     // What hovering the item does when the menu bar opened the menu.
     com1->showStatusText(Window().menuBar());
     ASSERT_TRUE(QTest::qWaitFor(
-        [this] { return Window().statusBar()->currentMessage().startsWith("COM1 opens"); }, 2000));
+        [this] { return Window().statusBar()->currentMessage().startsWith("COM1: "); }, 2000));
     Save(*menu, QStringLiteral("transfer-menu-serialport"));
     Save(Window(), QStringLiteral("transfer-menu-serialport-status"));
     menu->hide();
