@@ -3,7 +3,10 @@
 # it must not know. The layers, from the bottom:
 #   model  <  core  <  files | report | radio  <  editor  <  app  <  cli | gui
 # A layer may include its own headers and those of any layer below it. files, report and
-# radio are siblings and never include each other; neither do cli and gui.
+# radio are siblings and never include each other; neither do cli and gui. The Qt-free part of
+# a layer never includes its Qt part (the qt/ and gui/ folders).
+# The build holds the same arrows for calls: each layer is a library that links only the
+# layers below it (cmake/TQ530Layers.cmake).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=${1:-src}
@@ -26,6 +29,11 @@ while IFS= read -r file; do
     layer=${layer%%/*}
     own=$(rank "$layer")
     [ -n "$own" ] || continue
+    qtFree=no
+    case "$file" in
+        "$root"/cli/* | "$root"/gui/* | "$root"/*/qt/* | "$root"/*/gui/*) ;;
+        *) qtFree=yes ;;
+    esac
     while IFS= read -r hit; do
         line=${hit%%:*}
         target=$(sed -E 's/^[0-9]+:[[:space:]]*#[[:space:]]*include[[:space:]]*"([^/"]+)\/.*/\1/' <<<"$hit")
@@ -34,6 +42,11 @@ while IFS= read -r file; do
         [ -n "$theirs" ] || continue
         if [ "$target" != "$layer" ] && [ "$theirs" -ge "$own" ]; then
             echo "$file:$line: $layer must not include $target" >&2
+            bad=1
+        fi
+        if [ "$qtFree" = yes ] &&
+            grep -qE '#[[:space:]]*include[[:space:]]*"[a-z]+/(qt|gui)/' <<<"$hit"; then
+            echo "$file:$line: the Qt-free part of $layer must not include a Qt part" >&2
             bad=1
         fi
     done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)

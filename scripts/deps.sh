@@ -1,16 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages that are missing: those that building and running the programs
+# need, and with --test also those of the test suite (GoogleTest, Google Benchmark, the tools
+# the tests run: Xvfb, xdotool, pdftotext, the MinGW-w64 cross-compiler, clang-format).
 set -euo pipefail
 packages=(
-    build-essential cmake ninja-build pkg-config
-    libgtest-dev googletest libbenchmark-dev libcli11-dev
-    qt6-base-dev qt6-serialport-dev libgl1-mesa-dev poppler-utils
-    xvfb xauth xdotool clang-format time locales
-    g++-mingw-w64-x86-64 python3
+    build-essential cmake ninja-build pkg-config libcli11-dev
+    qt6-base-dev qt6-serialport-dev libgl1-mesa-dev
 )
+if [ "${1:-}" = "--test" ]; then
+    packages+=(
+        libgtest-dev googletest libbenchmark-dev poppler-utils
+        xvfb xauth xdotool clang-format time locales
+        g++-mingw-w64-x86-64 python3
+    )
+elif [ $# -gt 0 ]; then
+    echo "usage: $0 [--test]" >&2
+    exit 2
+fi
+# One question to dpkg for all of them keeps a build with nothing to do quick.
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+    awk '/ ok installed$/ { print $1 }' || true)
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    grep -qxF -- "$p" <<<"$installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"

@@ -8,16 +8,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 targets=(fuzz_settings_file fuzz_image_file fuzz_report fuzz_protocol)
-bash scripts/deps.sh
+bash scripts/deps.sh --test
 if ! command -v clang++ >/dev/null; then
     sudo_cmd=""
     [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq clang >/dev/null
 fi
-if [ ! -f build-fuzz/build.ninja ]; then
-    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON -DTQ530_FUZZ=ON >/dev/null
-fi
+# Only the Qt-free layers and the fuzz targets.
+CC=clang CXX=clang++ bash scripts/configure.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTQ530_WERROR=ON -DTQ530_FUZZ=ON -DBUILD_TESTING=OFF -DTQ530_QT=OFF -DTQ530_GUI=OFF \
+    -DTQ530_SIMULATOR=OFF
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
 
 status=0
@@ -28,7 +28,7 @@ for target in "${targets[@]}"; do
     cp -n fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true
     log="build-fuzz/$target.log"
     echo "== $target: $seconds s"
-    if ! "build-fuzz/bin/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+    if ! "build-fuzz/tests-bin/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" >"$log" 2>&1; then
         echo "$target: FINDING (see $log and $findings/)"
         status=1

@@ -7,12 +7,10 @@
 # the program's stderr), which no test takes for an answer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-if [ ! -f build-asan/build.ninja ]; then
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g -DNDEBUG" \
-        -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON -DTQ530_SANITIZE=ON >/dev/null
-fi
+bash scripts/deps.sh --test
+bash scripts/configure.sh build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g -DNDEBUG" -DTQ530_WERROR=ON \
+    -DBUILD_TESTING=ON -DTQ530_BENCHMARKS=OFF -DTQ530_SANITIZE=ON
 cmake --build build-asan -j"$(nproc)"
 
 export TQ530_GALLERY_DIR="$PWD/build-asan/gallery"

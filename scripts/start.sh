@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the window program. With no radio port set up
-# (TQ530_COM1 unset) it first starts the radio simulator on a pseudo-terminal and points COM1
-# at it, so that a radio can be read and programmed straight away. Without a display it runs
-# the command-line demonstration instead: it programs the start-up data set into the
+# Installs what building and running need, builds, and starts the window program. With no radio
+# port set up (TQ530_COM1 unset) it first starts the radio simulator on a pseudo-terminal and
+# points COM1 at it, so that a radio can be read and programmed straight away. Without a display
+# it runs the command-line demonstration instead: it programs the start-up data set into the
 # simulated radio, reads it back and prints the settings report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh
+TQ530_BUILD_TESTING=OFF bash scripts/build.sh
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/tq530-start.XXXXXX")"
 sim=""

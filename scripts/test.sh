@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; checks that the includes point down
-# and that the Qt-free core compiles for Windows.
+# Installs what is missing (with the test tools), builds, and runs every test; checks that the
+# includes point down and that the Qt-free layers build for Windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/deps.sh --test
 bash scripts/check-layers.sh
 bash scripts/build.sh
 bash scripts/check-mingw.sh
