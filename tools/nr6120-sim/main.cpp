@@ -168,9 +168,9 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(0, 0xFFFF));
     app.add_option("--product-code", product, "Product code at 304 (default RB274V)");
     app.add_option("--busy", faults.BusyReplies, "Report busy to this many status queries")
-        ->check(CLI::NonNegativeNumber);
+        ->check(CLI::Range(0, 1000000));
     app.add_option("--refuse-sync", faults.SyncRefusals, "Refuse this many #CMDSY")
-        ->check(CLI::NonNegativeNumber);
+        ->check(CLI::Range(0, 1000000));
     app.add_flag("--no-echo", faults.NoProbeEcho, "Never echo the sync probe");
     app.add_flag("--no-ack", faults.NoAckToCan, "Never answer CAN");
     app.add_flag("--noise", faults.Noise, "Stray bytes before single-byte answers and CR LF");
