@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -74,19 +75,54 @@ bool ParseBackupName(const std::string& fileName, BackupName& name) {
     return true;
 }
 
+// The name of the record of the backups this program wrote, oldest first, one name a line.
+// Only what it names is ever pruned: a file that merely looks like a backup (copied in,
+// made by hand, or named by a clock that was once wrong) is not the program's to delete.
+constexpr const char* kWrittenList = ".tq530-written";
+// Past this many lines the record is rewritten with the backups that are still there.
+constexpr size_t kWrittenListSlack = 50;
+
 struct Found {
     BackupName Name;
     std::filesystem::path Path;
+    std::string Bytes;
 };
 
-// The backups of dir, newest first.
-std::vector<Found> FindBackups(const std::string& dir) {
-    std::vector<Found> found;
+// Whether path is a backup image itself: a regular file (a link is never followed), of the
+// image's size, with the model code at both ends. bytes gets its contents.
+bool ReadBackupImage(const std::filesystem::path& path, std::string& bytes) {
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        BackupName name;
-        if (it->is_regular_file(ec) && ParseBackupName(it->path().filename().string(), name)) {
-            found.push_back({name, it->path()});
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, ec);
+    if (ec || !std::filesystem::is_regular_file(status) ||
+        std::filesystem::file_size(path, ec) != static_cast<uintmax_t>(kImageSize) || ec) {
+        return false;
+    }
+    FileError error;
+    // The contents decide, so that a file swapped for another after the look above is
+    // still refused.
+    return ReadWholeFile(path.string(), bytes, error) &&
+           bytes.size() == static_cast<size_t>(kImageSize) &&
+           ModelWordsOk(reinterpret_cast<const uint8_t*>(bytes.data()), kImageSize - 1);
+}
+
+// The backups of dir, newest first by the date in their names. false when dir exists but
+// cannot be listed (not a folder, no permission).
+bool FindBackups(const std::string& dir, std::vector<Found>& found, FileError& error) {
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(dir, ec))) {
+        return true;  // nothing kept yet
+    }
+    std::filesystem::directory_iterator it(dir, ec);
+    if (ec) {
+        error = {ec.value(), ec.message()};
+        return false;
+    }
+    for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        Found f;
+        if (ParseBackupName(it->path().filename().string(), f.Name) &&
+            ReadBackupImage(it->path(), f.Bytes)) {
+            f.Path = it->path();
+            found.push_back(std::move(f));
         }
     }
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
@@ -95,7 +131,82 @@ std::vector<Found> FindBackups(const std::string& dir) {
         }
         return a.Name.Sequence > b.Name.Sequence;
     });
-    return found;
+    return true;
+}
+
+// The names the record holds, oldest first, each once (at its latest place).
+std::vector<std::string> WrittenNames(const std::string& dir, size_t& lines) {
+    std::string text;
+    FileError error;
+    lines = 0;
+    if (!ReadWholeFile(PathIn(dir, kWrittenList), text, error)) {
+        return {};
+    }
+    std::vector<std::string> names;
+    size_t from = 0;
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', from)) {
+        const std::string name = text.substr(from, at - from);
+        from = at + 1;
+        ++lines;
+        BackupName parsed;
+        if (name.find_first_of("/\\") == std::string::npos && ParseBackupName(name, parsed)) {
+            names.erase(std::remove(names.begin(), names.end(), name), names.end());
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+// Removes the oldest backups this program wrote beyond keep, never justWritten.
+void PruneWritten(const std::string& dir, size_t keep, const std::string& justWritten) {
+    size_t lines = 0;
+    std::vector<std::string> live;
+    for (const std::string& name : WrittenNames(dir, lines)) {
+        std::string bytes;
+        if (ReadBackupImage(PathIn(dir, name), bytes)) {
+            live.push_back(name);
+        }
+    }
+    size_t excess = live.size() > keep ? live.size() - keep : 0;
+    std::vector<std::string> kept;
+    for (const std::string& name : live) {
+        std::error_code ec;
+        if (excess > 0 && name != justWritten) {
+            std::filesystem::remove(PathIn(dir, name), ec);
+            --excess;
+        } else {
+            kept.push_back(name);
+        }
+    }
+    if (lines > kept.size() + kWrittenListSlack) {
+        // A name another program appended meanwhile may drop out here: its backup is then
+        // never pruned, which is the safe way to be wrong.
+        std::string text;
+        for (const std::string& name : kept) {
+            text += name + "\n";
+        }
+        FileError error;
+        WriteFileReplacing(PathIn(dir, kWrittenList), text, error);
+    }
+}
+
+// Creates the backup under first, or first with "-2", "-3"... when that name is taken, never
+// replacing a file.
+bool WriteBackupFile(const std::string& dir, const std::string& first, const std::string& data,
+                     std::string& path, FileError& error) {
+    const std::string stem = first.substr(0, first.size() - std::string(kExtension).size());
+    constexpr int kMostPerSecond = 9999;
+    for (int n = 1; n <= kMostPerSecond; ++n) {
+        path = PathIn(dir, n == 1 ? first : stem + "-" + std::to_string(n) + kExtension);
+        error = {};
+        if (WriteNewFile(path, data, error)) {
+            return true;
+        }
+        if (error.Number != EEXIST) {
+            return false;
+        }
+    }
+    return false;
 }
 
 std::string DateText(const std::string& stamp) {
@@ -104,13 +215,8 @@ std::string DateText(const std::string& stamp) {
            stamp.substr(9, 2) + ":" + stamp.substr(11, 2) + ":" + stamp.substr(13, 2);
 }
 
-std::string UserMmsiOf(const std::string& path) {
-    std::string bytes;
-    FileError error;
+std::string UserMmsiOf(const std::string& bytes) {
     RadioImage image;
-    if (!ReadWholeFile(path, bytes, error) || bytes.size() < kUserMmsiAddress + 5u) {
-        return {};
-    }
     std::copy_n(bytes.begin(), std::min(bytes.size(), image.Bytes.size()), image.Bytes.begin());
     // The field holds ten digits of which an MMSI uses nine; the tenth is filler.
     return ReadDigits(image, kUserMmsiAddress).substr(0, kMmsiDigits);
@@ -143,40 +249,44 @@ bool SaveBackup(const std::string& dir, const std::vector<uint8_t>& bytes, std::
         error = {ec.value(), "Cannot make the folder " + dir + ": " + ec.message()};
         return false;
     }
-    const std::string first = BackupFileName(when, model, kind);
-    path = PathIn(dir, first);
-    for (int n = 2; std::filesystem::exists(path, ec); ++n) {
-        const std::string stem = first.substr(0, first.size() - std::string(kExtension).size());
-        path = PathIn(dir, stem + "-" + std::to_string(n) + kExtension);
-    }
     const std::string data(bytes.begin(), bytes.end());
-    if (!WriteFileReplacing(path, data, error)) {
+    if (!WriteBackupFile(dir, BackupFileName(when, model, kind), data, path, error)) {
         return false;
     }
-    PruneBackups(dir, keep);
+    const std::string name = BaseName(path);
+    FileError recordError;
+    // Without its line the backup is never pruned, which costs only room.
+    AppendToFile(PathIn(dir, kWrittenList), name + "\n", recordError);
+    PruneWritten(dir, keep, name);
     return true;
 }
 
-std::vector<BackupEntry> ListBackups(const std::string& dir) {
-    std::vector<BackupEntry> entries;
-    for (const Found& f : FindBackups(dir)) {
+bool ListBackups(const std::string& dir, std::vector<BackupEntry>& entries, FileError& error) {
+    std::vector<Found> found;
+    if (!FindBackups(dir, found, error)) {
+        return false;
+    }
+    for (const Found& f : found) {
         BackupEntry entry;
         entry.Path = f.Path.string();
         entry.Date = DateText(f.Name.Stamp);
         entry.Kind = f.Name.Kind;
         entry.Model = f.Name.Model;
-        entry.UserMmsi = UserMmsiOf(entry.Path);
+        entry.UserMmsi = UserMmsiOf(f.Bytes);
         entries.push_back(std::move(entry));
     }
+    return true;
+}
+
+std::vector<BackupEntry> ListBackups(const std::string& dir) {
+    std::vector<BackupEntry> entries;
+    FileError error;
+    ListBackups(dir, entries, error);
     return entries;
 }
 
 void PruneBackups(const std::string& dir, size_t keep) {
-    const std::vector<Found> found = FindBackups(dir);
-    for (size_t i = keep; i < found.size(); ++i) {
-        std::error_code ec;
-        std::filesystem::remove(found[i].Path, ec);
-    }
+    PruneWritten(dir, keep, {});
 }
 
 std::string KeepTransferBackup(const Workspace& ws, TransferMode mode,

@@ -38,16 +38,22 @@ std::string BackupDir();
 // "20261206-201851-NR6120-read.hex": date and time first, so that names sort by age.
 std::string BackupFileName(std::time_t when, const std::string& model, BackupKind kind);
 
-// Writes bytes as a new backup in dir (made when missing), then prunes dir to keep backups.
-// A second backup within the same second gets "-2", "-3"... before the extension.
+// Writes bytes as a new backup in dir (made when missing), records it as written by this
+// program, then prunes dir to keep backups. The name is created exclusively: a second backup
+// within the same second, from this or another program, gets "-2", "-3"... before the
+// extension.
 bool SaveBackup(const std::string& dir, const std::vector<uint8_t>& bytes, std::time_t when,
                 const std::string& model, BackupKind kind, size_t keep, std::string& path,
                 FileError& error);
 
-// The backups in dir, newest first; files not named like a backup are left out.
+// The backups in dir, newest first by the date in their names: regular files (links are not
+// followed) named like a backup that hold an image (its size, the model code at both ends).
+// A missing dir has none; false when dir cannot be listed (not a folder, no permission).
+bool ListBackups(const std::string& dir, std::vector<BackupEntry>& entries, FileError& error);
 std::vector<BackupEntry> ListBackups(const std::string& dir);
 
-// Removes all but the newest keep backups of dir; other files stay.
+// Removes all but the keep most recently written of the backups this program recorded as
+// written in dir, in the order it wrote them; files it did not write always stay.
 void PruneBackups(const std::string& dir, size_t keep);
 
 // What the GUI and the CLI call after a transfer that completed: a read or a program keeps

@@ -9,21 +9,61 @@ namespace tq530::cli {
 
 namespace {
 
+// Text from file names and the environment as a terminal can show it: control characters,
+// which could move the cursor or retitle the window, and bytes that are not UTF-8 become
+// "\x1b"-style escapes.
+std::string Printable(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        size_t length = byte < 0x80                    ? 1
+                        : byte >= 0xC2 && byte <= 0xDF ? 2
+                        : byte >= 0xE0 && byte <= 0xEF ? 3
+                        : byte >= 0xF0 && byte <= 0xF4 ? 4
+                                                       : 0;
+        for (size_t k = 1; k < length; ++k) {
+            if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                length = 0;
+            }
+        }
+        // U+0080 to U+009F are controls too (0xC2 0x80 to 0xC2 0x9F).
+        const bool c1 =
+            length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+        if (length == 0 || c1 || (length == 1 && (byte < 0x20 || byte == 0x7F))) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            out += escape;
+            ++i;
+            continue;
+        }
+        out.append(text, i, length);
+        i += length;
+    }
+    return out;
+}
+
 int ListBackupsCommand() {
     const std::string dir = BackupDir();
     if (dir.empty()) {
         std::fprintf(stderr, "backups: no per-user data folder (HOME is not set)\n");
         return kExitFailed;
     }
-    const std::vector<BackupEntry> entries = ListBackups(dir);
+    std::vector<BackupEntry> entries;
+    FileError error;
+    if (!ListBackups(dir, entries, error)) {
+        std::fprintf(stderr, "backups: cannot list %s: %s\n", Printable(dir).c_str(),
+                     error.Text.c_str());
+        return kExitFailed;
+    }
     if (entries.empty()) {
-        std::printf("No backups in %s\n", dir.c_str());
+        std::printf("No backups in %s\n", Printable(dir).c_str());
         return kExitOk;
     }
     std::printf("%-19s  %-7s  %-8s  %-9s  %s\n", "Date", "Kind", "Model", "User MMSI", "File");
     for (const BackupEntry& e : entries) {
         std::printf("%-19s  %-7s  %-8s  %-9s  %s\n", e.Date.c_str(), BackupKindText(e.Kind),
-                    e.Model.c_str(), e.UserMmsi.empty() ? "-" : e.UserMmsi.c_str(), e.Path.c_str());
+                    Printable(e.Model).c_str(), e.UserMmsi.empty() ? "-" : e.UserMmsi.c_str(),
+                    Printable(e.Path).c_str());
     }
     return kExitOk;
 }
@@ -38,9 +78,9 @@ int ListPortsCommand() {
     for (const SerialPortEntry& p : ports) {
         const std::string com = p.ComNum > 0 ? "COM" + std::to_string(p.ComNum) : "-";
         const std::string ids = UsbIdsText(p);
-        std::printf("%-5s  %-20s  %-9s  %s\n", com.c_str(), p.Device.c_str(),
+        std::printf("%-5s  %-20s  %-9s  %s\n", com.c_str(), Printable(p.Device).c_str(),
                     ids.empty() ? "-" : ids.c_str(),
-                    p.Description.empty() ? "-" : p.Description.c_str());
+                    p.Description.empty() ? "-" : Printable(p.Description).c_str());
     }
     return kExitOk;
 }

@@ -344,4 +344,47 @@ std::tm LocalTime(std::time_t when) {
 
 #endif
 
+#ifdef _WIN32
+namespace {
+int OpenForNewFile(const std::string& path) {
+    return _wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                  _S_IREAD | _S_IWRITE);
+}
+int OpenForAppend(const std::string& path) {
+    return _wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_APPEND | _O_BINARY,
+                  _S_IREAD | _S_IWRITE);
+}
+}  // namespace
+#else
+namespace {
+int OpenForNewFile(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+int OpenForAppend(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+}  // namespace
+#endif
+
+bool WriteNewFile(const std::string& path, const std::string& data, FileError& error) {
+    const int fd = OpenForNewFile(path);
+    if (fd < 0) {
+        return FailErrno(error, errno);
+    }
+    if (!WriteAndClose(fd, data, true, error)) {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+        return false;
+    }
+    return true;
+}
+
+bool AppendToFile(const std::string& path, const std::string& data, FileError& error) {
+    const int fd = OpenForAppend(path);
+    if (fd < 0) {
+        return FailErrno(error, errno);
+    }
+    return WriteAndClose(fd, data, false, error);
+}
+
 }  // namespace tq530

@@ -41,4 +41,13 @@ bool StdinIsTerminal();
 // The broken-down local time of when.
 std::tm LocalTime(std::time_t when);
 
+// Creates path only when nothing (not even a dangling link) has that name, writes data to it
+// and puts it on the disk. A taken name fails with error.Number EEXIST; a failed write
+// removes the file it made.
+bool WriteNewFile(const std::string& path, const std::string& data, FileError& error);
+
+// Appends data to path (made when missing) in one write, never through a link, so that
+// programs appending at the same time keep each other's lines whole.
+bool AppendToFile(const std::string& path, const std::string& data, FileError& error);
+
 }  // namespace tq530

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <filesystem>
+#include <map>
+#include <thread>
 
 #include "app/backups.h"
 #include "model/encodings.h"
@@ -102,6 +104,109 @@ TEST_F(BackupsTest, OnlyTheNewestHundredAreKept) {
     EXPECT_EQ(list.back().Date, "2026-12-06 20:21:51");   // the 4th: the first three are gone
     EXPECT_FALSE(testing::Exists(dir.File("20261206-201851-NR6120-read.hex")));
     EXPECT_TRUE(testing::Exists(dir.File("notes.txt")));
+}
+
+TEST_F(BackupsTest, PruningFollowsTheWriteOrderAndSparesWhatItDidNotWrite) {
+    namespace fs = std::filesystem;
+    // A copied folder, or a clock that was once years ahead: a hundred images named later
+    // than anything written now, and files that merely look like backups.
+    const std::vector<uint8_t> image = ImageWithMmsi("");
+    for (int i = 0; i < 100; ++i) {
+        testing::WriteFile(dir.File("2031" + std::to_string(1000 + i) + "-120000-NR6120-read.hex"),
+                           std::string(image.begin(), image.end()));
+    }
+    testing::WriteFile(dir.File("20000101-000000-NR6120-read.hex"), "x");
+    testing::WriteFile(dir.File("20000101-000001-NR6120-read.hex"), std::string(8192, 'x'));
+    testing::WriteFile(dir.File("outside.hex"), std::string(image.begin(), image.end()));
+    fs::create_symlink(dir.File("outside.hex"), dir.File("20000101-000002-NR6120-read.hex"));
+    const size_t foreign = 104;
+
+    std::string path;
+    FileError error;
+    const auto save = [&](int seconds, size_t keep) {
+        return SaveBackup(dir.Path(), image, At(seconds), "NR6120", BackupKind::Read, keep, path,
+                          error);
+    };
+    // Written while the clock was ten years ahead, then two at the right time: the two stay
+    // and the ahead ones go first, as they were written first.
+    ASSERT_TRUE(save(10 * 365 * 86400, 2));
+    const std::string ahead = path;
+    ASSERT_TRUE(save(0, 2));
+    const std::string first = path;
+    ASSERT_TRUE(save(1, 2));
+    EXPECT_FALSE(testing::Exists(ahead));
+    EXPECT_TRUE(testing::Exists(first));
+    EXPECT_TRUE(testing::Exists(path));
+    // The one just written stays even when nothing may be kept.
+    ASSERT_TRUE(save(2, 0));
+    EXPECT_TRUE(testing::Exists(path));
+    EXPECT_FALSE(testing::Exists(first));
+
+    size_t files = 0;
+    for (const fs::directory_entry& e : fs::directory_iterator(dir.Path())) {
+        files += e.path().filename().string()[0] != '.';
+    }
+    EXPECT_EQ(files, foreign + 1);
+    EXPECT_EQ(testing::ReadFile(dir.File("outside.hex")).size(), 8192u);
+    // With the default count a hundred new backups live beside the hundred foreign ones.
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_TRUE(save(10 + i, kBackupsKept));
+    }
+    EXPECT_EQ(ListBackups(dir.Path()).size(), 200u);
+}
+
+TEST_F(BackupsTest, ANameTakenMeanwhileGetsTheNextNumberAndNothingIsReplaced) {
+    namespace fs = std::filesystem;
+    // A link planted at the name is taken, not written through.
+    fs::create_symlink(dir.File("elsewhere"), dir.File("20261206-201851-NR6120-read.hex"));
+    ASSERT_TRUE(Save(0, "NR6120", BackupKind::Read));
+    EXPECT_FALSE(testing::Exists(dir.File("elsewhere")));
+    EXPECT_TRUE(testing::Exists(dir.File("20261206-201851-NR6120-read-2.hex")));
+
+    // Two radios finishing in the same second, on two threads: every backup is its own file.
+    constexpr int kEach = 40;
+    const auto writer = [this](const std::string& mmsi) {
+        for (int i = 0; i < kEach; ++i) {
+            std::string path;
+            FileError error;
+            SaveBackup(dir.Path(), ImageWithMmsi(mmsi), At(5), "NR6120M", BackupKind::Program, 1000,
+                       path, error);
+        }
+    };
+    std::thread one(writer, "211000001");
+    std::thread two(writer, "211000002");
+    one.join();
+    two.join();
+    std::map<std::string, int> byMmsi;
+    for (const BackupEntry& e : ListBackups(dir.Path())) {
+        ++byMmsi[e.UserMmsi];
+    }
+    EXPECT_EQ(byMmsi["211000001"], kEach);
+    EXPECT_EQ(byMmsi["211000002"], kEach);
+}
+
+TEST_F(BackupsTest, OnlyRegularImageFilesAreListed) {
+    namespace fs = std::filesystem;
+    ASSERT_TRUE(Save(0, "NR6120", BackupKind::Read, "366123450"));
+    testing::WriteFile(dir.File("20261206-201852-NR6120-read.hex"), "x");
+    testing::WriteFile(dir.File("20261206-201853-NR6120-read.hex"), std::string(8192, '\0'));
+    std::string big = testing::ReadFile(dir.File("20261206-201851-NR6120-read.hex"));
+    big.resize(16384);
+    testing::WriteFile(dir.File("20261206-201854-NR6120-read.hex"), big);
+    fs::create_symlink("/etc/passwd", dir.File("20261206-201855-NR6120-read.hex"));
+    fs::create_symlink(dir.File("20261206-201851-NR6120-read.hex"),
+                       dir.File("20261206-201856-NR6120-read.hex"));
+    fs::create_directory(dir.File("20261206-201857-NR6120-read.hex"));
+    EXPECT_THAT(Names(ListBackups(dir.Path())), ElementsAre("20261206-201851-NR6120-read.hex"));
+
+    std::vector<BackupEntry> entries;
+    FileError error;
+    EXPECT_TRUE(ListBackups(dir.File("missing"), entries, error));
+    EXPECT_TRUE(entries.empty());
+    // A file where the folder should be is not an empty folder.
+    testing::WriteFile(dir.File("plain"), "x");
+    EXPECT_FALSE(ListBackups(dir.File("plain"), entries, error));
+    EXPECT_EQ(error.Text, "Not a directory");
 }
 
 TEST_F(BackupsTest, TransfersKeepWhatTheyReadOrSentAndClearsNothing) {

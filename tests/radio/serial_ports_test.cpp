@@ -30,6 +30,19 @@ TEST(SerialPorts, ComNumbersOpenTheListedDevicesAndPinnedDevicesAreListed) {
     EXPECT_EQ(ComPortTip(90), "COM90: /dev/ttyS89 (not found)");
 }
 
+TEST(SerialPorts, AnEmptyVariableCountsAsUnset) {
+    unsetenv("TQ530_COM5");
+    const std::string unpinned = ResolveComPort(5);
+    const std::string tip = ComPortTip(5);
+    setenv("TQ530_COM5", "", 1);
+    EXPECT_EQ(ResolveComPort(5), unpinned);
+    EXPECT_EQ(ComPortTip(5), tip);
+    for (const SerialPortEntry& port : ListSerialPorts()) {
+        EXPECT_EQ(port.Description.find("TQ530_COM5"), std::string::npos) << PortLine(port);
+    }
+    unsetenv("TQ530_COM5");
+}
+
 TEST(SerialPorts, UsbIdsAreFourHexDigitsEach) {
     SerialPortEntry port;
     port.Device = "/dev/ttyUSB0";

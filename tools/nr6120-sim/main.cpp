@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -109,21 +110,34 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-std::vector<int> ParseNumbers(const std::string& text) {
-    std::vector<int> out;
-    std::stringstream in(text);
-    for (std::string part; std::getline(in, part, ',');) {
-        const size_t dash = part.find('-');
-        if (dash == std::string::npos) {
-            out.push_back(std::stoi(part));
-        } else {
-            for (int n = std::stoi(part.substr(0, dash)); n <= std::stoi(part.substr(dash + 1));
-                 ++n) {
-                out.push_back(n);
-            }
+// The frame numbers of a --fault: "N", "N-M" and lists of them. false for anything else,
+// a number below 1, or a range that runs backwards or wider than a transfer could use.
+bool ParseNumbers(const std::string& text, std::vector<int>& out) {
+    constexpr long kLastFrame = 100000;
+    const auto number = [](const std::string& digits, long& value) {
+        if (digits.empty() || digits.size() > 6 ||
+            digits.find_first_not_of("0123456789") != std::string::npos) {
+            return false;
         }
+        value = std::stol(digits);
+        return value >= 1 && value <= kLastFrame;
+    };
+    std::stringstream in(text);
+    std::string part;
+    bool any = false;
+    while (std::getline(in, part, ',')) {
+        const size_t dash = part.find('-');
+        long from = 0, to = 0;
+        if (!number(part.substr(0, dash), from) ||
+            !number(dash == std::string::npos ? part : part.substr(dash + 1), to) || to < from) {
+            return false;
+        }
+        for (long n = from; n <= to; ++n) {
+            out.push_back(static_cast<int>(n));
+        }
+        any = true;
     }
-    return out;
+    return any;
 }
 
 }  // namespace
@@ -148,11 +162,15 @@ int main(int argc, char** argv) {
                    "it arrived (with --pace, when it has crossed the wire)");
     app.add_flag("--stats", stats,
                  "At exit print the PC's transmissions and the time the bytes need on the wire");
-    app.add_option("--model-code", modelCode, "Model code at 0 and 8190 (default 6120)");
-    app.add_option("--second-model-code", secondModelCode, "A different model code at 8190");
+    app.add_option("--model-code", modelCode, "Model code at 0 and 8190 (default 6120)")
+        ->check(CLI::Range(0, 0xFFFF));
+    app.add_option("--second-model-code", secondModelCode, "A different model code at 8190")
+        ->check(CLI::Range(0, 0xFFFF));
     app.add_option("--product-code", product, "Product code at 304 (default RB274V)");
-    app.add_option("--busy", faults.BusyReplies, "Report busy to this many status queries");
-    app.add_option("--refuse-sync", faults.SyncRefusals, "Refuse this many #CMDSY");
+    app.add_option("--busy", faults.BusyReplies, "Report busy to this many status queries")
+        ->check(CLI::Range(0, 1000000));
+    app.add_option("--refuse-sync", faults.SyncRefusals, "Refuse this many #CMDSY")
+        ->check(CLI::Range(0, 1000000));
     app.add_flag("--no-echo", faults.NoProbeEcho, "Never echo the sync probe");
     app.add_flag("--no-ack", faults.NoAckToCan, "Never answer CAN");
     app.add_flag("--noise", faults.Noise, "Stray bytes before single-byte answers and CR LF");
@@ -161,12 +179,18 @@ int main(int argc, char** argv) {
     app.add_option("--adapter", adapter, "Answer to ACMD:002")
         ->check(CLI::IsMember({"ok", "error", "other", "garbled", "silent"}));
     app.add_option("--alter-after-write", radio.AlterAfterWrite,
-                   "ADDRESS: change the stored byte there after each write that covers it");
+                   "ADDRESS: change the stored byte there after each write that covers it")
+        ->check(CLI::Range(0, kSimEepromSize - 1));
     app.add_option("--fault", frameFaults,
                    "KIND@N[,N-M..]: refuse|silent|drop-ok|bad-checksum|other-address|"
                    "wrong-length|short-data|wrong-name|ok-only|truncated|close, for the "
                    "numbered #CEP frames (counted from 1)");
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help is not a mistake; every other refusal is a usage error like the programmer's.
+        return app.exit(e) == 0 ? 0 : 2;
+    }
 
     const std::map<std::string, FrameFault> kinds = {{"refuse", FrameFault::Refuse},
                                                      {"silent", FrameFault::Silent},
@@ -182,11 +206,13 @@ int main(int argc, char** argv) {
     for (const std::string& faultText : frameFaults) {
         const size_t at = faultText.find('@');
         const auto kind = kinds.find(faultText.substr(0, at));
-        if (at == std::string::npos || kind == kinds.end()) {
+        std::vector<int> numbers;
+        if (at == std::string::npos || kind == kinds.end() ||
+            !ParseNumbers(faultText.substr(at + 1), numbers)) {
             std::fprintf(stderr, "nr6120-sim: bad --fault %s\n", faultText.c_str());
             return 2;
         }
-        for (int n : ParseNumbers(faultText.substr(at + 1)))
+        for (int n : numbers)
             faults.Frames[n] = kind->second;
     }
     const std::map<std::string, AdapterAnswer> answers = {{"ok", AdapterAnswer::Ok},

@@ -65,7 +65,9 @@ std::vector<SerialPortEntry> ListSerialPorts(int extraComNums) {
     std::vector<SerialPortEntry> pinned;
     for (const auto& [device, n] : comOf) {
         const std::string variable = "TQ530_COM" + std::to_string(n);
-        if (ResolveComPortAmong(n, {}) == device && std::getenv(variable.c_str()) != nullptr) {
+        // A variable that is set but empty names no device: the port is found as if unset.
+        const char* pinnedTo = std::getenv(variable.c_str());
+        if (pinnedTo != nullptr && *pinnedTo != '\0' && ResolveComPortAmong(n, {}) == device) {
             SerialPortEntry port;
             port.Device = device;
             port.Description = "set by " + variable;
