@@ -5,6 +5,7 @@
 #include "app/csv_sheet.h"
 #include "app/csv_tables.h"
 #include "core/csv_text.h"
+#include "core/text_encoding.h"
 #include "editor/channel_rules.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
@@ -72,21 +73,36 @@ class Reader {
     CsvImport Run(const std::string& text);
 
   private:
-    void Fail(int row, std::string column, std::string text) {
-        problems_.push_back({row, std::move(column), std::move(text)});
+    void Fail(int row, const std::string& column, const std::string& text) {
+        if (problems_.size() < kListedProblems) {
+            problems_.push_back({row, column, text});
+        } else {
+            ++unlisted_;
+        }
     }
-    void Fail(const Row& row, size_t column, std::string text) {
-        Fail(row.Number, headers_[column], std::move(text));
+    void Fail(const Row& row, size_t column, const std::string& text) {
+        if (failedRow_ != row.Number) {
+            failedRow_ = row.Number;
+            failedCells_.clear();
+        }
+        failedCells_.push_back(column);
+        Fail(row.Number, headers_[column], text);
     }
-    // A cell already refused: one reason a cell is enough.
+    // A cell of the row at hand already refused: one reason a cell is enough.
     bool Failed(const Row& row, size_t column) const {
-        for (const CsvProblem& p : problems_) {
-            if (p.Row == row.Number && p.Column == headers_[column]) {
+        if (failedRow_ != row.Number) {
+            return false;
+        }
+        for (const size_t c : failedCells_) {
+            if (c == column) {
                 return true;
             }
         }
         return false;
     }
+    bool AnyProblem() const { return !problems_.empty(); }
+    CsvImport Refused() const { return {problems_, unlisted_, current_}; }
+    bool CheckEncoding(const std::string& text);
 
     bool ReadHeader(const CsvRecord& record, int rowNumber);
     bool ReadCells(const CsvRecord& record, int rowNumber, Row& row);
@@ -126,6 +142,9 @@ class Reader {
     const SettingsModel& current_;
     SettingsModel model_;
     std::vector<CsvProblem> problems_;
+    size_t unlisted_ = 0;
+    int failedRow_ = -1;
+    std::vector<size_t> failedCells_;
     std::vector<std::string> headers_;
     std::vector<size_t> fileColumns_;                    // grid column of each file column
     std::vector<std::vector<std::string>> currentRows_;  // by record index
@@ -502,19 +521,44 @@ void Reader::CheckDirectoryPacking() {
     }
 }
 
+// The file as a whole must be UTF-8: wide text or another code page would only give a
+// problem for every cell, and a NUL would cut the messages that quote them.
+bool Reader::CheckEncoding(const std::string& text) {
+    const std::string wide = WideEncodingOf(text);
+    if (!wide.empty()) {
+        Fail(0, "", "the file is " + wide + "; save it as UTF-8");
+        return false;
+    }
+    if (const size_t nul = FirstNul(text); nul != std::string::npos) {
+        Fail(LineOfOffset(text, nul), "", "holds a NUL byte: the file is not text");
+        return false;
+    }
+    if (const size_t bad = FirstNonUtf8(text); bad != std::string::npos) {
+        Fail(LineOfOffset(text, bad), "",
+             "the byte " + HexField(static_cast<unsigned char>(text[bad]), 2) +
+                 " is not UTF-8: the file is in another encoding (Latin-1 or a Windows code "
+                 "page?); save it as UTF-8");
+        return false;
+    }
+    return true;
+}
+
 CsvImport Reader::Run(const std::string& text) {
-    const CsvParse parsed = ParseCsv(text);
     headers_ = SheetOf(current_, table_).Headers;
+    if (!CheckEncoding(text)) {
+        return Refused();
+    }
+    const CsvParse parsed = ParseCsv(text);
     if (!parsed.Error.empty()) {
         Fail(parsed.ErrorRow, "", parsed.Error);
-        return {problems_, current_};
+        return Refused();
     }
     if (parsed.Records.empty()) {
         Fail(0, "", "the file has no header row");
-        return {problems_, current_};
+        return Refused();
     }
     if (!ReadHeader(parsed.Records[0], parsed.RecordRows[0])) {
-        return {problems_, current_};
+        return Refused();
     }
     CollectCurrentRows();
     const int count = RecordCount();
@@ -567,13 +611,13 @@ CsvImport Reader::Run(const std::string& text) {
             Plan()[static_cast<size_t>(i)].Enable = kOff;
         }
     }
-    if (kind_ == Kind::Directory && problems_.empty()) {
+    if (kind_ == Kind::Directory && !AnyProblem()) {
         CheckDirectoryPacking();
     }
-    if (!problems_.empty()) {
-        return {problems_, current_};
+    if (AnyProblem()) {
+        return Refused();
     }
-    return {{}, model_};
+    return {{}, 0, model_};
 }
 
 }  // namespace

@@ -72,15 +72,30 @@ CsvImport ImportCsvFile(const SettingsModel& current, CsvTable table, const std:
     std::string text;
     FileError error;
     if (!ReadWholeFile(path, text, error)) {
-        return {{{0, "", path + ": " + error.Text}}, current};
+        return {{{0, "", path + ": " + error.Text}}, 0, current};
     }
     return ImportCsvText(current, table, text);
 }
 
-std::string RefusalText(const std::vector<CsvProblem>& problems) {
-    std::string text = "Nothing was imported (" + csv::CountText(problems.size(), "problem") + "):";
-    for (const CsvProblem& problem : problems) {
-        text += "\n" + ProblemText(problem);
+std::string RefusalHeading(const CsvImport& refused) {
+    return "Nothing was imported (" + csv::CountText(refused.ProblemCount(), "problem") + "):";
+}
+
+std::vector<std::string> RefusalLines(const CsvImport& refused) {
+    std::vector<std::string> lines;
+    for (const CsvProblem& problem : refused.Problems) {
+        lines.push_back(ProblemText(problem));
+    }
+    if (refused.Unlisted > 0) {
+        lines.push_back("and " + std::to_string(refused.Unlisted) + " more");
+    }
+    return lines;
+}
+
+std::string RefusalText(const CsvImport& refused) {
+    std::string text = RefusalHeading(refused);
+    for (const std::string& line : RefusalLines(refused)) {
+        text += "\n" + line;
     }
     return text;
 }
@@ -95,10 +110,14 @@ Outcome ExportCsv(const Workspace& ws, UiHost& host, CsvTable table, const std::
 }
 
 Outcome ImportCsv(Workspace& ws, UiHost& host, CsvTable table, const std::string& path,
-                  const ApplyModel& apply) {
+                  const ApplyModel& apply, const ShowRefusal& showRefusal) {
     CsvImport result = ImportCsvFile(ws.Model, table, path);
     if (!result.Ok()) {
-        host.ShowMessage(RefusalText(result.Problems), kImportCsvTitle, MsgIcon::Exclamation);
+        if (showRefusal) {
+            showRefusal(result);
+        } else {
+            host.ShowMessage(RefusalText(result), kImportCsvTitle, MsgIcon::Exclamation);
+        }
         return Outcome::Failed;
     }
     if (result.Model == ws.Model) {

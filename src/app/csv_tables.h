@@ -43,10 +43,16 @@ struct CsvProblem {
 // "row 4, column \"CH Name\": ..."
 std::string ProblemText(const CsvProblem& problem);
 
+// An import lists this many problems; a file wrong throughout (a whole row of empty header
+// cells, say) only counts the rest, so that checking it stays quick and its message short.
+constexpr size_t kListedProblems = 50;
+
 struct CsvImport {
-    std::vector<CsvProblem> Problems;
-    SettingsModel Model;  // the current model with the table replaced; valid when Ok()
+    std::vector<CsvProblem> Problems;  // the first kListedProblems, in the order found
+    size_t Unlisted = 0;               // the problems found beyond them
+    SettingsModel Model;               // the current model with the table replaced; valid when Ok()
     bool Ok() const { return Problems.empty(); }
+    size_t ProblemCount() const { return Problems.size() + Unlisted; }
 };
 
 // Reads the table from CSV text over current. What the text leaves out is switched off:
@@ -60,14 +66,19 @@ CsvImport ImportCsvFile(const SettingsModel& current, CsvTable table, const std:
 // every row passes and something changes, hands the new model to apply: by default it goes
 // straight into ws.Model and sets DataChanged; the window program passes its edit session's
 // door instead, so the views hear of it. Each failure shows one message through host, and an
-// import refusal lists every failing row and column.
+// import refusal lists the failing rows and columns; the window program passes its own
+// refusal box, which holds a long list in a scrolling view.
 using ApplyModel = std::function<void(const SettingsModel&)>;
+using ShowRefusal = std::function<void(const CsvImport&)>;
 Outcome ExportCsv(const Workspace& ws, UiHost& host, CsvTable table, const std::string& path);
 Outcome ImportCsv(Workspace& ws, UiHost& host, CsvTable table, const std::string& path,
-                  const ApplyModel& apply = {});
+                  const ApplyModel& apply = {}, const ShowRefusal& showRefusal = {});
 
-// The message of a refused import: a first line, then one line per problem.
-std::string RefusalText(const std::vector<CsvProblem>& problems);
+// The message of a refused import: its first line ("Nothing was imported (3 problems):"),
+// then one line per listed problem and "and 12 more" for those not listed.
+std::string RefusalHeading(const CsvImport& refused);
+std::vector<std::string> RefusalLines(const CsvImport& refused);
+std::string RefusalText(const CsvImport& refused);
 
 constexpr const char* kExportCsvTitle = "Export CSV";
 constexpr const char* kImportCsvTitle = "Import CSV";

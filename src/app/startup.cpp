@@ -1,6 +1,9 @@
 #include "app/startup.h"
 
+#include <cerrno>
+
 #include "core/file_io.h"
+#include "core/text_encoding.h"
 #include "files/ini_reader.h"
 #include "files/number_text.h"
 #include "model/model_traits.h"
@@ -43,6 +46,35 @@ ModelScan ScanModels(const std::string& globalIniPath) {
         }
     }
     return scan;
+}
+
+std::string NoModelReason(const std::string& globalIniPath) {
+    std::string text;
+    FileError error;
+    std::string why;
+    if (!ReadWholeFile(globalIniPath, text, error)) {
+        why = error.Number == ENOENT ? "the file is missing" : "cannot read: " + error.Text;
+    } else if (text.find_first_not_of(" \t\v\f\r\n") == std::string::npos) {
+        why = "the file is empty";
+    } else if (const std::string wide = WideEncodingOf(text); !wide.empty()) {
+        why = "the file is " + wide + " text, not 8-bit text";
+    } else {
+        // The scan reads [model1], [model2], ... and stops at the first without "use".
+        int n = 1;
+        while (n <= kModelMenuEntries &&
+               !ReadIniString(globalIniPath, ModelSection(n), "use").empty()) {
+            ++n;
+        }
+        if (n == 1) {
+            why = "no [model1] with a \"use\" key, where the list of models begins";
+        } else {
+            why = "none of [model1] to [" + ModelSection(n - 1) + "] has use=1";
+            if (n <= kModelMenuEntries) {
+                why += " (the list ends at [" + ModelSection(n) + "], which has no \"use\")";
+            }
+        }
+    }
+    return globalIniPath + ": " + why;
 }
 
 bool ModelHasAtis(const std::string& globalIniPath, int modelType) {
@@ -119,6 +151,7 @@ StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
     result.Models = ScanModels(GlobalIniPath(ws.ProgramDir));
     if (result.Models.Count == 0) {
         host.ShowMessage("Unknown model!!", kAppTitle, MsgIcon::Critical);
+        host.ShowReason(NoModelReason(GlobalIniPath(ws.ProgramDir)));
         return result;
     }
     result.ModelFound = true;

@@ -36,6 +36,10 @@ struct ModelScan {
 // Reads "use" of [model1], [model2], ... until a position has none.
 ModelScan ScanModels(const std::string& globalIniPath);
 
+// Why global.ini offers no model, in one line that names the file: missing, unreadable,
+// empty, wide text, or which [modelN] sections were read and none had use=1.
+std::string NoModelReason(const std::string& globalIniPath);
+
 // The ATIS option of a model position: true, false or a number; false when missing.
 bool ModelHasAtis(const std::string& globalIniPath, int modelType);
 

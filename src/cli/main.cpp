@@ -89,6 +89,7 @@ int Context::StartUp() {
         const ModelScan models = ScanModels(GlobalIniPath(Ws.ProgramDir));
         if (models.Count == 0) {
             Host.ShowMessage("Unknown model!!", kAppTitle, MsgIcon::Critical);
+            Host.ShowReason(NoModelReason(GlobalIniPath(Ws.ProgramDir)));
             return kExitFailed;
         }
         modelType = ChooseModelType(models, *Store);

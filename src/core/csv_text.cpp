@@ -1,5 +1,7 @@
 #include "core/csv_text.h"
 
+#include <utility>
+
 namespace tq530 {
 
 namespace {
@@ -31,7 +33,7 @@ CsvParse ParseCsv(const std::string& input) {
     auto endRecord = [&] {
         record.push_back(field);
         if (!AllEmpty(record)) {
-            out.Records.push_back(record);
+            out.Records.push_back(std::move(record));
             out.RecordRows.push_back(row);
         }
         record.clear();

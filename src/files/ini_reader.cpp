@@ -1,6 +1,7 @@
 #include "files/ini_reader.h"
 
 #include "core/file_io.h"
+#include "core/text_encoding.h"
 #include "files/number_text.h"
 
 namespace tq530 {
@@ -12,14 +13,14 @@ constexpr const char* kNoValue = "<NONE>";
 
 // Calls visit(line) for every line of text; CR LF, CR and LF all end a line.
 template <typename Visit>
-bool ForEachLine(const std::string& text, Visit visit) {
+bool ForEachLine(std::string_view text, Visit visit) {
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) {
             end = text.size();
         }
-        if (!visit(text.substr(start, end - start))) {
+        if (!visit(std::string(text.substr(start, end - start)))) {
             return false;
         }
         start = end;
@@ -52,7 +53,7 @@ std::string PrivateProfileLookup(const std::string& fileText, const std::string&
     enum class State { Before, Inside, After } state = State::Before;
     bool found = false;
     std::string value;
-    ForEachLine(fileText, [&](const std::string& raw) {
+    ForEachLine(WithoutUtf8Bom(fileText), [&](const std::string& raw) {
         const std::string line = TrimBlanks(raw);
         if (!line.empty() && line[0] == '[') {
             if (state == State::Inside) {

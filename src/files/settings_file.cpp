@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/error_log.h"
+#include "core/text_encoding.h"
 #include "files/ini_reader.h"
 #include "files/number_text.h"
 #include "model/text_util.h"
@@ -73,24 +74,36 @@ class ModelReader {
     void AbsInteger(const std::string& key, T& value) {
         Integer(key, value);
     }
+    // The only reals are the EXP frequencies. Their three bytes hold "none" up to 100 MHz
+    // and the offset from 100 MHz to four decimals below 200 MHz; a number beyond that (an
+    // infinity, 1e308, a negative) is no frequency and is read as a number of the wrong form.
     void Real(const std::string& key, double& value) {
         const std::optional<double> number = ParseNumber(Get(key));
-        if (number && std::isfinite(*number)) {
+        if (number && *number >= 0.0 && *number < kFrequencyLimit) {
             value = *number;
         }
     }
     void Text(const std::string& key, std::string& value) { value = Get(key); }
     void HashText(const std::string& key, std::string& value) { value = Get(key); }
 
-    const std::string& Get(std::string_view key) const {
+    const std::string& Get(std::string_view key) {
         static const std::string kNone;
         const std::string* value = parsed_.Find(sections_, key);
-        return value == nullptr ? kNone : *value;
+        if (value == nullptr) {
+            return kNone;
+        }
+        ++found_;
+        return *value;
     }
+    // How many of the looked-up keys the file has.
+    size_t Found() const { return found_; }
 
   private:
+    static constexpr double kFrequencyLimit = 199.99995;  // 99.9999 above 100 MHz, rounded
+
     const ParsedSettings& parsed_;
     const std::vector<size_t>* sections_ = nullptr;
+    size_t found_ = 0;
 };
 
 template <typename V, typename M>
@@ -278,7 +291,9 @@ const std::string* ParsedSettings::Find(const std::vector<size_t>* sections,
 
 ParsedSettings ParseSettingsText(const std::string& text) {
     ParsedSettings parsed;
-    const std::string_view all(text);
+    // A UTF-8 byte-order mark before "[MAIN]" is what some editors put there on saving; the
+    // model-type check's reader passes over it too.
+    const std::string_view all = WithoutUtf8Bom(text);
     size_t pos = 0;
     auto nextLine = [&](std::string_view& line) {
         if (pos >= all.size()) {
@@ -423,7 +438,7 @@ std::string BuildSettingsText(const Workspace& ws) {
     return out;
 }
 
-void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) {
+size_t ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) {
     ModelReader r(parsed);
     SettingsModel& m = ws.Model;
     VisitGeneral(r, m, ws.AtisEnabled);
@@ -431,6 +446,7 @@ void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) {
         ApplyPresetPlan(r, m.Plan(preset.Id), preset.Prefix, ws.ScrambleFeature, host);
     }
     VisitFixedChannelSections(r, m, ws.ScrambleFeature);
+    return r.Found();
 }
 
 Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
@@ -454,22 +470,143 @@ Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) 
     return Outcome::Ok;
 }
 
+namespace {
+
+// Calls visit(line) for every line of text without its blanks; stops when visit says false.
+template <typename Visit>
+void ForEachTrimmedLine(std::string_view text, Visit visit) {
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        if (!visit(TrimBlanks(text.substr(pos, end - pos)))) {
+            return;
+        }
+        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+}
+
+// A line such as "MODELTYPE<TAB>1" or "SCAN 1": a key and a value without "=" between them.
+bool JoinedWithoutEquals(const std::string& line) {
+    return line.find('=') == std::string::npos &&
+           line.find_first_of(kBlanks) != std::string::npos && line[0] != '[';
+}
+
+// Why a readable file has no model type for the check, as the file shows it; "" when its
+// [MAIN] has a MODELTYPE line, whose value then says enough.
+std::string NoModelTypeReason(std::string_view text) {
+    if (text.empty()) {
+        return "the file is empty";
+    }
+    if (const std::string wide = WideEncodingOf(text); !wide.empty()) {
+        return "the file is " + wide + " text, not 8-bit text";
+    }
+    if (FirstNul(text) != std::string_view::npos) {
+        return "the file holds NUL bytes: it is not text";
+    }
+    text = WithoutUtf8Bom(text);
+    if (text.find_first_not_of(" \t\v\f\r\n") == std::string_view::npos) {
+        return "the file holds only blank lines";
+    }
+    // The first [MAIN] counts, as for the check's reader.
+    bool inMain = false;
+    bool sawMain = false;
+    bool keyLine = false;
+    bool joined = false;
+    ForEachTrimmedLine(text, [&](const std::string& line) {
+        if (!line.empty() && line[0] == '[') {
+            if (inMain) {
+                return false;
+            }
+            const size_t close = line.find(']');
+            inMain = UpperAscii(TrimBlanks(line.substr(
+                         1, close == std::string::npos ? std::string::npos : close - 1))) == "MAIN";
+            sawMain = sawMain || inMain;
+            return true;
+        }
+        const std::string upper = UpperAscii(line);
+        if (inMain && upper.compare(0, 9, "MODELTYPE") == 0) {
+            keyLine = keyLine || upper.find('=') != std::string::npos;
+            joined = joined || JoinedWithoutEquals(upper);
+        }
+        return !keyLine;
+    });
+    if (keyLine) {
+        return "";
+    }
+    if (!sawMain) {
+        return "no [MAIN] section with MODELTYPE";
+    }
+    if (joined) {
+        return "MODELTYPE in [MAIN] has no \"=\" before its value (tab-separated?)";
+    }
+    return "no MODELTYPE in [MAIN]";
+}
+
+// Why a file that passed the model-type check gave no setting beyond [MAIN].
+std::string NoSettingsReason(std::string_view text) {
+    size_t joined = 0;
+    ForEachTrimmedLine(WithoutUtf8Bom(text), [&](const std::string& line) {
+        joined += !line.empty() && JoinedWithoutEquals(line);
+        return true;
+    });
+    std::string reason = "no known setting beyond [MAIN]";
+    if (joined > 0) {
+        reason += " (" + std::to_string(joined) + (joined == 1 ? " line has" : " lines have") +
+                  " a key and a value without \"=\" between them: tab-separated?)";
+    }
+    return reason;
+}
+
+}  // namespace
+
 bool CheckModelType(const Workspace& ws, UiHost& host, const std::string& path) {
     const std::optional<double> modelType = ParseNumber(ReadIniString(path, "MAIN", "MODELTYPE"));
     if (modelType && *modelType == static_cast<double>(ws.ModelType)) {
         return true;
     }
     host.ShowMessage("ModelType Error !!", ws.TitleText, MsgIcon::Critical);
-    // A file that is not there or cannot be read has no model type either; say which.
+    // A file without a model type line says nothing of why; the reason line does.
     std::string text;
     FileError error;
     if (!ReadWholeFile(path, text, error)) {
         host.ShowReason(path + ": " +
                         (error.Number == ENOENT ? std::string("the file is missing")
                                                 : "cannot read: " + error.Text));
+    } else if (const std::string why = NoModelTypeReason(text); !why.empty()) {
+        host.ShowReason(path + ": " + why);
     }
     return false;
 }
+
+namespace {
+
+// Reads and applies a file that passed the model-type check. A file of which no setting
+// beyond [MAIN] can be read is no settings file of ours, whatever its model type line says;
+// it fails as an unreadable file does, and the model keeps the defaults.
+bool LoadSettings(Workspace& ws, UiHost& host, const std::string& path, const FileReader& read) {
+    std::string text;
+    FileError error;
+    if (read(path, text, error)) {
+        const SettingsModel defaults = ws.Model;
+        if (ApplySettings(ws, host, ParseSettingsText(text)) > 0) {
+            return true;
+        }
+        ws.Model = defaults;
+        error = {EINVAL, "no known setting beyond [MAIN]"};
+        LogError(ws, "frmMain.FileRead2", ErrorMessage(error.Number, error.Text));
+        host.ShowMessage("FileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
+        host.ShowReason(path + ": " + NoSettingsReason(text));
+        return false;
+    }
+    LogError(ws, "frmMain.FileRead2", ErrorMessage(error.Number, error.Text));
+    host.ShowMessage("FileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
+    return false;
+}
+
+}  // namespace
 
 Outcome ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
                          const FileReader& read) {
@@ -478,15 +615,9 @@ Outcome ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
     NewData(ws, true);
     Outcome outcome = Outcome::Failed;
     if (CheckModelType(ws, host, path)) {
-        ParsedSettings parsed;
-        FileError error;
-        if (ParseSettingsFile(path, parsed, error, read)) {
-            ApplySettings(ws, host, parsed);
+        if (LoadSettings(ws, host, path, read)) {
             host.PacingPause(500);
             outcome = Outcome::Ok;
-        } else {
-            LogError(ws, "frmMain.FileRead2", ErrorMessage(error.Number, error.Text));
-            host.ShowMessage("FileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
         }
     } else {
         host.PacingPause(500);

@@ -64,17 +64,20 @@ std::vector<std::string> SplitList(const std::string& text);
 std::string BuildSettingsText(const Workspace& ws);
 
 // Overwrites the settings model from a parsed file, section by section; values of a wrong
-// form and missing keys leave numbers and flags as they were.
-void ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed);
+// form and missing keys leave numbers and flags as they were. Returns how many of the keys
+// it looks up the file has.
+size_t ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed);
 
 // Writes the file; on failure: error-log line and "FileSave Error!!". The file it replaces
 // survives a failed save.
 Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path);
 
-// "MODELTYPE" of [MAIN] must be the current model type; else "ModelType Error !!".
+// "MODELTYPE" of [MAIN] must be the current model type; else "ModelType Error !!", with a
+// reason line when the file has no such line (empty, UTF-16, no [MAIN], tab-separated).
 bool CheckModelType(const Workspace& ws, UiHost& host, const std::string& path);
 
-// The new-data sequence, the model-type check, then the file over the defaults.
+// The new-data sequence, the model-type check, then the file over the defaults. A file with
+// no known setting beyond [MAIN] fails as an unreadable one does ("FileRead Error!!").
 Outcome ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
                          const FileReader& read = ReadWholeFile);
 

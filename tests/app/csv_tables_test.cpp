@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/csv_text.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
@@ -326,6 +328,67 @@ TEST_F(CsvTablesTest, TheFileItselfCanBeRefused) {
     EXPECT_EQ(ImportCsv(ws, host, CsvTable::Weather, "/nonexistent/dir/wx.csv"), Outcome::Failed);
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_NE(host.Messages[0].Text.find("/nonexistent/dir/wx.csv"), std::string::npos);
+}
+
+TEST_F(CsvTablesTest, AFileWrongThroughoutListsFiftyAndCountsTheRest) {
+    // A megabyte of empty header cells: 1048577 empty names and the nine columns missing.
+    const CsvImport r = ImportCsvText(ws.Model, CsvTable::Usa, std::string(1024 * 1024, ','));
+    ASSERT_EQ(r.Problems.size(), kListedProblems);
+    EXPECT_EQ(r.Unlisted, 1048586u - kListedProblems);
+    EXPECT_EQ(ProblemText(r.Problems.back()), "row 1: \"\" is not a column of this table");
+    const std::string text = RefusalText(r);
+    EXPECT_EQ(text.rfind("Nothing was imported (1048586 problems):\n", 0), 0u)
+        << text.substr(0, 80);
+    EXPECT_EQ(text.substr(text.rfind('\n')), "\nand 1048536 more");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(kListedProblems) + 1);
+
+    // Up to fifty, every problem is listed and nothing more is said.
+    std::string rows = "CH,ENABLE,MEM,CH Name\n";
+    for (int i = 0; i < 50; ++i) {
+        rows += "1,ENABLE\n";
+    }
+    const CsvImport fifty = ImportCsvText(ws.Model, CsvTable::Weather, rows);
+    EXPECT_EQ(fifty.Problems.size(), 50u);
+    EXPECT_EQ(fifty.Unlisted, 0u);
+    EXPECT_EQ(RefusalText(fifty).find("more"), std::string::npos);
+    EXPECT_EQ(ImportCsvText(ws.Model, CsvTable::Weather, rows + "1,ENABLE\n").Unlisted, 1u);
+}
+
+TEST_F(CsvTablesTest, AFileNotInUtf8IsRefusedByItsEncoding) {
+    const std::string csv = ExportCsvText(ws.Model, CsvTable::Weather);
+    std::string utf16;
+    for (const char c : csv) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    auto problems = [&](const std::string& text) {
+        std::vector<std::string> out;
+        for (const CsvProblem& p : ImportCsvText(ws.Model, CsvTable::Weather, text).Problems) {
+            out.push_back(ProblemText(p));
+        }
+        return out;
+    };
+    const std::vector<std::string> wide = {"the file is UTF-16; save it as UTF-8"};
+    EXPECT_EQ(problems("\xFF\xFE" + utf16), wide);
+    EXPECT_EQ(problems(utf16), wide);
+    EXPECT_EQ(problems(csv + std::string("4,ENABLE,MEM,A\0B\n", 15)),
+              (std::vector<std::string>{"row 12: holds a NUL byte: the file is not text"}));
+    EXPECT_EQ(problems(csv + "4,ENABLE,MEM,K\xF8GE\n"),
+              (std::vector<std::string>{"row 12: the byte F8 is not UTF-8: the file is in another "
+                                        "encoding (Latin-1 or a Windows code page?); save it as "
+                                        "UTF-8"}));
+    // A mark before the header is UTF-8's own.
+    EXPECT_TRUE(ImportCsvText(ws.Model, CsvTable::Weather, "\xEF\xBB\xBF" + csv).Ok());
+
+    // No NUL reaches the message.
+    testing::ScratchDir dir;
+    const std::string path = dir.File("wide.csv");
+    testing::WriteFile(path, "\xFF\xFE" + utf16);
+    testing::RecordingHost host;
+    EXPECT_EQ(ImportCsv(ws, host, CsvTable::Weather, path), Outcome::Failed);
+    EXPECT_EQ(host.MessageTexts(),
+              (std::vector<std::string>{"Nothing was imported (1 problem):\nthe file is UTF-16; "
+                                        "save it as UTF-8"}));
 }
 
 TEST_F(CsvTablesTest, TableNamesAreTheCommandLines) {

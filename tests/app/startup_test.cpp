@@ -145,6 +145,35 @@ TEST(StartUpTest, NoModelSaysUnknownModelAndStops) {
     EXPECT_EQ(host.Messages[0].Title, "TQ530");
     EXPECT_EQ(host.Messages[0].Icon, MsgIcon::Critical);
     EXPECT_FALSE(newData);
+    const std::string ini = GlobalIniPath(dir.Path());
+    EXPECT_EQ(host.Reasons, (std::vector<std::string>{ini + ": the file is missing"}));
+}
+
+TEST(StartUpTest, UnknownModelNamesTheGlobalIniAndWhyItOffersNone) {
+    ScratchDir dir;
+    const std::string ini = GlobalIniPath(dir.Path());
+    const auto reasonFor = [&](const std::string& text) {
+        testing::WriteFile(ini, text);
+        return NoModelReason(ini);
+    };
+    EXPECT_EQ(reasonFor(""), ini + ": the file is empty");
+    EXPECT_EQ(reasonFor(std::string("\xFF\xFE[\0m\0o\0d\0e\0l\0001\0]\0", 18)),
+              ini + ": the file is UTF-16 text, not 8-bit text");
+    EXPECT_EQ(reasonFor("[settings]\r\nuse=1\r\n"),
+              ini + ": no [model1] with a \"use\" key, where the list of models begins");
+    EXPECT_EQ(reasonFor("[model1]\r\nuse=0\r\n[model2]\r\nuse=2\r\n[model4]\r\nuse=1\r\n"),
+              ini +
+                  ": none of [model1] to [model2] has use=1 (the list ends at [model3], which "
+                  "has no \"use\")");
+    std::string ten;
+    for (int n = 1; n <= 10; ++n) {
+        ten += "[model" + std::to_string(n) + "]\r\nuse=0\r\n";
+    }
+    EXPECT_EQ(reasonFor(ten), ini + ": none of [model1] to [model10] has use=1");
+
+    // What the reason says is what start-up sees, and a mark before [model1] is no obstacle.
+    testing::WriteFile(ini, "\xEF\xBB\xBF[model1]\r\nuse=1\r\n");
+    EXPECT_EQ(ScanModels(ini).Count, 1);
 }
 
 TEST(StartUpTest, ChoosesModelPortAndBuildsTheDataSet) {

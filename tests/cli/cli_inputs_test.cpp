@@ -66,7 +66,7 @@ TEST_F(CliInputsTest, FilesThatAreNoFilesTakeTheUnreadablePath) {
     std::filesystem::create_directory(other.File("global.ini"));
     r = testing::RunProgramIn(other.Path(), "tq530-cli", "--program-dir . new a.hex");
     EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(r.Err, "TQ530: Unknown model!!\n");
+    EXPECT_EQ(r.Err, "TQ530: Unknown model!!\n./global.ini: cannot read: Is a directory\n");
 
     r = testing::RunProgramIn(dir.Path(), "nr6120-sim", "--image folder.hex");
     EXPECT_EQ(r.Status, 2);

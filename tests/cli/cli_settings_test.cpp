@@ -57,12 +57,26 @@ TEST_F(CliSettingsTest, NewDatConvertBackAndReport) {
 }
 
 TEST_F(CliSettingsTest, RefusalsAndTheirExitStatus) {
-    WriteFile(File("m11.dat"), "[MAIN]\r\nMODELTYPE=11\r\n");
+    WriteFile(File("m11.dat"), "[MAIN]\r\nMODELTYPE=11\r\n[Common Setup]\r\nSCAN=1\r\n");
     Result r = Run("convert m11.dat x.hex");
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("ModelType Error !!"), std::string::npos) << r.Err;
     EXPECT_FALSE(testing::Exists(File("x.hex")));
     EXPECT_EQ(Run("--model-type 11 convert m11.dat x.hex").Status, 0);
+
+    // Only the model type line can be read: nothing is written, and the reason says why.
+    WriteFile(File("tabs.dat"), "[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\nSCAN\t1\r\n");
+    r = Run("convert tabs.dat tabs.hex");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err,
+              "PC Program for NR6120: FileRead Error!!\ntabs.dat: no known setting beyond "
+              "[MAIN] (1 line has a key and a value without \"=\" between them: "
+              "tab-separated?)\n");
+    EXPECT_FALSE(testing::Exists(File("tabs.hex")));
+    // An empty file has no model type, and says so.
+    WriteFile(File("empty.dat"), "");
+    EXPECT_EQ(Run("convert empty.dat x.hex").Err,
+              "PC Program for NR6120: ModelType Error !!\nempty.dat: the file is empty\n");
 
     ASSERT_EQ(Run("new kept.dat").Status, 0);
     const std::string kept = ReadFile(File("kept.dat"));

@@ -463,6 +463,120 @@ TEST_F(SettingsFileTest, ModelTypeErrorOfAFileThatCannotBeReadSaysWhy) {
     EXPECT_TRUE(third.Reasons.empty());
 }
 
+TEST_F(SettingsFileTest, ModelTypeErrorSaysWhatTheFileHoldsInstead) {
+    const std::string good = "[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\nWeater=3\r\n";
+    std::string utf16;
+    for (const char c : good) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    const struct {
+        std::string Text;
+        std::string Reason;
+    } cases[] = {
+        {"", "the file is empty"},
+        {"\r\n \t\r\n", "the file holds only blank lines"},
+        {"\xFF\xFE" + utf16, "the file is UTF-16 text, not 8-bit text"},
+        {utf16, "the file is UTF-16 text, not 8-bit text"},
+        {std::string("[MAIN]\0\0\x01MODELTYPE=1", 20), "the file holds NUL bytes: it is not text"},
+        {"[OTHER]\r\nMODELTYPE=1\r\n", "no [MAIN] section with MODELTYPE"},
+        {"MAIN\tMODELTYPE\t1\r\n", "no [MAIN] section with MODELTYPE"},
+        {"[MAIN]\r\nMODEL=#NR6120\r\n[X]\r\nMODELTYPE=1\r\n", "no MODELTYPE in [MAIN]"},
+        // Blanks around "=" do not count; a tab instead of "=" does.
+        {"[MAIN]\r\nMODELTYPE\t1\r\n[Common Setup]\r\nSCAN\t1\r\n",
+         "MODELTYPE in [MAIN] has no \"=\" before its value (tab-separated?)"},
+    };
+    for (const auto& c : cases) {
+        RecordingHost failing;
+        testing::WriteFile(dir.File("odd.dat"), c.Text);
+        Workspace loaded = FreshWorkspace();
+        EXPECT_EQ(ReadSettingsFile(loaded, failing, dir.File("odd.dat")), Outcome::Failed);
+        EXPECT_EQ(failing.MessageTexts(), (std::vector<std::string>{"ModelType Error !!"}));
+        EXPECT_EQ(failing.Reasons,
+                  (std::vector<std::string>{dir.File("odd.dat") + ": " + c.Reason}));
+    }
+    EXPECT_EQ(Load("[MAIN]\r\nMODELTYPE \t=\t 1\r\n[Common Setup]\r\nWeater\t=\t3\r\n")
+                  .Model.Common.Weather,
+              3);
+    EXPECT_EQ(LastLoad, Outcome::Ok);
+}
+
+TEST_F(SettingsFileTest, AUtf8MarkBeforeMainIsPassedOver) {
+    const Workspace loaded =
+        Load("\xEF\xBB\xBF[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\nWeater=3\r\n");
+    EXPECT_EQ(LastLoad, Outcome::Ok);
+    EXPECT_TRUE(host.Messages.empty());
+    EXPECT_EQ(loaded.Model.Common.Weather, 3);
+}
+
+TEST_F(SettingsFileTest, AFileWithNoKnownSettingFailsAsAnUnreadableOne) {
+    ws.DiagnosticMode = true;
+    const std::string path = dir.File("tabs.dat");
+    // The model type line is intact; every other line has a tab where "=" belongs.
+    testing::WriteFile(path,
+                       "[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\nSCAN\t0\r\nWeater \t3\r\n"
+                       "[CHUSA0]\r\nPosition\t7\r\n[Unknown]\r\nKey=1\r\n");
+    ws.CurrentFileName = "/somewhere/old.dat";
+    EXPECT_EQ(ReadSettingsFile(ws, host, path), Outcome::Failed);
+    ASSERT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileRead Error!!"}));
+    EXPECT_EQ(host.Messages[0].Title, "PC Program for NR6120");
+    EXPECT_EQ(
+        host.Reasons,
+        (std::vector<std::string>{path + ": no known setting beyond [MAIN] (3 lines have a key and "
+                                         "a value without \"=\" between them: tab-separated?)"}));
+    EXPECT_TRUE(ws.Model == FreshWorkspace().Model);
+    EXPECT_EQ(ws.CurrentFileName, "");
+    EXPECT_NE(ReadFile(dir.File("err.log"))
+                  .find("frmMain.FileRead2 -> " + std::to_string(EINVAL) +
+                        "no known setting beyond [MAIN]\r\n"),
+              std::string::npos);
+
+    // Section headers alone are no settings either; one known key, even of a wrong form, is.
+    RecordingHost second;
+    testing::WriteFile(path, "[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\n[CHUSA0]\r\n");
+    EXPECT_EQ(ReadSettingsFile(ws, second, path), Outcome::Failed);
+    EXPECT_EQ(second.Reasons,
+              (std::vector<std::string>{path + ": no known setting beyond [MAIN]"}));
+    testing::WriteFile(path, "[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\nSCAN=yes\r\n");
+    EXPECT_EQ(ReadSettingsFile(ws, second, path), Outcome::Ok);
+}
+
+TEST_F(SettingsFileTest, NumbersNoFieldCanHoldAreReadAsUnreadable) {
+    const Workspace defaults = FreshWorkspace();
+    const Workspace loaded = Load(
+        "[MAIN]\r\nMODELTYPE=1\r\n"
+        "[Usable CH Group Setup]\r\nPriority CH 0=99999999999999999999\r\n"
+        "Priority CH 1=-1e400\r\nPriority CH 2=2147483647\r\n"
+        "[Common Setup]\r\nResume Time=99999999999999999999\r\nOffset Time=1e308\r\n"
+        "Weater=32767\r\n"
+        "[CHUSA0]\r\nPosition=99999999999999999999\r\nChTag=#LOST\r\n"
+        "[CHUSA1]\r\nPosition=3\r\nChTag=#THREE\r\n"
+        "[CHEXP1]\r\nRxfreq=1e308\r\nTxfreq=1e999\r\n"
+        "[CHEXP2]\r\nRxfreq=-150\r\nTxfreq=199.99995\r\n"
+        "[CHEXP3]\r\nRxfreq=199.9999\r\nTxfreq=0\r\n");
+    ASSERT_EQ(LastLoad, Outcome::Ok);
+    const SettingsModel& m = loaded.Model;
+    const SettingsModel& d = defaults.Model;
+    EXPECT_EQ(m.UsableGroups[0].PriorityCh, d.UsableGroups[0].PriorityCh);
+    EXPECT_EQ(m.UsableGroups[1].PriorityCh, d.UsableGroups[1].PriorityCh);
+    EXPECT_EQ(m.UsableGroups[2].PriorityCh, 2147483647);
+    EXPECT_EQ(m.Common.ResumeTime, d.Common.ResumeTime);
+    EXPECT_EQ(m.Common.OffsetTime, d.Common.OffsetTime);
+    EXPECT_EQ(m.Common.Weather, 32767);
+    EXPECT_EQ(m.Usa[3].ChTag, "THREE");  // the section with no channel is skipped
+    for (const ChannelRec& ch : m.Usa) {
+        EXPECT_NE(ch.ChTag, "LOST");
+    }
+    EXPECT_EQ(m.Exp[0].Rxfreq, d.Exp[0].Rxfreq);
+    EXPECT_EQ(m.Exp[0].Txfreq, d.Exp[0].Txfreq);
+    EXPECT_EQ(m.Exp[1].Rxfreq, d.Exp[1].Rxfreq);
+    EXPECT_EQ(m.Exp[1].Txfreq, d.Exp[1].Txfreq);  // would be written as 100.0000 above 100
+    EXPECT_EQ(m.Exp[2].Rxfreq, 199.9999);
+    EXPECT_EQ(m.Exp[2].Txfreq, 0.0);
+    // What was read is what the file shows again.
+    EXPECT_EQ(BuildSettingsText(loaded).find("inf"), std::string::npos);
+}
+
 TEST_F(SettingsFileTest, ModelTypeCheckAcceptsTheNumberInAnyForm) {
     const Workspace loaded = Load("[main]\r\nmodeltype=#1.0\r\n[Common Setup]\r\nWeater=3\r\n");
     EXPECT_EQ(LastLoad, Outcome::Ok);
@@ -490,7 +604,8 @@ TEST_F(SettingsFileTest, OpenSetsTheCurrentFileOnlyAfterALoad) {
     EXPECT_TRUE(ws.CancelRequested);
     EXPECT_TRUE(host.Messages.empty());
 
-    testing::WriteFile(dir.File("good.dat"), "[MAIN]\r\nMODELTYPE=1\r\n");
+    testing::WriteFile(dir.File("good.dat"),
+                       "[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\nSCAN=1\r\n");
     dialogs.Answer = dir.File("good.dat");
     ws.DataChanged = true;
     EXPECT_EQ(OpenSettings(ws, host, dialogs), Outcome::Ok);

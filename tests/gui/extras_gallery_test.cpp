@@ -8,6 +8,7 @@
 #include "app/gui/backup_dialog.h"
 #include "app/gui/compare_window.h"
 #include "app/gui/csv_menu.h"
+#include "app/gui/import_refusal_box.h"
 #include "editor/screen_tree.h"
 #include "gui/gallery_fixture.h"
 
@@ -19,6 +20,7 @@ class ExtrasGallery : public GalleryTest {
     void Shot(QWidget& widget, const QString& name) {
         widget.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+        QTest::qWait(20);  // scroll bars follow the first layout
         Save(widget, name);
         widget.hide();
     }
@@ -30,12 +32,22 @@ TEST_F(ExtrasGallery, FileMenuAndCsvSubmenus) {
     SaveMenu("&File", "extras-menu-file");
     SavePopup(Window().Csv()->ExportMenu(), "extras-menu-export-csv");
     SavePopup(Window().Csv()->ImportMenu(), "extras-menu-import-csv");
-    const std::vector<CsvProblem> problems = {
+    CsvImport refused;
+    refused.Problems = {
         {3, "MMSI", "\"21100000\" is not an MMSI of 9 digits"},
         {5, "STATION NAME", "\"HARBOUR MASTER OFFICE\" is longer than 11 characters"},
         {7, "", "has 2 cells, the header row 3 columns"}};
-    SaveBox(RefusalText(problems), kImportCsvTitle, MsgIcon::Exclamation, Buttons::Ok, Answer::Ok,
-            "extras-box-import-refused");
+    ImportRefusalBox few(refused, &Window());
+    Shot(few, "extras-box-import-refused");
+
+    // Sixty problems: fifty listed in a scrolling view, the box within the screen.
+    refused.Problems.clear();
+    for (int row = 2; refused.Problems.size() < kListedProblems; ++row) {
+        refused.Problems.push_back({row, "CH Name", "the radio cannot show \"\xC3\xA9\""});
+    }
+    refused.Unlisted = 10;
+    ImportRefusalBox many(refused, &Window());
+    Shot(many, "extras-box-import-refused-many");
 }
 
 TEST_F(ExtrasGallery, BackupListAtItsMinimumSize) {

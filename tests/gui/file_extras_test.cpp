@@ -1,7 +1,10 @@
 // File > Open Backup, Export / Import CSV and Compare with, clicked through as a person would.
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -9,6 +12,7 @@
 #include "app/gui/backup_dialog.h"
 #include "app/gui/compare_window.h"
 #include "app/gui/csv_menu.h"
+#include "app/gui/import_refusal_box.h"
 #include "core/workspace.h"
 #include "editor/edit_session.h"
 #include "editor/qt/editor_panel.h"
@@ -187,18 +191,53 @@ TEST_F(FileExtrasTest, AnImportWithAFailingRowIsRefusedAsAWhole) {
                        "3,CLUB,2110000x3\r\n");
     const SettingsModel before = Ws().Model;
     dialogs.Paths = {path};
-    boxes.Next(QMessageBox::Ok);
+    QString title;
+    QString heading;
+    QString list;
+    WhenModal<QDialog>([&](QDialog& dialog) {
+        title = dialog.windowTitle();
+        if (auto* box = qobject_cast<ImportRefusalBox*>(&dialog)) {
+            heading = box->Heading()->text();
+            list = box->List()->toPlainText();
+        }
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
     Window().Csv()->Import(CsvTable::MemoryId);
-    ASSERT_TRUE(boxes.Done());
-    ASSERT_EQ(boxes.Seen.size(), 1u);
-    EXPECT_EQ(boxes.Seen[0].Title, "Import CSV");
-    EXPECT_TRUE(boxes.Seen[0].Text.startsWith("Nothing was imported (2 problems):"))
-        << boxes.Seen[0].Text.toStdString();
-    EXPECT_TRUE(boxes.Seen[0].Text.contains("row 3, column \"MMSI\""));
-    EXPECT_TRUE(boxes.Seen[0].Text.contains("row 4, column \"MMSI\""));
+    EXPECT_EQ(title, "Import CSV");
+    EXPECT_EQ(heading, "Nothing was imported (2 problems):");
+    EXPECT_TRUE(list.startsWith("row 3, column \"MMSI\"")) << list.toStdString();
+    EXPECT_TRUE(list.contains("\nrow 4, column \"MMSI\""));
     EXPECT_EQ(Ws().Model, before);
     EXPECT_FALSE(Ws().DataChanged);
     EXPECT_FALSE(Window().ActionOf(Command::Undo)->isEnabled());
+}
+
+TEST_F(FileExtrasTest, AFileWrongThroughoutListsFiftyProblemsInABoxThatFitsTheScreen) {
+    // A megabyte of empty header cells: checked at once, and the box stays on the screen.
+    const std::string path = dir.File("empty-cells.csv");
+    testing::WriteFile(path, std::string(1024 * 1024, ','));
+    dialogs.Paths = {path};
+    QString heading;
+    QStringList lines;
+    QSize size;
+    WhenModal<ImportRefusalBox>([&](ImportRefusalBox& box) {
+        heading = box.Heading()->text();
+        lines = box.List()->toPlainText().split('\n');
+        size = box.frameGeometry().size();
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Window().Csv()->Import(CsvTable::Usa);
+    EXPECT_LT(clock.elapsed(), 5000);
+    // 1048577 empty names, and the nine columns of the table missing.
+    EXPECT_EQ(heading, "Nothing was imported (1048586 problems):");
+    ASSERT_EQ(lines.size(), static_cast<int>(kListedProblems) + 1);
+    EXPECT_EQ(lines[0], "row 1: \"\" is not a column of this table");
+    EXPECT_EQ(lines.back(), "and 1048536 more");
+    const QRect screen = Window().screen()->availableGeometry();
+    EXPECT_LE(size.height(), screen.height());
+    EXPECT_LE(size.width(), screen.width());
 }
 
 TEST_F(FileExtrasTest, CompareListsTheDifferencesAndJumpsToTheScreen) {

@@ -1,6 +1,9 @@
 #include "app/gui/csv_menu.h"
 
+#include <QApplication>
 #include <QMenu>
+
+#include "app/gui/import_refusal_box.h"
 
 #include "core/file_dialogs.h"
 #include "core/ui_host.h"
@@ -60,12 +63,20 @@ void CsvMenus::Import(CsvTable table) {
     host_.SetBusy(true);
     // Enabled channels and directory names are node texts: the tree is built again.
     oneStep_(kImportCsvTitle, [&] {
-        ImportCsv(ws_, host_, table, path, [&](const SettingsModel& model) {
-            ws_.Model = model;
-            ws_.DataChanged = true;
-            editor_()->RebuildTree();
-            applied = true;
-        });
+        ImportCsv(
+            ws_, host_, table, path,
+            [&](const SettingsModel& model) {
+                ws_.Model = model;
+                ws_.DataChanged = true;
+                editor_()->RebuildTree();
+                applied = true;
+            },
+            [&](const CsvImport& refused) {
+                ImportRefusalBox box(refused, qobject_cast<QWidget*>(parent()));
+                QApplication::setOverrideCursor(Qt::ArrowCursor);
+                box.exec();
+                QApplication::restoreOverrideCursor();
+            });
     });
     host_.SetBusy(false);
     if (applied) {
