@@ -62,6 +62,9 @@ CsvImport ImportCsvFile(const SettingsModel& current, CsvTable table, const std:
 // door instead, so the views hear of it. Each failure shows one message through host, and an
 // import refusal lists every failing row and column.
 using ApplyModel = std::function<void(const SettingsModel&)>;
+// "" when an export may write path, else why not: it writes only names ending in ".csv", so
+// that a slip of the keyboard never turns a data set or a report into a spreadsheet.
+std::string CsvExportNameProblem(const std::string& path);
 Outcome ExportCsv(const Workspace& ws, UiHost& host, CsvTable table, const std::string& path);
 Outcome ImportCsv(Workspace& ws, UiHost& host, CsvTable table, const std::string& path,
                   const ApplyModel& apply = {});
