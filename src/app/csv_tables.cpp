@@ -100,7 +100,18 @@ std::string RefusalText(const CsvImport& refused) {
     return text;
 }
 
+std::string CsvExportNameProblem(const std::string& path) {
+    if (LowerExtension(path) == ".csv") {
+        return std::string();
+    }
+    return path + ": a CSV export is written to a file ending in \".csv\"";
+}
+
 Outcome ExportCsv(const Workspace& ws, UiHost& host, CsvTable table, const std::string& path) {
+    if (const std::string problem = CsvExportNameProblem(path); !problem.empty()) {
+        host.ShowMessage(problem, kExportCsvTitle, MsgIcon::Exclamation);
+        return Outcome::Failed;
+    }
     FileError error;
     if (!WriteFileReplacing(path, ExportCsvText(ws.Model, table), error)) {
         host.ShowMessage(path + ": " + error.Text, kExportCsvTitle, MsgIcon::Exclamation);

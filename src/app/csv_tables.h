@@ -70,6 +70,9 @@ CsvImport ImportCsvFile(const SettingsModel& current, CsvTable table, const std:
 // refusal box, which holds a long list in a scrolling view.
 using ApplyModel = std::function<void(const SettingsModel&)>;
 using ShowRefusal = std::function<void(const CsvImport&)>;
+// "" when an export may write path, else why not: it writes only names ending in ".csv", so
+// that a slip of the keyboard never turns a data set or a report into a spreadsheet.
+std::string CsvExportNameProblem(const std::string& path);
 Outcome ExportCsv(const Workspace& ws, UiHost& host, CsvTable table, const std::string& path);
 Outcome ImportCsv(Workspace& ws, UiHost& host, CsvTable table, const std::string& path,
                   const ApplyModel& apply = {}, const ShowRefusal& showRefusal = {});

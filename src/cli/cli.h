@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/destinations.h"
 #include "app/settings_store.h"
@@ -65,6 +66,10 @@ void AddTransferCommands(CLI::App& app, Context& ctx);
 void AddCsvCommands(CLI::App& app, Context& ctx);
 void AddDiffCommand(CLI::App& app, Context& ctx);
 void AddExtraCommands(CLI::App& app, Context& ctx);
+
+// Whether out is none of the command's inputs, under any name or link; when it is one, says so
+// on stderr. Every command that reads files and writes one asks before it writes anything.
+bool CheckNotInput(const std::vector<std::string>& inputs, const std::string& out);
 
 // The folder of the running executable.
 std::string ExecutableDir();

@@ -38,6 +38,14 @@ bool IsDataSet(const std::string& path, bool forLoad) {
     return false;
 }
 
+bool IsCsvName(const std::string& path) {
+    const std::string problem = CsvExportNameProblem(path);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+    }
+    return problem.empty();
+}
+
 struct CsvArgs {
     std::string In;
     std::string Csv;
@@ -69,7 +77,8 @@ void AddCsvCommands(CLI::App& app, Context& ctx) {
     AddTableOption(out, *args);
     out->callback([&ctx, args] {
         ctx.Run = [&ctx, args] {
-            if (!IsDataSet(args->In, true)) {
+            if (!IsDataSet(args->In, true) || !IsCsvName(args->Csv) ||
+                !CheckNotInput({args->In}, args->Csv)) {
                 return kExitUsage;
             }
             if (LoadDataSet(ctx.Ws, ctx.Host, args->In) != Outcome::Ok) {
@@ -91,7 +100,8 @@ void AddCsvCommands(CLI::App& app, Context& ctx) {
     AddTableOption(in, *args);
     in->callback([&ctx, args] {
         ctx.Run = [&ctx, args] {
-            if (!IsDataSet(args->In, true) || !IsDataSet(args->Out, false)) {
+            if (!IsDataSet(args->In, true) || !IsDataSet(args->Out, false) ||
+                !CheckNotInput({args->In, args->Csv}, args->Out)) {
                 return kExitUsage;
             }
             if (LoadDataSet(ctx.Ws, ctx.Host, args->In) != Outcome::Ok ||

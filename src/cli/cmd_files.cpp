@@ -23,15 +23,6 @@ bool CheckKind(const std::string& path, bool forLoad) {
     return false;
 }
 
-// A command never writes over the file it reads.
-bool CheckNotInput(const std::string& in, const std::string& out) {
-    if (!SameFile(in, out)) {
-        return true;
-    }
-    std::fprintf(stderr, "%s: is the input file; write the output to another file\n", out.c_str());
-    return false;
-}
-
 // A report goes only to a text file, never over an image or a settings file.
 bool CheckReportName(const std::string& out) {
     if (DataSetKindOf(out) == DataSetKind::ReportText) {
@@ -67,7 +58,7 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
     convert->add_option("OUT", *out, "Output file")->required();
     convert->callback([&ctx, in, out] {
         ctx.Run = [&ctx, in, out] {
-            if (!CheckKind(*in, true) || !CheckKind(*out, false) || !CheckNotInput(*in, *out)) {
+            if (!CheckKind(*in, true) || !CheckKind(*out, false) || !CheckNotInput({*in}, *out)) {
                 return kExitUsage;
             }
             if (LoadDataSet(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {
@@ -86,7 +77,7 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
         ctx.Run = [&ctx, in, reportOut] {
             if (!CheckKind(*in, true) ||
                 (!reportOut->empty() &&
-                 (!CheckReportName(*reportOut) || !CheckNotInput(*in, *reportOut)))) {
+                 (!CheckReportName(*reportOut) || !CheckNotInput({*in}, *reportOut)))) {
                 return kExitUsage;
             }
             if (LoadDataSet(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {

@@ -7,6 +7,7 @@
 #include "app/qt/qt_settings_store.h"
 #include "app/startup.h"
 #include "cli/cli.h"
+#include "core/file_io.h"
 #include "core/platform_file.h"
 #include "model/model_traits.h"
 
@@ -55,6 +56,17 @@ Answer TerminalHost::Ask(const std::string& text, const std::string& title, MsgI
         return Answer::No;
     }
     return DismissAnswer(buttons);
+}
+
+bool CheckNotInput(const std::vector<std::string>& inputs, const std::string& out) {
+    for (const std::string& in : inputs) {
+        if (SameFile(in, out)) {
+            std::fprintf(stderr, "%s: is the input file; write the output to another file\n",
+                         out.c_str());
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string ExecutableDir() {

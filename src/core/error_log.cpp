@@ -1,6 +1,6 @@
 #include "core/error_log.h"
 
-#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
 
@@ -39,13 +39,11 @@ void LogError(const Workspace& ws, const std::string& source, const std::string&
     if (!ws.DiagnosticMode) {
         return;
     }
-    std::FILE* f = std::fopen(ErrorLogPath(ws).c_str(), "ab");
-    if (f == nullptr) {
-        return;
-    }
-    const std::string line = FormatLogLine(std::time(nullptr), source, message) + "\r\n";
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fclose(f);
+    // An err.log that is a FIFO or a device is passed over: logging must never hold up the
+    // operation whose failure it records.
+    FileError ignored;
+    AppendToRegularFile(ErrorLogPath(ws),
+                        FormatLogLine(std::time(nullptr), source, message) + "\r\n", ignored);
 }
 
 std::string ErrorMessage(int number, const std::string& text) {

@@ -46,12 +46,39 @@ fs::path FollowLinks(const fs::path& path) {
     return target;
 }
 
+// The input limit is the user's to know when a file is refused for its size.
+bool FailTooLarge(FileError& error) {
+    Fail(error, std::errc::file_too_large);
+    error.Text += " (the limit is " + std::to_string(kMaxInputFileSize) + " bytes)";
+    return false;
+}
+
+// A save replaces regular files only: anything else would have to be opened and written in
+// place, and opening a FIFO for writing waits for a reader for ever.
+bool CheckOutputKind(const fs::path& target, FileError& error) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::is_directory(status)) {
+        return Fail(error, std::errc::is_a_directory);
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return FailNotRegularFile(error);
+    }
+    return true;
+}
+
 std::string FolderOf(const fs::path& path) {
     const fs::path folder = path.parent_path();
     return folder.empty() ? std::string(".") : folder.string();
 }
 
 }  // namespace
+
+bool FailNotRegularFile(FileError& error) {
+    error.Number = static_cast<int>(std::errc::invalid_argument);
+    error.Text = "Not a regular file";
+    return false;
+}
 
 bool CheckInputFile(const std::string& path, FileError& error) {
     std::error_code ec;
@@ -63,16 +90,14 @@ bool CheckInputFile(const std::string& path, FileError& error) {
         return Fail(error, std::errc::is_a_directory);
     }
     if (!fs::is_regular_file(status)) {
-        error.Number = static_cast<int>(std::errc::invalid_argument);
-        error.Text = "Not a regular file";
-        return false;
+        return FailNotRegularFile(error);
     }
     const std::uintmax_t size = fs::file_size(path, ec);
     if (ec) {
         return Fail(error, ec);
     }
     if (size > static_cast<std::uintmax_t>(kMaxInputFileSize)) {
-        return Fail(error, std::errc::file_too_large);
+        return FailTooLarge(error);
     }
     return true;
 }
@@ -96,7 +121,7 @@ bool ReadWholeFile(const std::string& path, std::string& data, FileError& error)
         // A file that grows while it is read is cut off where no file of ours can reach.
         if (data.size() > static_cast<size_t>(kMaxInputFileSize)) {
             std::fclose(f);
-            return Fail(error, std::errc::file_too_large);
+            return FailTooLarge(error);
         }
     }
     const bool failed = std::ferror(f) != 0;
@@ -112,16 +137,11 @@ bool ReadWholeFile(const std::string& path, std::string& data, FileError& error)
 
 bool WriteFileReplacing(const std::string& path, const std::string& data, FileError& error) {
     const fs::path target = FollowLinks(path);
-    // /dev/null, a printer device or a FIFO cannot be replaced by a rename: write them directly.
+    if (!CheckOutputKind(target, error)) {
+        return false;
+    }
+    // The target itself is never opened: the rename puts the new file in its place.
     std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (fs::is_directory(status)) {
-        return Fail(error, std::errc::is_a_directory);
-    }
-    const bool special = !ec && fs::exists(status) && !fs::is_regular_file(status);
-    if (special) {
-        return WriteFileContents(target.string(), data, false, error);
-    }
     std::string temp;
     if (!WriteUniqueFile(FolderOf(target), data, target.string(), temp, error) ||
         !ReplaceFileWith(temp, target.string(), error)) {
@@ -135,14 +155,10 @@ bool WriteFileReplacing(const std::string& path, const std::string& data, FileEr
 
 bool CheckOutputFile(const std::string& path, FileError& error) {
     const fs::path target = FollowLinks(path);
+    if (!CheckOutputKind(target, error)) {
+        return false;
+    }
     std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (fs::is_directory(status)) {
-        return Fail(error, std::errc::is_a_directory);
-    }
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        return true;
-    }
     // The same step the save takes first, undone at once: nothing else tells for sure.
     std::string temp;
     const bool ok = WriteUniqueFile(FolderOf(target), std::string(), target.string(), temp, error);
@@ -154,7 +170,14 @@ bool CheckOutputFile(const std::string& path, FileError& error) {
 
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    return fs::equivalent(a, b, ec) && !ec;
+    if (fs::equivalent(a, b, ec) && !ec) {
+        return true;
+    }
+    std::error_code ecA;
+    std::error_code ecB;
+    const fs::path canonicalA = fs::weakly_canonical(a, ecA);
+    const fs::path canonicalB = fs::weakly_canonical(b, ecB);
+    return !ecA && !ecB && canonicalA == canonicalB;
 }
 
 long long FileLength(const std::string& path) {

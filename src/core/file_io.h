@@ -21,12 +21,18 @@ bool CheckInputFile(const std::string& path, FileError& error);
 // Reads a file that passes CheckInputFile.
 bool ReadWholeFile(const std::string& path, std::string& data, FileError& error);
 // A symbolic link as the target is followed: its file gets the data, the link stays. An
-// existing file keeps its permissions.
+// existing file keeps its permissions. Only a regular file or a new name is written: a
+// folder, a FIFO, a device or a socket is refused without being opened, so a save never
+// waits for a reader that does not come.
 bool WriteFileReplacing(const std::string& path, const std::string& data, FileError& error);
 // Whether WriteFileReplacing could create its file for path now; error says why not.
 bool CheckOutputFile(const std::string& path, FileError& error);
-// Whether a and b name the same existing file (through links too).
+// Whether a and b name the same file, through symbolic and hard links and however the path
+// is spelt ("./x", "dir/../x"); two spellings of one name that does not exist yet count too.
 bool SameFile(const std::string& a, const std::string& b);
+// Sets error to the refusal of something that is not a regular file (a FIFO, a device, a
+// socket) and returns false.
+bool FailNotRegularFile(FileError& error);
 // Length of the file in bytes, or -1 when it does not exist or is not a regular file.
 long long FileLength(const std::string& path);
 // name in folder ("." when folder is ""), joined with the platform's separator.

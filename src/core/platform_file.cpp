@@ -113,14 +113,23 @@ bool WriteAndClose(int fd, const std::string& data, bool durable, FileError& err
 
 }  // namespace
 
-bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
-                       FileError& error) {
-    const int fd = _wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY,
+bool AppendToRegularFile(const std::string& path, const std::string& data, FileError& error) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(Wide(path), ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return FailNotRegularFile(error);
+    }
+    const int fd = _wopen(Wide(path).c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY,
                           _S_IREAD | _S_IWRITE);
     if (fd < 0) {
         return FailErrno(error, errno);
     }
-    return WriteAndClose(fd, data, durable, error);
+    // Device names such as NUL or COM1 open as no file on the disk.
+    if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd))) != FILE_TYPE_DISK) {
+        _close(fd);
+        return FailNotRegularFile(error);
+    }
+    return WriteAndClose(fd, data, false, error);
 }
 
 bool WriteUniqueFile(const std::string& dir, const std::string& data, const std::string& likeFile,
@@ -244,13 +253,23 @@ bool WriteAndClose(int fd, const std::string& data, bool durable, FileError& err
 
 }  // namespace
 
-bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
-                       FileError& error) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+bool AppendToRegularFile(const std::string& path, const std::string& data, FileError& error) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return S_ISDIR(info.st_mode) ? FailErrno(error, EISDIR) : FailNotRegularFile(error);
+    }
+    // O_NONBLOCK makes the open of a FIFO that took the file's place fail at once instead of
+    // waiting for a reader; on a regular file it changes nothing.
+    const int fd = ::open(path.c_str(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
     if (fd < 0) {
         return FailErrno(error, errno);
     }
-    return WriteAndClose(fd, data, durable, error);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return FailNotRegularFile(error);
+    }
+    return WriteAndClose(fd, data, false, error);
 }
 
 bool WriteUniqueFile(const std::string& dir, const std::string& data, const std::string& likeFile,

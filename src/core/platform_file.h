@@ -9,10 +9,10 @@
 
 namespace tq530 {
 
-// Creates or truncates path and writes data to it; with durable set the bytes are on the disk
-// when it returns true. A failed write may leave a partial file for the caller to remove.
-bool WriteFileContents(const std::string& path, const std::string& data, bool durable,
-                       FileError& error);
+// Appends data to the regular file path, creating it when missing. Anything else there (a
+// FIFO, a device, a folder) is refused without waiting: a FIFO without a reader, also one put
+// there between the look and the open, never holds the caller.
+bool AppendToRegularFile(const std::string& path, const std::string& data, FileError& error);
 
 // Creates a file under a new name of its own in dir, never opening an existing name or a
 // link planted there, gives it the permissions of likeFile when that exists, writes data to

@@ -308,6 +308,7 @@ bool SaveReportText(Workspace& ws, UiHost& host, const std::string& text, const 
     FileError error;
     if (!WriteFileReplacing(path, text + "\r\n", error)) {
         host.ShowMessage(error.Text, ws.TitleText, MsgIcon::Exclamation);
+        host.ShowReason(path + ": " + error.Text);
         ws.CommError = true;
         ws.CancelRequested = true;
         return false;

@@ -13,8 +13,10 @@
 #include <regex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/cli_run.h"
+#include "support/fifo_deadline.h"
 #include "support/scratch_dir.h"
 
 namespace tq530 {
@@ -103,6 +105,93 @@ TEST_F(CliInputsTest, NoCommandWritesOverItsInputAndReportsGoToTextFiles) {
     EXPECT_EQ(ReadFile(File("r.txt")).rfind("\r\n"), ReadFile(File("r.txt")).size() - 2);
 }
 
+TEST_F(CliInputsTest, NoCommandWritesOverAnyOfItsInputsUnderAnyName) {
+    ASSERT_EQ(Run("new boat.hex").Status, 0);
+    ASSERT_EQ(Run("new a.dat").Status, 0);
+    ASSERT_EQ(Run("export-csv a.dat t.csv --table usa").Status, 0);
+    std::filesystem::create_directory(File("sub"));
+    std::filesystem::create_symlink("t.csv", File("link.dat"));
+    std::filesystem::create_symlink("boat.hex", File("boat.csv"));
+    std::filesystem::create_hard_link(File("t.csv"), File("sub/hard.hex"));
+    std::filesystem::create_hard_link(File("a.dat"), File("sub/a.txt"));
+    const std::vector<std::string> inputs = {"boat.hex", "a.dat", "t.csv"};
+    std::vector<std::string> before;
+    for (const std::string& name : inputs) {
+        before.push_back(ReadFile(File(name)));
+    }
+    const std::string sameFile = ": is the input file; write the output to another file\n";
+    const struct {
+        const char* Args;
+        std::string Err;
+    } cases[] = {
+        {"export-csv boat.hex boat.hex --table usa",
+         "boat.hex: a CSV export is written to a file ending in \".csv\"\n"},
+        {"export-csv a.dat a.txt --table usa",
+         "a.txt: a CSV export is written to a file ending in \".csv\"\n"},
+        {"export-csv boat.hex boat.csv --table usa", "boat.csv" + sameFile},
+        {"export-csv boat.hex sub/../boat.csv --table exp", "sub/../boat.csv" + sameFile},
+        {"import-csv a.dat t.csv link.dat --table usa", "link.dat" + sameFile},
+        {"import-csv a.dat t.csv sub/hard.hex --table usa", "sub/hard.hex" + sameFile},
+        {"import-csv a.dat ./t.csv ./a.dat --table usa", "./a.dat" + sameFile},
+        {"import-csv boat.hex t.csv sub/../boat.hex --table usa", "sub/../boat.hex" + sameFile},
+        {"convert a.dat sub/../a.dat", "sub/../a.dat" + sameFile},
+        {"report a.dat sub/a.txt", "sub/a.txt" + sameFile},
+    };
+    for (const auto& c : cases) {
+        const Result r = Run(c.Args);
+        EXPECT_EQ(r.Status, 2) << c.Args;
+        EXPECT_EQ(r.Err, c.Err) << c.Args;
+    }
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        EXPECT_EQ(ReadFile(File(inputs[i])), before[i]) << inputs[i];
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(File("link.dat")));
+    EXPECT_TRUE(std::filesystem::is_symlink(File("boat.csv")));
+}
+
+TEST_F(CliInputsTest, OutputsThatAreNoRegularFilesAreRefusedAndNothingWaits) {
+    ASSERT_EQ(Run("new a.dat").Status, 0);
+    ASSERT_EQ(Run("export-csv a.dat t.csv --table usa").Status, 0);
+    for (const char* fifo : {"f.txt", "f.hex", "f.dat", "f.csv", "err.log"}) {
+        ASSERT_EQ(mkfifo(File(fifo).c_str(), 0644), 0);
+    }
+    std::filesystem::create_symlink("/dev/null", File("null.txt"));
+    std::filesystem::create_symlink("f.dat", File("to-fifo.dat"));
+    const std::string refused = ": Not a regular file\n";
+    const std::string saveError = std::string(kSaveError);
+    const std::string reportError = "PC Program for NR6120: Not a regular file\n";
+    // Diagnostic mode logs each failure: into err.log, which is a FIFO too.
+    const struct {
+        const char* Args;
+        std::string Err;
+    } cases[] = {
+        {"report a.dat f.txt", reportError + "f.txt" + refused},
+        {"report a.dat null.txt", reportError + "null.txt" + refused},
+        {"convert a.dat f.hex", saveError + "f.hex" + refused},
+        {"convert a.dat to-fifo.dat", saveError + "to-fifo.dat" + refused},
+        {"convert a.dat f.txt", reportError + "f.txt" + refused},
+        {"new f.dat", saveError + "f.dat" + refused},
+        {"import-csv a.dat t.csv f.dat --table usa", saveError + "f.dat" + refused},
+        {"export-csv a.dat f.csv --table usa", "Export CSV: f.csv: Not a regular file\n"},
+        {"read --port /dev/nonexistent-tty f.dat", saveError + "f.dat" + refused},
+        {"new no/such/folder/x.hex",
+         saveError + "no/such/folder/x.hex: No such file or directory\n"},
+    };
+    const std::vector<std::string> fifos = {File("f.txt"), File("f.hex"), File("f.dat"),
+                                            File("f.csv"), File("err.log")};
+    for (const auto& c : cases) {
+        Result r;
+        EXPECT_TRUE(testing::FinishesWithoutReader(fifos, [&] {
+            r = Run(std::string("--diagnostic ") + c.Args);
+        })) << c.Args;
+        EXPECT_EQ(r.Status, 1) << c.Args;
+        EXPECT_EQ(r.Err, c.Err) << c.Args;
+    }
+    for (const std::string& fifo : fifos) {
+        EXPECT_TRUE(std::filesystem::is_fifo(fifo)) << fifo;
+    }
+}
+
 TEST_F(CliInputsTest, CommandLineMistakesAreNamed) {
     Result r = Run("frob a.hex");
     EXPECT_EQ(r.Status, 2);
@@ -147,7 +236,7 @@ TEST_F(CliInputsTest, EveryFailureSaysWhyAndWhere) {
     std::filesystem::create_symlink("/dev/full", File("full.hex"));
     r = Run("new full.hex");
     EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(r.Err, std::string(kSaveError) + "full.hex: No space left on device\n");
+    EXPECT_EQ(r.Err, std::string(kSaveError) + "full.hex: Not a regular file\n");
 
     ASSERT_EQ(Run("new a.hex").Status, 0);
     r = Run("report a.hex", "/dev/full");

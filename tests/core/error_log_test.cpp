@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
 #include <regex>
 
+#include "core/platform_file.h"
 #include "core/workspace.h"
+#include "support/fifo_deadline.h"
 #include "support/scratch_dir.h"
 
 namespace tq530 {
@@ -53,6 +59,28 @@ TEST(ErrorLogTest, DiagnosticModeAppendsCrLfLinesOldestFirst) {
         R"(\d{4}-\d{2}-\d{2},\d{2}:\d{2}:\d{2}:frmMain\.FileRead2 -> 53File not found)"
         "\r\n");
     EXPECT_TRUE(std::regex_match(log, form)) << log;
+}
+
+TEST(ErrorLogTest, ALogThatIsNoRegularFileIsPassedOverWithoutWaiting) {
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo(dir.File("err.log").c_str(), 0644), 0);
+    Workspace ws;
+    ws.ProgramDir = dir.Path();
+    ws.DiagnosticMode = true;
+    EXPECT_TRUE(testing::FinishesWithoutReader(
+        {dir.File("err.log")}, [&] { LogError(ws, "frmMain.SaveFileAs", "28No space"); }));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("err.log")));
+
+    // The same refusal where the log is appended, for a folder too; a regular file is
+    // created or appended to.
+    FileError error;
+    EXPECT_FALSE(AppendToRegularFile(dir.File("err.log"), "line", error));
+    EXPECT_EQ(error.Text, "Not a regular file");
+    EXPECT_FALSE(AppendToRegularFile(dir.Path(), "line", error));
+    EXPECT_EQ(error.Number, EISDIR);
+    ASSERT_TRUE(AppendToRegularFile(dir.File("other.log"), "one\r\n", error));
+    ASSERT_TRUE(AppendToRegularFile(dir.File("other.log"), "two\r\n", error));
+    EXPECT_EQ(ReadFile(dir.File("other.log")), "one\r\ntwo\r\n");
 }
 
 TEST(ErrorLogTest, UnwritableProgramFolderLogsToUserDataFolder) {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +13,7 @@
 #include <filesystem>
 
 #include "core/platform_file.h"
+#include "support/fifo_deadline.h"
 #include "support/scratch_dir.h"
 
 namespace tq530 {
@@ -91,6 +94,7 @@ TEST(FileIoTest, OnlyRegularFilesOfASettingsFileSizeAreRead) {
     testing::WriteFile(dir.File("big.dat"), std::string(kMaxInputFileSize + 1, 'x'));
     EXPECT_FALSE(ReadWholeFile(dir.File("big.dat"), read, error));
     EXPECT_EQ(error.Number, EFBIG);
+    EXPECT_EQ(error.Text, "File too large (the limit is 4194304 bytes)");
     testing::WriteFile(dir.File("limit.dat"), std::string(kMaxInputFileSize, 'x'));
     EXPECT_TRUE(ReadWholeFile(dir.File("limit.dat"), read, error));
     EXPECT_EQ(read.size(), static_cast<size_t>(kMaxInputFileSize));
@@ -149,7 +153,7 @@ TEST(FileIoTest, OutputCheckTellsBeforeAnythingIsWritten) {
     EXPECT_TRUE(CheckOutputFile(dir.File("new.dat"), error));
     EXPECT_FALSE(Exists(dir.File("new.dat")));
     EXPECT_EQ(EntriesIn(dir.Path()), 0u);
-    EXPECT_TRUE(CheckOutputFile("/dev/null", error));
+    EXPECT_FALSE(CheckOutputFile("/dev/null", error));
     EXPECT_FALSE(CheckOutputFile(dir.Path(), error));
     EXPECT_EQ(error.Number, EISDIR);
     EXPECT_FALSE(CheckOutputFile(dir.File("no/such/folder.dat"), error));
@@ -165,17 +169,63 @@ TEST(FileIoTest, SameFileSeesThroughLinksAndOtherSpellings) {
     ScratchDir dir;
     testing::WriteFile(dir.File("a.hex"), "x");
     testing::WriteFile(dir.File("b.hex"), "x");
+    std::filesystem::create_directory(dir.File("sub"));
     std::filesystem::create_symlink("a.hex", dir.File("link.txt"));
+    std::filesystem::create_hard_link(dir.File("a.hex"), dir.File("sub/hard.dat"));
     EXPECT_TRUE(SameFile(dir.File("a.hex"), dir.File("link.txt")));
     EXPECT_TRUE(SameFile(dir.File("a.hex"), dir.Path() + "/./a.hex"));
+    EXPECT_TRUE(SameFile(dir.File("a.hex"), dir.File("sub/../a.hex")));
+    EXPECT_TRUE(SameFile(dir.File("sub/hard.dat"), dir.File("link.txt")));
+    EXPECT_TRUE(SameFile(dir.File("new.dat"), dir.File("sub/../new.dat")));
     EXPECT_FALSE(SameFile(dir.File("a.hex"), dir.File("b.hex")));
     EXPECT_FALSE(SameFile(dir.File("a.hex"), dir.File("missing.hex")));
+    EXPECT_FALSE(SameFile(dir.File("new.dat"), dir.File("sub/new.dat")));
 }
 
-TEST(FileIoTest, DevicesAreWrittenInPlace) {
-    FileError error;
-    EXPECT_TRUE(WriteFileReplacing("/dev/null", "report text", error));
-    EXPECT_TRUE(Exists("/dev/null"));
+bool MakeSocket(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        return false;
+    }
+    std::strcpy(address.sun_path, path.c_str());
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool made =
+        fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0) {
+        close(fd);
+    }
+    return made;
+}
+
+TEST(FileIoTest, OnlyRegularFilesAreReplacedAndOthersAreNeverOpened) {
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo(dir.File("fifo.txt").c_str(), 0644), 0);
+    std::filesystem::create_symlink("fifo.txt", dir.File("to-fifo.dat"));
+    std::filesystem::create_symlink("/dev/null", dir.File("null.hex"));
+    ASSERT_TRUE(MakeSocket(dir.File("socket.csv")));
+    const size_t entries = EntriesIn(dir.Path());
+    for (const char* name : {"fifo.txt", "to-fifo.dat", "null.hex", "socket.csv"}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.File(name);
+        FileError written;
+        FileError checked;
+        bool writeOk = true;
+        bool checkOk = true;
+        EXPECT_TRUE(testing::FinishesWithoutReader({dir.File("fifo.txt")}, [&] {
+            writeOk = WriteFileReplacing(path, "report text", written);
+            checkOk = CheckOutputFile(path, checked);
+        }));
+        EXPECT_FALSE(writeOk);
+        EXPECT_FALSE(checkOk);
+        EXPECT_EQ(written.Text, "Not a regular file");
+        EXPECT_EQ(written.Number, EINVAL);
+        EXPECT_EQ(checked.Text, "Not a regular file");
+    }
+    EXPECT_EQ(EntriesIn(dir.Path()), entries);  // nothing replaced, no temporary left
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("fifo.txt")));
+    EXPECT_TRUE(std::filesystem::is_socket(dir.File("socket.csv")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("null.hex")));
 }
 
 TEST(FileIoTest, PathInJoinsInsideTheFolder) {

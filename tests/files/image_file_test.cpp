@@ -157,7 +157,7 @@ TEST_F(ImageFileTest, FailedSaveKeepsTheEarlierFileAndLogs) {
     EXPECT_TRUE(ws.CancelRequested);
     EXPECT_EQ(WriteImageFile(ws, host, Path("no/such/folder.hex")), Outcome::Failed);
     const std::string log = Read(Path("err.log"));
-    EXPECT_NE(log.find(":frmMain.SaveHexFileAs -> 28"), std::string::npos) << log;
+    EXPECT_NE(log.find(":frmMain.SaveHexFileAs -> 22Not a regular file"), std::string::npos) << log;
     EXPECT_NE(log.find(":frmMain.SaveHexFileAs -> 2No such file"), std::string::npos) << log;
     EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
 }

@@ -673,13 +673,12 @@ TEST_F(SettingsFileTest, FullDiskSaysFileSaveErrorAndLogs) {
     ws.CurrentFileName = dir.File("previous.dat");
     EXPECT_EQ(WriteSettingsFile(ws, host, "/dev/full"), Outcome::Failed);
     EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"FileSave Error!!"}));
-    EXPECT_EQ(host.Reasons,
-              (std::vector<std::string>{std::string("/dev/full: ") + std::strerror(ENOSPC)}));
+    EXPECT_EQ(host.Reasons, (std::vector<std::string>{"/dev/full: Not a regular file"}));
     EXPECT_EQ(host.Messages[0].Title, "PC Program for NR6120");
     EXPECT_FALSE(ws.BusyFlag);
     EXPECT_EQ(ws.CurrentFileName, dir.File("previous.dat"));
     const std::string log = ReadFile(dir.File("err.log"));
-    EXPECT_NE(log.find(":frmMain.SaveFileAs -> " + std::to_string(ENOSPC)), std::string::npos)
+    EXPECT_NE(log.find(":frmMain.SaveFileAs -> " + std::to_string(EINVAL)), std::string::npos)
         << log;
 }
 

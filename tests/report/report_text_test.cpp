@@ -263,7 +263,10 @@ TEST_F(ReportTextTest, TextJoinsLinesWithCrLfAndTheFileAddsOne) {
     ASSERT_TRUE(SaveReportText(ws, host, text, dir.File("report.txt")));
     EXPECT_EQ(testing::ReadFile(dir.File("report.txt")), text + "\r\n");
     EXPECT_FALSE(SaveReportText(ws, host, text, dir.File("missing/report.txt")));
-    EXPECT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Last(), "No such file or directory|" + ws.TitleText);
+    // The message is the system's text alone; the reason line names the file.
+    EXPECT_EQ(host.Reasons, std::vector<std::string>{dir.File("missing/report.txt") +
+                                                     ": No such file or directory"});
     EXPECT_TRUE(ws.CommError);
     EXPECT_TRUE(ws.CancelRequested);
 }
