@@ -7,7 +7,7 @@
 #include "editor/screen_tree.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
-#include "report/report_labels.h"
+#include "model/setting_catalogue.h"
 
 namespace tq530 {
 
@@ -32,24 +32,10 @@ std::string Number(double value) {
     return std::string(buffer, end.ptr);
 }
 
-// A report label without its colon or its group brackets: "Safty:" -> "Safty".
-std::string Bare(const char* label) {
-    std::string text = label;
-    if (!text.empty() && text.back() == ':') {
-        text.pop_back();
-    }
-    if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
-        text = text.substr(1, text.size() - 2);
-    }
-    return text;
-}
-
 // A name as the report shows an empty one: a row of dashes.
 std::string NameText(const std::string& name) {
     return name.empty() ? NameOr12(name) : name;
 }
-
-const auto& kGroupNames = report_label::kGroups;
 
 class Comparison {
   public:
@@ -73,12 +59,6 @@ class Comparison {
               std::string (*text)(bool)) {
         Setting(label, key, [&](const SettingsModel& m) { return Shown(text(get(m) != 0)); });
     }
-    void Flags(const std::string& label, const std::string& key,
-               const std::function<const Flags4&(const SettingsModel&)>& get, size_t index,
-               std::string (*text)(bool)) {
-        Flag(
-            label, key, [&](const SettingsModel& m) { return get(m)[index]; }, text);
-    }
     // The channels both data sets have.
     size_t Common(PlanId plan) const {
         return std::min(a_.Plan(plan).size(), b_.Plan(plan).size());
@@ -92,141 +72,15 @@ class Comparison {
     const SettingsModel& b_;
 };
 
-void UsableGroups(Comparison& c) {
-    for (size_t g = 0; g < kGroupCount; ++g) {
-        const std::string group = kGroupNames[g];
-        c.Flag(
-            group + " Enable", "Usable",
-            [g](const SettingsModel& m) { return m.UsableGroups[g].Usable; }, OnOffText);
-        if (g < 3) {
-            c.Setting(group + " Priority CH", "Usable", [g](const SettingsModel& m) {
-                const long value = m.UsableGroups[g].PriorityCh;
-                return Value{PriorityChText(value), std::to_string(value)};
+// The settings outside the plans and directories that a screen shows, in the catalogue's order.
+void CatalogueSettings(Comparison& c) {
+    for (const SettingRow& row : SettingCatalogue()) {
+        if (row.ScreenKey != nullptr) {
+            c.Setting(row.Caption, row.ScreenKey, [&row](const SettingsModel& m) {
+                return Value{ValueText(row, m), StoredText(row, m)};
             });
         }
-        c.Setting(group + " Status Name", "Usable", [g](const SettingsModel& m) {
-            const std::string& name = m.UsableGroups[g].StatusName;
-            return Value{StatusNameText(name), "\"" + name + "\""};
-        });
     }
-}
-
-void CommonSettings(Comparison& c) {
-    using Text = std::string (*)(int);
-    struct Item {
-        const char* Label;
-        int16_t CommonSetup::*Field;
-        Text Shown;
-    };
-    const Item items[] = {
-        {"TX Po Display", &CommonSetup::TxPoDisplay, TxPoDisplayText},
-        {"SCAN", &CommonSetup::Scan, [](int v) { return OnOffText(v != 0); }},
-        {"Resume Time", &CommonSetup::ResumeTime, ResumeTimeText},
-        {"PTT SCAN Clear", &CommonSetup::PttScanClear, [](int v) { return OnOffText(v != 0); }},
-        {"Dual Watch", &CommonSetup::DualWatch, [](int v) { return OnOffText(v != 0); }},
-        {"Time Display", &CommonSetup::TimeDisplay, [](int v) { return TimeDisplayText(v != 0); }},
-        {"Offset Time", &CommonSetup::OffsetTime, OffsetTimeText},
-        {"Weather Alert", &CommonSetup::Weather, WeatherAlertText},
-    };
-    for (const Item& item : items) {
-        c.Setting(item.Label, "Common", [&item](const SettingsModel& m) {
-            const int value = m.Common.*item.Field;
-            // Flags keep any nonzero value as on; numbers are told apart by value.
-            const bool flag =
-                item.Field == &CommonSetup::Scan || item.Field == &CommonSetup::PttScanClear ||
-                item.Field == &CommonSetup::DualWatch || item.Field == &CommonSetup::TimeDisplay;
-            return Value{item.Shown(value), std::to_string(flag ? value != 0 : value)};
-        });
-    }
-}
-
-void DscSettings(Comparison& c) {
-    const std::string key = "DSC";
-    auto group = [](const SettingsModel& m) -> const Flags4& { return m.DscBasic.Group; };
-    for (size_t g = 0; g < kGroupCount; ++g) {
-        c.Flags(std::string("Usable DSC CH Group ") + kGroupNames[g], key, group, g, OnOffText);
-    }
-    c.Setting("User MMSI", key, [](const SettingsModel& m) { return Shown(m.DscBasic.UserMmsi); });
-    auto pos = [](const SettingsModel& m) -> const Flags4& { return m.DscBasic.PosRequest; };
-    auto posTx = [](const SettingsModel& m) -> const Flags4& { return m.DscBasic.PosRequestTx; };
-    c.Flags("Distress Cancel Call", key, pos, 0, OnOffText);
-    c.Flags("POS Request", key, pos, 2, OnOffText);
-    c.Flags("POS Request TX", key, posTx, 2, HiLowText);
-    c.Flags("POS Reporting", key, pos, 3, OnOffText);
-    c.Flags("POS Reporting TX", key, posTx, 3, HiLowText);
-    for (size_t i = 0; i < 7; ++i) {
-        c.Flag(
-            Bare(report_label::kBeepOut[i]), key,
-            [i](const SettingsModel& m) { return m.DscBasic.BeepOut[i]; }, OnOffText);
-    }
-
-    struct CallType {
-        Flags4 DscAdvancedSetup::*Call;
-        Flags4 DscAdvancedSetup::*Tx;
-    };
-    const CallType types[] = {
-        {&DscAdvancedSetup::AllShipsCall, &DscAdvancedSetup::AllShipsCallTx},
-        {&DscAdvancedSetup::GroupCall, &DscAdvancedSetup::GroupCallTx},
-        {&DscAdvancedSetup::IndividualCall, &DscAdvancedSetup::IndividualCallTx}};
-    for (size_t t = 0; t < 3; ++t) {
-        for (size_t i = 0; i < 4; ++i) {
-            const std::string label =
-                Bare(report_label::kCallTypes[t]) + " " + Bare(report_label::kCallCategories[i]);
-            auto call = types[t].Call;
-            auto tx = types[t].Tx;
-            c.Flags(
-                label, key,
-                [call](const SettingsModel& m) -> const Flags4& { return m.DscAdvanced.*call; }, i,
-                OnOffText);
-            c.Flags(
-                label + " TX", key,
-                [tx](const SettingsModel& m) -> const Flags4& { return m.DscAdvanced.*tx; }, i,
-                HiLowText);
-        }
-    }
-
-    c.Flag(
-        "Individual ACK Menu", key,
-        [](const SettingsModel& m) { return m.DscDisplay.IndividualAckMenu; }, OnOffText);
-    c.Flag(
-        "Individual ACK Message Menu", key,
-        [](const SettingsModel& m) { return m.DscDisplay.IndividualAckMessageMenu; }, OnOffText);
-    c.Flag(
-        "POS Request ACK Menu", key,
-        [](const SettingsModel& m) { return m.DscDisplay.PosRequestAckMenu; }, OnOffText);
-
-    // The report leaves the automatic position report out; its screen's captions name it.
-    const std::string report = "Auto POS Report ";
-    c.Flag(
-        report + "Enable", key, [](const SettingsModel& m) { return m.AutoPos.Polling[1].Enable; },
-        OnOffText);
-    c.Setting(report + "Channel NO#.", key, [](const SettingsModel& m) {
-        return Shown(std::to_string(m.AutoPos.Polling[1].Channel));
-    });
-    c.Setting(report + "Interval", key, [](const SettingsModel& m) {
-        return Shown(std::to_string(m.AutoPos.Polling[1].Interval));
-    });
-    c.Setting(report + "Select Call", key, [](const SettingsModel& m) {
-        return Shown(std::to_string(m.AutoPos.Polling[1].SelectCall));
-    });
-    c.Setting(report + "Dir Name", key, [](const SettingsModel& m) {
-        return Shown(std::to_string(m.AutoPos.Polling[1].LastAddress));
-    });
-    c.Setting(report + "MMSI", key,
-              [](const SettingsModel& m) { return Shown(m.AutoPos.Polling[1].Mmsi); });
-    c.Flag(
-        "POS Polling on Current Channel", key,
-        [](const SettingsModel& m) { return m.AutoPos.PosPollOnCch; }, OnOffText);
-}
-
-void AtisSettings(Comparison& c) {
-    for (size_t g = 0; g < kGroupCount; ++g) {
-        c.Flags(
-            std::string("Usable ATIS CH Group ") + kGroupNames[g], "ATIS",
-            [](const SettingsModel& m) -> const Flags4& { return m.Atis.UsableAtisGroup; }, g,
-            OnOffText);
-    }
-    c.Setting("ATIS Code", "ATIS", [](const SettingsModel& m) { return Shown(m.Atis.AtisCode); });
 }
 
 // The settings of one channel of a plan; name is "USA CH 16", "EXP CH 3", ...
@@ -304,10 +158,7 @@ void DirectorySettings(Comparison& c, bool group) {
 
 std::vector<SettingDifference> CompareSettings(const SettingsModel& a, const SettingsModel& b) {
     Comparison c(a, b);
-    UsableGroups(c);
-    CommonSettings(c);
-    DscSettings(c);
-    AtisSettings(c);
+    CatalogueSettings(c);
     PlanSettings(c, PlanId::Usa, "USA");
     PlanSettings(c, PlanId::International, "International");
     PlanSettings(c, PlanId::Canada, "Canada");

@@ -17,7 +17,8 @@ struct SettingDifference {
     std::string ScreenKey;  // the tree node of the screen that edits it; "" when none does
 };
 
-// Every setting whose value differs, in the order of the report.
+// Every setting whose value differs: the catalogued settings in the catalogue's order, then
+// the channels and directories in the order of the report.
 std::vector<SettingDifference> CompareSettings(const SettingsModel& a, const SettingsModel& b);
 
 // "USA CH 16 Name: CH16 -> HARBOUR"

@@ -4,6 +4,7 @@
 
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
+#include "model/image_layout.h"
 
 namespace tq530 {
 
@@ -107,7 +108,7 @@ ChoiceItems AutoPosChannelItems(const SettingsModel& model) {
         const ChannelRec& rec = model.Exp[i];
         if (rec.Enable != 0) {
             items.push_back(
-                {rec.CHDisplayL + rec.CHDisplayR, kExpChannelValueBase + static_cast<int>(i) + 1});
+                {rec.CHDisplayL + rec.CHDisplayR, kExpChannelNumberBase + static_cast<int>(i) + 1});
         }
     }
     return items;

@@ -50,7 +50,6 @@ ChoiceItems PriorityChannelItems(const SettingsModel& model, int group);
 // "Channel NO#." of the automatic position report: the enabled USA channels, then the enabled
 // EXP channels by their display text, valued 159 + the EXP channel's number.
 ChoiceItems AutoPosChannelItems(const SettingsModel& model);
-constexpr int kExpChannelValueBase = 159;
 
 // "Dir Name": the names of the group directory for a group call, of the individual one
 // otherwise, from entry 1 up to the first entry without a name; the value is the 0-based
@@ -93,8 +92,6 @@ constexpr const char* kAutoPosMmsiCaption = "Auto POS MMSI";
 constexpr const char* kMmsiClearHint =
     "A Click Inicializes the number of User MMSI setting permission";
 constexpr const char* kLogClearHint = "A Click Inicializes the log";
-// The image byte that counts the user MMSI settings the radio still allows.
-constexpr int kMmsiStatusAddress = 327;
 
 // A list that depends on an "Off"/"On" list (Resume Time on SCAN, a TX level on its call)
 // is enabled while that list shows "On".

@@ -4,21 +4,18 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <type_traits>
 
 #include "core/error_log.h"
 #include "core/text_encoding.h"
 #include "files/ini_reader.h"
 #include "files/number_text.h"
+#include "model/setting_catalogue.h"
 #include "model/text_util.h"
 
 namespace tq530 {
 
 namespace {
-
-constexpr const char* kUsableGroupKeys = "Group1, Group2, Group3, Exp CH";
-constexpr const char* kDscGroupKeys = "Group1, Group2, Group3";
-constexpr const char* kDisplayKeys =
-    "Individual ACK Menu, Individual ACK Message Menu, POS Request ACK Menu";
 
 std::string Indexed(const char* key, size_t i) {
     return key + std::to_string(i);
@@ -106,79 +103,55 @@ class ModelReader {
     size_t found_ = 0;
 };
 
+// One number or flag of the catalogue; T is the member's type, const when writing.
+template <typename V, typename T>
+void VisitNumber(V& v, const SettingRow& row, T& value) {
+    switch (row.File.Form) {
+        case FileForm::FlagValue:
+            if constexpr (std::is_same_v<std::remove_const_t<T>, Flag>) {
+                v.FlagValue(row.File.Key, value);
+            }
+            break;
+        case FileForm::Integer:
+            v.Integer(row.File.Key, value);
+            break;
+        case FileForm::AbsInteger:
+            v.AbsInteger(row.File.Key, value);
+            break;
+        default:
+            break;
+    }
+}
+
+template <typename V, typename M>
+void VisitSetting(V& v, M& m, const SettingRow& row) {
+    if (row.Access.Short != nullptr) {
+        VisitNumber(v, row, ShortOf(row, m));
+    } else if (row.Access.Long != nullptr) {
+        VisitNumber(v, row, LongOf(row, m));
+    } else if (row.File.Form == FileForm::HashText) {
+        v.HashText(row.File.Key, TextOf(row, m));
+    } else {
+        v.Text(row.File.Key, TextOf(row, m));
+    }
+}
+
+// The catalogued settings section by section, then the call signs.
 template <typename V, typename M>
 void VisitGeneral(V& v, M& m, bool atis) {
-    const std::vector<std::string> groupKeys = SplitList(kUsableGroupKeys);
-    v.Section("Usable CH Group Setup");
-    for (size_t i = 0; i < 4; ++i) {
-        v.FlagValue(groupKeys[i], m.UsableGroups[i].Usable);
+    std::string section;
+    for (const SettingRow& row : SettingCatalogue()) {
+        if (row.File.Form == FileForm::None || (row.AtisOnly && !atis)) {
+            continue;
+        }
+        if (section != row.File.Section) {
+            section = row.File.Section;
+            v.Section(section);
+        }
+        VisitSetting(v, m, row);
     }
-    for (size_t i = 0; i < 4; ++i) {
-        v.AbsInteger(Indexed("Priority CH ", i), m.UsableGroups[i].PriorityCh);
-    }
-    for (size_t i = 0; i < 4; ++i) {
-        v.Text(Indexed("Status name ", i), m.UsableGroups[i].StatusName);
-    }
-
-    auto& common = m.Common;
-    v.Section("Common Setup");
-    v.AbsInteger("TX Po Display", common.TxPoDisplay);
-    v.FlagValue("SCAN", common.Scan);
-    v.Integer("Resume Time", common.ResumeTime);
-    v.FlagValue("PTT SCAN Clear", common.PttScanClear);
-    v.FlagValue("Dual Watch", common.DualWatch);
-    v.Integer("Offset Time", common.OffsetTime);
-    v.FlagValue("Time Display", common.TimeDisplay);
-    v.AbsInteger("Weater", common.Weather);
-
-    auto& basic = m.DscBasic;
-    const std::vector<std::string> dscKeys = SplitList(kDscGroupKeys);
-    v.Section("DSC Setup (Basic Setup)");
-    for (size_t i = 0; i < dscKeys.size(); ++i) {
-        v.FlagValue(dscKeys[i], basic.Group[i]);
-    }
-    v.HashText("User MMSI", basic.UserMmsi);
-    for (size_t i = 0; i < 4; ++i) {
-        v.FlagValue(Indexed("PosRequest", i), basic.PosRequest[i]);
-        v.FlagValue(Indexed("PosRequestTX", i), basic.PosRequestTx[i]);
-    }
-    for (size_t i = 0; i < basic.BeepOut.size(); ++i) {
-        v.FlagValue(Indexed("BeepOut", i), basic.BeepOut[i]);
-    }
-
-    auto& advanced = m.DscAdvanced;
-    v.Section("DSC Setup (Advanced Setup)");
-    for (size_t i = 0; i < 4; ++i) {
-        v.FlagValue(Indexed("All Ships Call", i), advanced.AllShipsCall[i]);
-        v.FlagValue(Indexed("All Ships CallTX", i), advanced.AllShipsCallTx[i]);
-    }
-    for (size_t i = 0; i < 4; ++i) {
-        v.FlagValue(Indexed("Group Call", i), advanced.GroupCall[i]);
-        v.FlagValue(Indexed("Group CallTX", i), advanced.GroupCallTx[i]);
-    }
-    for (size_t i = 0; i < 4; ++i) {
-        v.FlagValue(Indexed("Individual Call", i), advanced.IndividualCall[i]);
-        v.FlagValue(Indexed("Individual CallTX", i), advanced.IndividualCallTx[i]);
-    }
-
-    auto& display = m.DscDisplay;
-    const std::vector<std::string> displayKeys = SplitList(kDisplayKeys);
-    v.Section("DSC Setup (Display Setup)");
-    v.FlagValue(displayKeys[0], display.IndividualAckMenu);
-    v.FlagValue(displayKeys[1], display.IndividualAckMessageMenu);
-    v.FlagValue(displayKeys[2], display.PosRequestAckMenu);
-
     if (!atis) {
         return;
-    }
-    auto& atisSetup = m.Atis;
-    v.Section("ATIS Setup (Common)");
-    for (size_t i = 0; i < 4; ++i) {
-        v.FlagValue(Indexed("Usable ATIS CH Group", i), atisSetup.UsableAtisGroup[i]);
-    }
-    v.HashText("Atis Code", atisSetup.AtisCode);
-    for (size_t i = 0; i < 4; ++i) {
-        v.FlagValue(Indexed("Usable ATIS Kikker CH Group", i), atisSetup.UsableAtisKikkerGroup[i]);
     }
     v.Section("ATIS Setup (Call Sign)");
     for (size_t i = 0; i < m.CallSigns.size(); ++i) {

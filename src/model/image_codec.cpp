@@ -1,165 +1,65 @@
 #include "model/image_codec.h"
 
 #include <algorithm>
-#include <type_traits>
 
 #include "model/bit_ops.h"
 #include "model/display_texts.h"
 #include "model/encodings.h"
 #include "model/image_layout.h"
 #include "model/model_traits.h"
+#include "model/setting_catalogue.h"
 #include "model/text_util.h"
 
 namespace tq530 {
 
 namespace {
 
-// ---- The address map of the settings outside the plans and directories. ----
-
-using FlagRef = Flag& (*)(SettingsModel&);
-using TextRef = std::string& (*)(SettingsModel&);
-
-struct BitField {
-    int Address;
-    int Bit;
-    FlagRef Field;
-    bool KikkerGroup = false;  // read only by the models that decode them
-};
-
-struct FlagByte {  // a whole byte holding a flag: nonzero is on, written as 1 or 0
-    int Address;
-    FlagRef Field;
-};
-
-struct ByteField {
-    int Address;
-    int32_t (*Get)(const SettingsModel&);
-    void (*Set)(SettingsModel&, int32_t);
-};
-
-struct NameField {
-    int Address;
-    int Width;
-    TextRef Field;
-};
-
-struct DigitField {
-    int Address;
-    bool ZeroLastNibble;
-    TextRef Field;
-};
-
-#define TQ_FLAG(expr) [](SettingsModel& m) -> Flag& { return m.expr; }
-#define TQ_TEXT(expr) [](SettingsModel& m) -> std::string& { return m.expr; }
-#define TQ_BYTE(expr)                                                                           \
-    [](const SettingsModel& m) -> int32_t { return m.expr; }, [](SettingsModel& m, int32_t v) { \
-        m.expr = static_cast<std::remove_reference_t<decltype(m.expr)>>(v);                     \
-    }
-
-const BitField kBitFields[] = {
-    {0x001F, 3, TQ_FLAG(UsableGroups[0].Usable)},
-    {0x001F, 2, TQ_FLAG(UsableGroups[1].Usable)},
-    {0x001F, 1, TQ_FLAG(UsableGroups[2].Usable)},
-    {0x001F, 0, TQ_FLAG(UsableGroups[3].Usable)},
-    {0x0017, 0, TQ_FLAG(Common.Scan)},
-    {0x0017, 4, TQ_FLAG(Common.DualWatch)},
-    {0x0023, 7, TQ_FLAG(Common.TimeDisplay)},
-    {0x0140, 3, TQ_FLAG(DscBasic.Group[0])},
-    {0x0140, 2, TQ_FLAG(DscBasic.Group[1])},
-    {0x0140, 1, TQ_FLAG(DscBasic.Group[2])},
-    {0x0140, 0, TQ_FLAG(DscBasic.Group[3])},
-    {0x0153, 2, TQ_FLAG(DscBasic.PosRequest[0])},
-    {0x0153, 3, TQ_FLAG(DscBasic.PosRequest[1])},
-    {0x0153, 7, TQ_FLAG(DscBasic.PosRequest[2])},
-    {0x0153, 5, TQ_FLAG(DscBasic.PosRequest[3])},
-    {0x0153, 6, TQ_FLAG(DscBasic.PosRequestTx[2])},
-    {0x0153, 4, TQ_FLAG(DscBasic.PosRequestTx[3])},
-    {0x0154, 7, TQ_FLAG(DscBasic.BeepOut[0])},
-    {0x0155, 7, TQ_FLAG(DscBasic.BeepOut[1])},
-    {0x0155, 4, TQ_FLAG(DscBasic.BeepOut[2])},
-    {0x0155, 5, TQ_FLAG(DscBasic.BeepOut[3])},
-    {0x0155, 6, TQ_FLAG(DscBasic.BeepOut[4])},
-    {0x0155, 3, TQ_FLAG(DscBasic.BeepOut[5])},
-    {0x0155, 2, TQ_FLAG(DscBasic.BeepOut[6])},
-    {0x0150, 7, TQ_FLAG(DscAdvanced.AllShipsCall[0])},
-    {0x0150, 6, TQ_FLAG(DscAdvanced.AllShipsCall[1])},
-    {0x0150, 5, TQ_FLAG(DscAdvanced.AllShipsCall[2])},
-    {0x0150, 4, TQ_FLAG(DscAdvanced.AllShipsCall[3])},
-    {0x0150, 3, TQ_FLAG(DscAdvanced.AllShipsCallTx[0])},
-    {0x0150, 2, TQ_FLAG(DscAdvanced.AllShipsCallTx[1])},
-    {0x0150, 1, TQ_FLAG(DscAdvanced.AllShipsCallTx[2])},
-    {0x0150, 0, TQ_FLAG(DscAdvanced.AllShipsCallTx[3])},
-    {0x0151, 7, TQ_FLAG(DscAdvanced.GroupCall[0])},
-    {0x0151, 6, TQ_FLAG(DscAdvanced.GroupCall[1])},
-    {0x0151, 5, TQ_FLAG(DscAdvanced.GroupCall[2])},
-    {0x0151, 4, TQ_FLAG(DscAdvanced.GroupCall[3])},
-    {0x0151, 3, TQ_FLAG(DscAdvanced.GroupCallTx[0])},
-    {0x0151, 2, TQ_FLAG(DscAdvanced.GroupCallTx[1])},
-    {0x0151, 1, TQ_FLAG(DscAdvanced.GroupCallTx[2])},
-    {0x0151, 0, TQ_FLAG(DscAdvanced.GroupCallTx[3])},
-    {0x0152, 7, TQ_FLAG(DscAdvanced.IndividualCall[0])},
-    {0x0152, 6, TQ_FLAG(DscAdvanced.IndividualCall[1])},
-    {0x0152, 5, TQ_FLAG(DscAdvanced.IndividualCall[2])},
-    {0x0152, 4, TQ_FLAG(DscAdvanced.IndividualCall[3])},
-    {0x0152, 3, TQ_FLAG(DscAdvanced.IndividualCallTx[0])},
-    {0x0152, 2, TQ_FLAG(DscAdvanced.IndividualCallTx[1])},
-    {0x0152, 1, TQ_FLAG(DscAdvanced.IndividualCallTx[2])},
-    {0x0152, 0, TQ_FLAG(DscAdvanced.IndividualCallTx[3])},
-    {0x0154, 1, TQ_FLAG(DscDisplay.PosRequestAckMenu)},
-    {0x0154, 2, TQ_FLAG(DscDisplay.IndividualAckMessageMenu)},
-    {0x0154, 3, TQ_FLAG(DscDisplay.IndividualAckMenu)},
-    {0x0148, 7, TQ_FLAG(Atis.UsableAtisGroup[0])},
-    {0x0148, 6, TQ_FLAG(Atis.UsableAtisGroup[1])},
-    {0x0148, 5, TQ_FLAG(Atis.UsableAtisGroup[2])},
-    {0x0148, 4, TQ_FLAG(Atis.UsableAtisGroup[3])},
-    {0x0148, 3, TQ_FLAG(Atis.UsableAtisKikkerGroup[0]), true},
-    {0x0148, 2, TQ_FLAG(Atis.UsableAtisKikkerGroup[1]), true},
-    {0x0148, 1, TQ_FLAG(Atis.UsableAtisKikkerGroup[2]), true},
-    {0x0148, 0, TQ_FLAG(Atis.UsableAtisKikkerGroup[3]), true},
-};
-
-const FlagByte kFlagBytes[] = {
-    {0x0019, TQ_FLAG(Common.PttScanClear)},
-    {0x0160, TQ_FLAG(AutoPos.Polling[1].Enable)},
-    {0x0141, TQ_FLAG(AutoPos.PosPollOnCch)},
-};
-
-const ByteField kByteFields[] = {
-    {0x0014, TQ_BYTE(UsableGroups[0].PriorityCh)},
-    {0x0015, TQ_BYTE(UsableGroups[1].PriorityCh)},
-    {0x0016, TQ_BYTE(UsableGroups[2].PriorityCh)},
-    {0x0009, TQ_BYTE(Common.TxPoDisplay)},
-    {0x001A, TQ_BYTE(Common.ResumeTime)},
-    {0x001C, TQ_BYTE(Common.Weather)},
-    {0x0161, TQ_BYTE(AutoPos.Polling[1].Channel)},
-    {0x0162, TQ_BYTE(AutoPos.Polling[1].Interval)},
-    {0x015D, TQ_BYTE(AutoPos.Polling[1].SelectCall)},
-};
-
-const NameField kNameFields[] = {
-    {0x0030, kStatusNameWidth, TQ_TEXT(UsableGroups[0].StatusName)},
-    {0x0034, kStatusNameWidth, TQ_TEXT(UsableGroups[1].StatusName)},
-    {0x0038, kStatusNameWidth, TQ_TEXT(UsableGroups[2].StatusName)},
-    {0x003C, kStatusNameWidth, TQ_TEXT(UsableGroups[3].StatusName)},
-};
-
-const DigitField kDigitFields[] = {
-    {0x0142, true, TQ_TEXT(DscBasic.UserMmsi)},
-    {0x0163, true, TQ_TEXT(AutoPos.Polling[1].Mmsi)},
-    {0x0149, false, TQ_TEXT(Atis.AtisCode)},
-};
-
-#undef TQ_FLAG
-#undef TQ_TEXT
-#undef TQ_BYTE
-
-constexpr int kOffsetTimeAddress = 0x0023;
-constexpr int kLastAddressSlots[] = {0x015A, 0x015B};  // by SelectCall 0 and 1
-
 // Byte settings outside 0-255 can only come from a hand-edited settings file; the radio gets
 // the nearest value it can hold.
 uint8_t ClampByte(int32_t value) {
     return static_cast<uint8_t>(std::clamp(value, 0, 255));
+}
+
+// The automatic report keeps its last address in the slot of its select call, 0 or 1; -1: none.
+int LastAddressSlot(const SettingsModel& model) {
+    const int selectCall = NumberOf(RowOf(FieldId::AutoPosSelectCall), model);
+    return selectCall == 0 || selectCall == 1 ? selectCall : -1;
+}
+
+void EncodeSetting(const SettingRow& row, SettingsModel& model, RadioImage& image) {
+    const ImagePlace& at = row.Image;
+    switch (at.How) {
+        case Storage::None:
+            break;
+        case Storage::Bit:
+            image.SetBitAt(at.Address, at.BitOrWidth, IsFlagSet(NumberOf(row, model)));
+            break;
+        case Storage::FlagByte:
+            image[at.Address] = static_cast<uint8_t>(IsFlagSet(NumberOf(row, model)));
+            break;
+        case Storage::Byte:
+            image[at.Address] = ClampByte(NumberOf(row, model));
+            break;
+        case Storage::Name:
+            WriteName(image, at.Address, TextOf(row, model), at.BitOrWidth);
+            break;
+        case Storage::Digits:
+            WriteDigits(image, at.Address, TextOf(row, model), at.ZeroLastNibble);
+            break;
+        case Storage::Offset: {
+            // The model keeps the value the radio can hold.
+            const int offset = ClampOffset(NumberOf(row, model));
+            SetNumber(row, model, offset);
+            uint8_t& byte = image[at.Address];
+            byte = static_cast<uint8_t>((byte & 0x80) | EncodeOffset(offset));
+            break;
+        }
+        case Storage::Slot:
+            if (const int slot = LastAddressSlot(model); slot >= 0) {
+                image[at.Address + slot] = ClampByte(NumberOf(row, model));
+            }
+            break;
+    }
 }
 
 // ---- Channel bitmaps, attribute bytes, records. ----
@@ -281,28 +181,37 @@ void EncodeDirectory(const DirectoryEntry* entries, int count, RadioImage& image
 
 void DecodeGeneral(SettingsModel& model, const RadioImage& image, int modelType) {
     const ModelTraits& traits = TraitsOf(modelType);
-    for (const BitField& f : kBitFields) {
-        if (f.KikkerGroup && !traits.DecodesKikkerGroups) {
-            continue;
+    for (const SettingRow& row : SettingCatalogue()) {
+        const ImagePlace& at = row.Image;
+        switch (at.How) {
+            case Storage::None:
+                break;
+            case Storage::Bit:
+                if (!at.KikkerOnly || traits.DecodesKikkerGroups) {
+                    SetNumber(row, model, ToFlag(image.Bit(at.Address, at.BitOrWidth) != 0));
+                }
+                break;
+            case Storage::FlagByte:
+                SetNumber(row, model, ToFlag(image[at.Address] != 0));
+                break;
+            case Storage::Byte:
+                SetNumber(row, model, image[at.Address]);
+                break;
+            case Storage::Name:
+                TextOf(row, model) = ReadName(image, at.Address, at.BitOrWidth);
+                break;
+            case Storage::Digits:
+                TextOf(row, model) = ReadDigits(image, at.Address);
+                break;
+            case Storage::Offset:
+                SetNumber(row, model, DecodeOffset(image[at.Address]));
+                break;
+            case Storage::Slot:
+                if (const int slot = LastAddressSlot(model); slot >= 0) {
+                    SetNumber(row, model, image[at.Address + slot]);
+                }
+                break;
         }
-        f.Field(model) = ToFlag(image.Bit(f.Address, f.Bit) != 0);
-    }
-    for (const FlagByte& f : kFlagBytes) {
-        f.Field(model) = ToFlag(image[f.Address] != 0);
-    }
-    for (const ByteField& f : kByteFields) {
-        f.Set(model, image[f.Address]);
-    }
-    for (const NameField& f : kNameFields) {
-        f.Field(model) = ReadName(image, f.Address, f.Width);
-    }
-    for (const DigitField& f : kDigitFields) {
-        f.Field(model) = ReadDigits(image, f.Address);
-    }
-    model.Common.OffsetTime = static_cast<int16_t>(DecodeOffset(image[kOffsetTimeAddress]));
-    PollingEntry& polling = model.AutoPos.Polling[1];
-    if (polling.SelectCall == 0 || polling.SelectCall == 1) {
-        polling.LastAddress = image[kLastAddressSlots[polling.SelectCall]];
     }
 }
 
@@ -397,28 +306,8 @@ void EncodeImage(SettingsModel& model, RadioImage& image, int modelType) {
             }
         }
     }
-    model.Common.OffsetTime = static_cast<int16_t>(ClampOffset(model.Common.OffsetTime));
-
-    for (const BitField& f : kBitFields) {
-        image.SetBitAt(f.Address, f.Bit, IsFlagSet(f.Field(model)));
-    }
-    for (const FlagByte& f : kFlagBytes) {
-        image[f.Address] = static_cast<uint8_t>(IsFlagSet(f.Field(model)));
-    }
-    for (const ByteField& f : kByteFields) {
-        image[f.Address] = ClampByte(f.Get(model));
-    }
-    for (const NameField& f : kNameFields) {
-        WriteName(image, f.Address, f.Field(model), f.Width);
-    }
-    for (const DigitField& f : kDigitFields) {
-        WriteDigits(image, f.Address, f.Field(model), f.ZeroLastNibble);
-    }
-    uint8_t& offset = image[kOffsetTimeAddress];
-    offset = static_cast<uint8_t>((offset & 0x80) | EncodeOffset(model.Common.OffsetTime));
-    const PollingEntry& polling = model.AutoPos.Polling[1];
-    if (polling.SelectCall == 0 || polling.SelectCall == 1) {
-        image[kLastAddressSlots[polling.SelectCall]] = ClampByte(polling.LastAddress);
+    for (const SettingRow& row : SettingCatalogue()) {
+        EncodeSetting(row, model, image);
     }
 
     for (const PlanId id : {PlanId::Usa, PlanId::International, PlanId::Canada}) {
@@ -462,7 +351,7 @@ void FixCurrentChannel(const SettingsModel& model, RadioImage& image) {
         r = FirstEnabledChannel(model.GroupPlan(group));
         if (r < 0) {
             const int exp = FirstEnabledChannel(model.Exp);
-            r = exp < 0 ? -1 : kExpChannelBase + exp;
+            r = exp < 0 ? -1 : kExpChannelNumberBase + 1 + exp;
         }
     }
     if (r >= 0) {
@@ -493,9 +382,9 @@ bool ChannelValid(const RadioImage& image, int channel, int group) {
         const PlanId plan = group == 3 ? PlanId::Exp : static_cast<PlanId>(group);
         return BitmapBit(image, LayoutOf(plan).EnableBase, channel);
     }
-    if (channel >= kExpChannelBase && channel < kExpChannelBase + kExpChannelCount) {
-        return GroupUsable(image, 3) &&
-               BitmapBit(image, LayoutOf(PlanId::Exp).EnableBase, channel - kExpChannelBase);
+    const int exp = channel - kExpChannelNumberBase;  // 1-40
+    if (exp >= 1 && exp <= kExpChannelCount) {
+        return GroupUsable(image, 3) && BitmapBit(image, LayoutOf(PlanId::Exp).EnableBase, exp - 1);
     }
     return false;
 }
@@ -519,7 +408,7 @@ void PreWriteFixups(const SettingsModel& model, RadioImage& image) {
             }
         }
     }
-    image[kUserMmsiPresentAddress] = Trim(model.DscBasic.UserMmsi).empty() ? 0 : 1;
+    image[kUserMmsiCountAddress] = Trim(TextOf(RowOf(FieldId::UserMmsi), model)).empty() ? 0 : 1;
 }
 
 void PrepareImageForWrite(SettingsModel& model, RadioImage& image, int modelType) {

@@ -46,8 +46,21 @@ constexpr int kCurrentWxAddress = 0x0008;
 constexpr int kUsableGroupsAddress = 0x001F;
 constexpr int kSlotBases[] = {0x0100, 0x0110, 0x0120};
 constexpr int kSlotCount = 8;
-constexpr int kUserMmsiPresentAddress = 0x0147;
 // EXP channel n (1-40) is stored as 159 + n where the radio keeps a current channel.
-constexpr int kExpChannelBase = 160;
+constexpr int kExpChannelNumberBase = 159;
+
+// The settings outside the plans and directories that more than one place names.
+constexpr int kPriorityChAddress = 0x0014;  // groups 1-3, a byte each
+constexpr int kStatusNameBase = 0x0030;     // groups 1-4, kStatusNameWidth each
+constexpr int kTimeSetupAddress = 0x0023;   // bit 7 time display, bits 6-0 offset
+constexpr int kDscGroupsAddress = 0x0140;
+constexpr int kUserMmsiAddress = 0x0142;
+constexpr int kUserMmsiBytes = 5;
+// How many more times the radio lets its user MMSI be set (the report's "Count").
+constexpr int kUserMmsiCountAddress = 0x0147;
+constexpr int kAtisGroupsAddress = 0x0148;
+constexpr int kPosRequestAddress = 0x0153;
+constexpr int kDscDisplayAddress = 0x0154;
+constexpr int kLastAddressSlotBase = 0x015A;  // by the automatic report's select call 0-1
 
 }  // namespace tq530

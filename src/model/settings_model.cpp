@@ -2,65 +2,48 @@
 
 #include "model/channel_number_table.h"
 
+#include <utility>
+
 namespace tq530 {
 
-bool ChannelRec::operator==(const ChannelRec& o) const {
-    return Position == o.Position && Enable == o.Enable && LowPower == o.LowPower &&
-           PowUp == o.PowUp && Duplex == o.Duplex && DuplexAllowed == o.DuplexAllowed &&
-           TxEnable == o.TxEnable && DispayA == o.DispayA && ScanMemory == o.ScanMemory &&
-           ChTag == o.ChTag && Scramble == o.Scramble && RxOnly == o.RxOnly && Narrow == o.Narrow &&
-           CHDisplayL == o.CHDisplayL && CHDisplayR == o.CHDisplayR && Txfreq == o.Txfreq &&
-           Rxfreq == o.Rxfreq;
+namespace {
+
+// The size a struct of these members has when laid out in order with natural alignment. A
+// member missing from a Tie() makes it differ from the struct's own size.
+template <typename... M>
+constexpr size_t LaidOutSize() {
+    size_t size = 0;
+    size_t align = 1;
+    ((size = (size + alignof(M) - 1) / alignof(M) * alignof(M) + sizeof(M),
+      align = alignof(M) > align ? alignof(M) : align),
+     ...);
+    return (size + align - 1) / align * align;
 }
 
-bool CommonSetup::operator==(const CommonSetup& o) const {
-    return TxPoDisplay == o.TxPoDisplay && Scan == o.Scan && TimeDisplay == o.TimeDisplay &&
-           ResumeTime == o.ResumeTime && PttScanClear == o.PttScanClear &&
-           DualWatch == o.DualWatch && OffsetTime == o.OffsetTime && Weather == o.Weather;
+template <typename... M>
+constexpr size_t TiedSize(std::tuple<const M&...>*) {
+    return LaidOutSize<M...>();
 }
 
-bool DscBasicSetup::operator==(const DscBasicSetup& o) const {
-    return Group == o.Group && UserMmsi == o.UserMmsi && PosRequest == o.PosRequest &&
-           PosRequestTx == o.PosRequestTx && BeepOut == o.BeepOut;
+template <typename S>
+constexpr bool TiesEveryMember() {
+    return TiedSize(static_cast<decltype(std::declval<const S&>().Tie())*>(nullptr)) == sizeof(S);
 }
 
-bool DscAdvancedSetup::operator==(const DscAdvancedSetup& o) const {
-    return AllShipsCall == o.AllShipsCall && AllShipsCallTx == o.AllShipsCallTx &&
-           GroupCall == o.GroupCall && GroupCallTx == o.GroupCallTx &&
-           IndividualCall == o.IndividualCall && IndividualCallTx == o.IndividualCallTx;
-}
+static_assert(TiesEveryMember<ChannelRec>());
+static_assert(TiesEveryMember<UsableGroup>());
+static_assert(TiesEveryMember<CommonSetup>());
+static_assert(TiesEveryMember<DscBasicSetup>());
+static_assert(TiesEveryMember<DscAdvancedSetup>());
+static_assert(TiesEveryMember<DscDisplaySetup>());
+static_assert(TiesEveryMember<PollingEntry>());
+static_assert(TiesEveryMember<AutoPosSetup>());
+static_assert(TiesEveryMember<AtisSetup>());
+static_assert(TiesEveryMember<AtisCallSignEntry>());
+static_assert(TiesEveryMember<DirectoryEntry>());
+static_assert(TiesEveryMember<SettingsModel>());
 
-bool DscDisplaySetup::operator==(const DscDisplaySetup& o) const {
-    return IndividualAckMenu == o.IndividualAckMenu &&
-           IndividualAckMessageMenu == o.IndividualAckMessageMenu &&
-           PosRequestAckMenu == o.PosRequestAckMenu;
-}
-
-bool PollingEntry::operator==(const PollingEntry& o) const {
-    return Mmsi == o.Mmsi && Enable == o.Enable && RcEnable == o.RcEnable && Channel == o.Channel &&
-           Interval == o.Interval && SelectCall == o.SelectCall && LastAddress == o.LastAddress;
-}
-
-bool AutoPosSetup::operator==(const AutoPosSetup& o) const {
-    return MenuDisplay == o.MenuDisplay && Polling == o.Polling && PosPollOnCch == o.PosPollOnCch;
-}
-
-bool AtisSetup::operator==(const AtisSetup& o) const {
-    return UsableAtisGroup == o.UsableAtisGroup && AtisCode == o.AtisCode &&
-           UsableAtisKikkerGroup == o.UsableAtisKikkerGroup;
-}
-
-bool DirectoryEntry::operator==(const DirectoryEntry& o) const {
-    return Enable == o.Enable && TagName == o.TagName && Mmsid == o.Mmsid && Channels == o.Channels;
-}
-
-bool SettingsModel::operator==(const SettingsModel& o) const {
-    return Usa == o.Usa && International == o.International && Canada == o.Canada && Wx == o.Wx &&
-           Exp == o.Exp && UsableGroups == o.UsableGroups && Common == o.Common &&
-           DscBasic == o.DscBasic && DscAdvanced == o.DscAdvanced && DscDisplay == o.DscDisplay &&
-           AutoPos == o.AutoPos && Atis == o.Atis && CallSigns == o.CallSigns &&
-           MemoryIds == o.MemoryIds && GroupIds == o.GroupIds;
-}
+}  // namespace
 
 ChannelPlan& SettingsModel::Plan(PlanId id) {
     return const_cast<ChannelPlan&>(static_cast<const SettingsModel&>(*this).Plan(id));

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tq530 {
@@ -36,7 +37,14 @@ struct ChannelRec {
     double Txfreq = 0.0;
     double Rxfreq = 0.0;
 
-    bool operator==(const ChannelRec& o) const;
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const {
+        return std::tie(Position, Enable, LowPower, PowUp, Duplex, DuplexAllowed, TxEnable, DispayA,
+                        ScanMemory, ChTag, Scramble, RxOnly, Narrow, CHDisplayL, CHDisplayR, Txfreq,
+                        Rxfreq);
+    }
+    bool operator==(const ChannelRec& o) const { return Tie() == o.Tie(); }
     bool operator!=(const ChannelRec& o) const { return !(*this == o); }
 };
 
@@ -58,9 +66,12 @@ struct UsableGroup {
     Flag Usable = kOff;
     int32_t PriorityCh = 0;
     std::string StatusName;
-    bool operator==(const UsableGroup& o) const {
-        return Usable == o.Usable && PriorityCh == o.PriorityCh && StatusName == o.StatusName;
-    }
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const { return std::tie(Usable, PriorityCh, StatusName); }
+    bool operator==(const UsableGroup& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const UsableGroup& o) const { return !(*this == o); }
 };
 
 struct CommonSetup {
@@ -72,7 +83,15 @@ struct CommonSetup {
     Flag DualWatch = kOff;
     int16_t OffsetTime = 0;
     int16_t Weather = 0;
-    bool operator==(const CommonSetup& o) const;
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const {
+        return std::tie(TxPoDisplay, Scan, TimeDisplay, ResumeTime, PttScanClear, DualWatch,
+                        OffsetTime, Weather);
+    }
+    bool operator==(const CommonSetup& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const CommonSetup& o) const { return !(*this == o); }
 };
 
 using Flags4 = std::array<Flag, 4>;
@@ -83,7 +102,12 @@ struct DscBasicSetup {
     Flags4 PosRequest{};
     Flags4 PosRequestTx{};
     std::array<Flag, 8> BeepOut{};
-    bool operator==(const DscBasicSetup& o) const;
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const { return std::tie(Group, UserMmsi, PosRequest, PosRequestTx, BeepOut); }
+    bool operator==(const DscBasicSetup& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const DscBasicSetup& o) const { return !(*this == o); }
 };
 
 struct DscAdvancedSetup {
@@ -93,14 +117,29 @@ struct DscAdvancedSetup {
     Flags4 GroupCallTx{};
     Flags4 IndividualCall{};
     Flags4 IndividualCallTx{};
-    bool operator==(const DscAdvancedSetup& o) const;
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const {
+        return std::tie(AllShipsCall, AllShipsCallTx, GroupCall, GroupCallTx, IndividualCall,
+                        IndividualCallTx);
+    }
+    bool operator==(const DscAdvancedSetup& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const DscAdvancedSetup& o) const { return !(*this == o); }
 };
 
 struct DscDisplaySetup {
     Flag IndividualAckMenu = kOff;
     Flag IndividualAckMessageMenu = kOff;
     Flag PosRequestAckMenu = kOff;
-    bool operator==(const DscDisplaySetup& o) const;
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const {
+        return std::tie(IndividualAckMenu, IndividualAckMessageMenu, PosRequestAckMenu);
+    }
+    bool operator==(const DscDisplaySetup& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const DscDisplaySetup& o) const { return !(*this == o); }
 };
 
 struct PollingEntry {
@@ -111,27 +150,49 @@ struct PollingEntry {
     int32_t Interval = 0;
     int16_t SelectCall = 0;
     int32_t LastAddress = 0;
-    bool operator==(const PollingEntry& o) const;
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const {
+        return std::tie(Mmsi, Enable, RcEnable, Channel, Interval, SelectCall, LastAddress);
+    }
+    bool operator==(const PollingEntry& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const PollingEntry& o) const { return !(*this == o); }
 };
 
 struct AutoPosSetup {
     Flag MenuDisplay = kOff;
     std::array<PollingEntry, 2> Polling{};
     Flag PosPollOnCch = kOff;
-    bool operator==(const AutoPosSetup& o) const;
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const { return std::tie(MenuDisplay, Polling, PosPollOnCch); }
+    bool operator==(const AutoPosSetup& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const AutoPosSetup& o) const { return !(*this == o); }
 };
 
 struct AtisSetup {
     Flags4 UsableAtisGroup{};
     std::string AtisCode;
     Flags4 UsableAtisKikkerGroup{};
-    bool operator==(const AtisSetup& o) const;
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const { return std::tie(UsableAtisGroup, AtisCode, UsableAtisKikkerGroup); }
+    bool operator==(const AtisSetup& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const AtisSetup& o) const { return !(*this == o); }
 };
 
 struct AtisCallSignEntry {
     std::string Mid;
     std::string Disp;
-    bool operator==(const AtisCallSignEntry& o) const { return Mid == o.Mid && Disp == o.Disp; }
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const { return std::tie(Mid, Disp); }
+    bool operator==(const AtisCallSignEntry& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const AtisCallSignEntry& o) const { return !(*this == o); }
 };
 using AtisCallSign = std::array<AtisCallSignEntry, kCallSignCount>;  // entries 1-32 at 0-31
 
@@ -140,7 +201,12 @@ struct DirectoryEntry {
     std::string TagName;
     std::string Mmsid;
     std::array<Flag, kDirectoryChannelFlags> Channels{};  // channel flags 1-80 at 0-79
-    bool operator==(const DirectoryEntry& o) const;
+
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const { return std::tie(Enable, TagName, Mmsid, Channels); }
+    bool operator==(const DirectoryEntry& o) const { return Tie() == o.Tie(); }
+    bool operator!=(const DirectoryEntry& o) const { return !(*this == o); }
 };
 using MemoryIdDirectory = std::array<DirectoryEntry, kMemoryIdCount>;  // entries 1-24 at 0-23
 using GroupIdDirectory = std::array<DirectoryEntry, kGroupIdCount>;    // entries 1-8 at 0-7
@@ -168,7 +234,13 @@ struct SettingsModel {
     ChannelPlan& GroupPlan(int group);
     const ChannelPlan& GroupPlan(int group) const;
 
-    bool operator==(const SettingsModel& o) const;
+    // Every member, in order: equality compares them all (settings_model.cpp checks that
+    // none is left out).
+    auto Tie() const {
+        return std::tie(Usa, International, Canada, Wx, Exp, UsableGroups, Common, DscBasic,
+                        DscAdvanced, DscDisplay, AutoPos, Atis, CallSigns, MemoryIds, GroupIds);
+    }
+    bool operator==(const SettingsModel& o) const { return Tie() == o.Tie(); }
     bool operator!=(const SettingsModel& o) const { return !(*this == o); }
 };
 

@@ -7,14 +7,8 @@ namespace tq530::report_label {
 // The column titles of the usable groups: USA, International, Canada, EXP.
 inline constexpr const char* kGroups[] = {"Group1", "Group2", "Group3", "EXP CH"};
 
-// "DSC Beep Output", BeepOut 0-6.
-inline constexpr const char* kBeepOut[] = {
-    "Send Distress Alert:", "Received All Ships:",   "Received Individual:",   "Received Group:",
-    "Received Geografic:",  "Received POS Request:", "Received POS Reporting:"};
-
-// The three call types of the advanced DSC setup and their four categories.
+// The three call types of the advanced DSC setup.
 inline constexpr const char* kCallTypes[] = {"[All Ships Call]", "[Group Call]",
                                              "[Individual Call]"};
-inline constexpr const char* kCallCategories[] = {"Distress:", "Urgency:", "Safty:", "Routine:"};
 
 }  // namespace tq530::report_label

@@ -3,6 +3,8 @@
 #include "core/file_io.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
+#include "model/image_layout.h"
+#include "model/setting_catalogue.h"
 #include "report/report_labels.h"
 
 namespace tq530 {
@@ -38,7 +40,7 @@ class Report {
         Add({{title, 0, 0, printed}});
     }
     // A label and value cells of the usual widths.
-    void Setting(const std::string& label, std::initializer_list<std::string> values,
+    void Setting(const std::string& label, const std::vector<std::string>& values,
                  const std::string& printedLabel = "") {
         std::vector<ReportCell> cells{{label, kLabelWidth, 0, printedLabel}};
         for (const std::string& value : values) {
@@ -89,97 +91,109 @@ class Report {
     const double* valueMm_ = kSettingValueMm;
 };
 
+// A setting line: the first row's report label and the value text of each row, one a column.
+void Line(Report& r, const SettingsModel& m, std::initializer_list<FieldId> ids,
+          const std::string& printedLabel = "") {
+    std::vector<std::string> values;
+    for (const FieldId id : ids) {
+        values.push_back(ValueText(RowOf(id), m));
+    }
+    r.Setting(RowOf(*ids.begin()).ReportLabel, values, printedLabel);
+}
+
 void UsableGroupSection(Report& r, const SettingsModel& m) {
-    const auto& g = m.UsableGroups;
+    using I = FieldId;
     r.Section("##### Usable CH Group Setup #####");
     const auto& titles = report_label::kGroups;
     r.Setting("", {titles[0], titles[1], titles[2], titles[3]});
-    r.Setting("Enable", {OnOffText(g[0].Usable != 0), OnOffText(g[1].Usable != 0),
-                         OnOffText(g[2].Usable != 0), OnOffText(g[3].Usable != 0)});
-    r.Setting("Priority CH", {PriorityChText(g[0].PriorityCh), PriorityChText(g[1].PriorityCh),
-                              PriorityChText(g[2].PriorityCh)});
-    r.Setting("Status Name",
-              {StatusNameText(g[0].StatusName), StatusNameText(g[1].StatusName),
-               StatusNameText(g[2].StatusName), StatusNameText(g[3].StatusName)},
-              "Status name");
+    Line(r, m, {I::Group1Usable, I::Group2Usable, I::Group3Usable, I::ExpUsable});
+    Line(r, m, {I::Group1PriorityCh, I::Group2PriorityCh, I::Group3PriorityCh});
+    Line(r, m, {I::Group1StatusName, I::Group2StatusName, I::Group3StatusName, I::ExpStatusName},
+         "Status name");
 }
 
-void CommonSection(Report& r, const CommonSetup& c) {
+void CommonSection(Report& r, const SettingsModel& m) {
+    using I = FieldId;
     r.Section("##### Common Setup #####");
     r.Group("[Starting TX Mode]");
-    r.Pair("TX Po Display:", TxPoDisplayText(c.TxPoDisplay), kLabelWidth);
+    const SettingRow& txPo = RowOf(I::TxPoDisplay);
+    r.Pair(txPo.ReportLabel, ValueText(txPo, m), kLabelWidth);
     r.Group("[Scanning Function]");
-    r.Setting("SCAN:", {OnOffText(c.Scan != 0)});
-    r.Setting("Resume Time:", {ResumeTimeText(c.ResumeTime)});
-    r.Setting("PTT SCAN Clear:", {OnOffText(c.PttScanClear != 0)});
-    r.Setting("Dual Watch:", {OnOffText(c.DualWatch != 0)});
+    for (const I id : {I::Scan, I::ResumeTime, I::PttScanClear, I::DualWatch}) {
+        Line(r, m, {id});
+    }
     r.Group("[Time Setup]", "[TIme Setup]");
-    r.Setting("Time Display:", {TimeDisplayText(c.TimeDisplay)});
-    r.Setting("Offset Time:", {OffsetTimeText(c.OffsetTime)});
+    Line(r, m, {I::TimeDisplay});
+    Line(r, m, {I::OffsetTime});
     r.Group("[Weather CH Function]");
-    r.Setting("Weather Alert:", {WeatherAlertText(c.Weather)});
+    Line(r, m, {I::Weather});
 }
 
 void DscBasicSection(Report& r, const SettingsModel& m, const RadioImage& image) {
-    const DscBasicSetup& b = m.DscBasic;
+    using I = FieldId;
     r.SetValuePositions(kDscBasicValueMm);
     r.Section("##### DSC Setup (Basic Setup) #####");
     r.Group("[Usable DSC CH Group]");
+    const I groups[] = {I::DscGroup1, I::DscGroup2, I::DscGroup3};
     for (size_t g = 0; g < 3; ++g) {
-        r.Pair(m.UsableGroups[g].StatusName + ":", OnOffText(b.Group[g] != 0), 20);
+        r.Pair(m.UsableGroups[g].StatusName + ":", ValueText(RowOf(groups[g]), m), 20);
     }
-    r.Cells({{"User MMSI:", kLabelWidth, 0, ""},
-             {b.UserMmsi, 12, kDscBasicValueMm[0], ""},
+    const SettingRow& mmsi = RowOf(I::UserMmsi);
+    r.Cells({{mmsi.ReportLabel, kLabelWidth, 0, ""},
+             {ValueText(mmsi, m), 12, kDscBasicValueMm[0], ""},
              {"----- ", 0, kDscBasicValueMm[1], ""},
              {LabelText("Count", 7), 0, kDscBasicValueMm[2], ""},
-             {std::to_string(image[327]), 0, kDscBasicValueMm[3], ""}});
-    r.Setting("Distress Cancel Call:", {OnOffText(b.PosRequest[0] != 0)});
-    r.Setting("POS Request:", {OnOffText(b.PosRequest[2] != 0), HiLowText(b.PosRequestTx[2] != 0)});
-    r.Setting("POS Reporting:",
-              {OnOffText(b.PosRequest[3] != 0), HiLowText(b.PosRequestTx[3] != 0)});
+             {std::to_string(image[kUserMmsiCountAddress]), 0, kDscBasicValueMm[3], ""}});
+    Line(r, m, {I::DistressCancelCall});
+    Line(r, m, {I::PosRequest, I::PosRequestTx});
+    Line(r, m, {I::PosReporting, I::PosReportingTx});
     r.Group("[DSC Beep Output]");
-    for (size_t i = 0; i < 7; ++i) {
-        r.Setting(report_label::kBeepOut[i], {OnOffText(b.BeepOut[i] != 0)},
-                  i == 4 ? "Received Geographic:" : "");
+    for (const I id : {I::BeepSendDistress, I::BeepAllShips, I::BeepIndividual, I::BeepGroup,
+                       I::BeepGeographic, I::BeepPosRequest, I::BeepPosReporting}) {
+        Line(r, m, {id}, id == I::BeepGeographic ? "Received Geographic:" : "");
     }
     r.SetValuePositions(kSettingValueMm);
 }
 
-void DscAdvancedSection(Report& r, const DscAdvancedSetup& a) {
-    struct CallType {
-        const char* Title;
-        const Flags4* Call;
-        const Flags4* Tx;
-    };
-    const auto& titles = report_label::kCallTypes;
-    const CallType types[] = {{titles[0], &a.AllShipsCall, &a.AllShipsCallTx},
-                              {titles[1], &a.GroupCall, &a.GroupCallTx},
-                              {titles[2], &a.IndividualCall, &a.IndividualCallTx}};
+void DscAdvancedSection(Report& r, const SettingsModel& m) {
+    using I = FieldId;
+    // Each call type's four categories, a flag and its TX flag a line.
+    const I lines[3][4][2] = {{{I::AllShipsDistress, I::AllShipsDistressTx},
+                               {I::AllShipsUrgency, I::AllShipsUrgencyTx},
+                               {I::AllShipsSafety, I::AllShipsSafetyTx},
+                               {I::AllShipsRoutine, I::AllShipsRoutineTx}},
+                              {{I::GroupCallDistress, I::GroupCallDistressTx},
+                               {I::GroupCallUrgency, I::GroupCallUrgencyTx},
+                               {I::GroupCallSafety, I::GroupCallSafetyTx},
+                               {I::GroupCallRoutine, I::GroupCallRoutineTx}},
+                              {{I::IndividualDistress, I::IndividualDistressTx},
+                               {I::IndividualUrgency, I::IndividualUrgencyTx},
+                               {I::IndividualSafety, I::IndividualSafetyTx},
+                               {I::IndividualRoutine, I::IndividualRoutineTx}}};
     r.Section("##### DSC Setup (Advanced Setup) #####");
-    for (const CallType& type : types) {
-        r.Group(type.Title);
-        for (size_t i = 0; i < 4; ++i) {
-            r.Setting(report_label::kCallCategories[i],
-                      {OnOffText((*type.Call)[i] != 0), HiLowText((*type.Tx)[i] != 0)});
+    for (size_t t = 0; t < 3; ++t) {
+        r.Group(report_label::kCallTypes[t]);
+        for (const auto& pair : lines[t]) {
+            Line(r, m, {pair[0], pair[1]});
         }
     }
 }
 
-void DscDisplaySection(Report& r, const DscDisplaySetup& d) {
+void DscDisplaySection(Report& r, const SettingsModel& m) {
     r.Section("##### DSC Setup (Display Setup) #####");
-    r.Setting("Individual ACK Menu:", {OnOffText(d.IndividualAckMenu != 0)});
-    r.Setting("Individual ACK Message Menu:", {OnOffText(d.IndividualAckMessageMenu != 0)});
-    r.Setting("POS Request ACK Menu:", {OnOffText(d.PosRequestAckMenu != 0)});
+    for (const FieldId id : {FieldId::IndividualAckMenu, FieldId::IndividualAckMessageMenu,
+                             FieldId::PosRequestAckMenu}) {
+        Line(r, m, {id});
+    }
 }
 
 void AtisSection(Report& r, const SettingsModel& m) {
+    using I = FieldId;
     const auto& g = m.UsableGroups;
-    const Flags4& usable = m.Atis.UsableAtisGroup;
     r.Section("##### ATIS Setup (Common) #####");
     r.Setting("", {g[0].StatusName, g[1].StatusName, g[2].StatusName, g[3].StatusName});
-    r.Setting("Usable ATIS CH Group:", {OnOffText(usable[0] != 0), OnOffText(usable[1] != 0),
-                                        OnOffText(usable[2] != 0), OnOffText(usable[3] != 0)});
-    r.Setting("ATIS Code:", {m.Atis.AtisCode});
+    Line(r, m, {I::AtisGroup1, I::AtisGroup2, I::AtisGroup3, I::AtisExp});
+    Line(r, m, {I::AtisCode});
 }
 
 void PresetPlanSection(Report& r, const ChannelPlan& plan, const std::string& name,
@@ -258,10 +272,10 @@ std::vector<ReportRow> BuildReportRows(const Workspace& ws) {
     const SettingsModel& m = ws.Model;
     Report r;
     UsableGroupSection(r, m);
-    CommonSection(r, m.Common);
+    CommonSection(r, m);
     DscBasicSection(r, m, ws.Image);
-    DscAdvancedSection(r, m.DscAdvanced);
-    DscDisplaySection(r, m.DscDisplay);
+    DscAdvancedSection(r, m);
+    DscDisplaySection(r, m);
     if (ws.AtisEnabled) {
         AtisSection(r, m);
     }

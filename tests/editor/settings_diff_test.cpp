@@ -101,7 +101,7 @@ TEST_F(SettingsDiffTest, LabelsAndTextsAreTheReports) {
         const std::string line = report.substr(at, report.find("\r\n", at) - at);
         EXPECT_NE(line.find(d.After), std::string::npos) << line << " / " << d.After;
     }
-    EXPECT_EQ(DifferenceLine(diff[2]),
+    EXPECT_EQ(DifferenceLine(diff[1]),
               "Offset Time: " + OffsetTimeText(a.Common.OffsetTime) + " -> +5:30");
 }
 

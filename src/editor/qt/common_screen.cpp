@@ -10,33 +10,32 @@
 #include "editor/edit_session.h"
 #include "editor/qt/channel_screen.h"
 #include "editor/qt/screen_parts.h"
+#include "model/setting_catalogue.h"
 
 namespace tq530 {
 
 namespace {
 
-Change CommonChange(const char* field) {
-    return {Change::Part::Common, PlanId::Usa, 0, field};
+Change CommonChange(FieldId id) {
+    return {Change::Part::Common, PlanId::Usa, 0, RowOf(id).Caption};
 }
 
-// A list over a whole-number field of the common settings that stores the item's value.
-template <typename T>
-BoundList* NumberList(EditSession& session, const char* field, T CommonSetup::*member,
-                      const ChoiceItems& items, QWidget* parent) {
+// A list over a whole-number setting that stores the item's value.
+BoundList* NumberList(EditSession& session, FieldId id, const ChoiceItems& items, QWidget* parent) {
+    const SettingRow& row = RowOf(id);
     auto* list = new BoundList(
-        session, CommonChange(field),
-        [member](SettingsModel& m) { return static_cast<int>(m.Common.*member); },
-        [member](SettingsModel& m, int value) { m.Common.*member = static_cast<T>(value); },
-        parent);
+        session, CommonChange(id),
+        [&row](SettingsModel& m) { return static_cast<int>(NumberOf(row, m)); },
+        [&row](SettingsModel& m, int value) { SetNumber(row, m, value); }, parent);
     list->SetItems(items);
     return list;
 }
 
-BoundList* FlagList(EditSession& session, const char* field, Flag CommonSetup::*member,
-                    FixedList items, QWidget* parent) {
+BoundList* FlagList(EditSession& session, FieldId id, FixedList items, QWidget* parent) {
+    const SettingRow& row = RowOf(id);
     return BoundList::ForFlag(
-        session, CommonChange(field), items,
-        [member](SettingsModel& m) -> Flag& { return m.Common.*member; }, parent);
+        session, CommonChange(id), items,
+        [&row](SettingsModel& m) -> Flag& { return row.Access.Short(m); }, parent);
 }
 
 }  // namespace
@@ -48,20 +47,16 @@ CommonScreen::CommonScreen(EditSession& session, QWidget* parent)
     QGroupBox* timeSetup = TitledGroup("Time Setup", this);
     QGroupBox* weatherFn = TitledGroup("Weather CH Function", this);
 
-    txPo_ = NumberList(session_, "TxPoDisplay", &CommonSetup::TxPoDisplay,
-                       FixedItems(FixedList::TxPoDisplay), start);
-    scan_ = FlagList(session_, "Scan", &CommonSetup::Scan, FixedList::OffOn, scanning);
-    resume_ = NumberList(session_, "ResumeTime", &CommonSetup::ResumeTime,
-                         FixedItems(FixedList::ResumeTime), scanning);
-    ptt_ =
-        FlagList(session_, "PttScanClear", &CommonSetup::PttScanClear, FixedList::OffOn, scanning);
-    dual_ = FlagList(session_, "DualWatch", &CommonSetup::DualWatch, FixedList::OffOn, scanning);
-    time_ = FlagList(session_, "TimeDisplay", &CommonSetup::TimeDisplay, FixedList::TimeDisplay,
-                     timeSetup);
-    offset_ =
-        NumberList(session_, "OffsetTime", &CommonSetup::OffsetTime, OffsetTimeItems(), timeSetup);
-    weather_ = NumberList(session_, "Weather", &CommonSetup::Weather,
-                          FixedItems(FixedList::WeatherAlert), weatherFn);
+    txPo_ = NumberList(session_, FieldId::TxPoDisplay, FixedItems(FixedList::TxPoDisplay), start);
+    scan_ = FlagList(session_, FieldId::Scan, FixedList::OffOn, scanning);
+    resume_ =
+        NumberList(session_, FieldId::ResumeTime, FixedItems(FixedList::ResumeTime), scanning);
+    ptt_ = FlagList(session_, FieldId::PttScanClear, FixedList::OffOn, scanning);
+    dual_ = FlagList(session_, FieldId::DualWatch, FixedList::OffOn, scanning);
+    time_ = FlagList(session_, FieldId::TimeDisplay, FixedList::TimeDisplay, timeSetup);
+    offset_ = NumberList(session_, FieldId::OffsetTime, OffsetTimeItems(), timeSetup);
+    weather_ =
+        NumberList(session_, FieldId::Weather, FixedItems(FixedList::WeatherAlert), weatherFn);
 
     auto* startGrid = new QGridLayout(start);
     startGrid->addWidget(BuddyLabel(QStringLiteral("TX &Po Display"), txPo_, start), 0, 0);

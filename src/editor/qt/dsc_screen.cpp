@@ -18,6 +18,7 @@
 #include "editor/qt/field_edit.h"
 #include "editor/qt/screen_parts.h"
 #include "editor/screen_tree.h"
+#include "model/image_layout.h"
 #include "radio/transfer.h"
 
 namespace tq530 {
@@ -417,7 +418,7 @@ void DscScreen::Show() {
         }
         userMmsi_->SetLatin1Text(MmsiBoxText(m.DscBasic.UserMmsi));
         userMmsiCheck_->Forget();
-        count_->setText(QString::number(session_.Ws().Image[kMmsiStatusAddress]));
+        count_->setText(QString::number(session_.Ws().Image[kUserMmsiCountAddress]));
     }
     ShowAutoPos();
 }
