@@ -66,9 +66,6 @@ void AddCsvCommands(CLI::App& app, Context& ctx);
 void AddDiffCommand(CLI::App& app, Context& ctx);
 void AddExtraCommands(CLI::App& app, Context& ctx);
 
-// The folder of the running executable.
-std::string ExecutableDir();
-
 // Writes text to stdout and flushes it; a failure (a full disk, a closed pipe) is said on
 // stderr and gives kExitFailed.
 int PrintToStdout(const std::string& text);
