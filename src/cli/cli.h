@@ -71,9 +71,6 @@ void AddExtraCommands(CLI::App& app, Context& ctx);
 // on stderr. Every command that reads files and writes one asks before it writes anything.
 bool CheckNotInput(const std::vector<std::string>& inputs, const std::string& out);
 
-// The folder of the running executable.
-std::string ExecutableDir();
-
 // Writes text to stdout and flushes it; a failure (a full disk, a closed pipe) is said on
 // stderr and gives kExitFailed.
 int PrintToStdout(const std::string& text);

@@ -1,7 +1,6 @@
 // tq530-cli: reads, converts, dumps and programs NR6120 data sets without the GUI.
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 
 #include "app/qt/qt_settings_store.h"
@@ -9,6 +8,8 @@
 #include "cli/cli.h"
 #include "core/file_io.h"
 #include "core/platform_file.h"
+#include "core/program_dir.h"
+#include "core/version_text.h"
 #include "model/model_traits.h"
 
 namespace tq530::cli {
@@ -69,11 +70,6 @@ bool CheckNotInput(const std::vector<std::string>& inputs, const std::string& ou
     return true;
 }
 
-std::string ExecutableDir() {
-    const std::string dir = std::filesystem::path(ExecutablePath()).parent_path().string();
-    return dir.empty() ? std::string(".") : dir;
-}
-
 int PrintToStdout(const std::string& text) {
     errno = 0;
     const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
@@ -87,7 +83,7 @@ int PrintToStdout(const std::string& text) {
 
 int Context::StartUp() {
     if (Options.ProgramDir.empty()) {
-        Options.ProgramDir = ExecutableDir();
+        Options.ProgramDir = DefaultProgramDir();
     }
     if (!Store) {
         Store = std::make_unique<QtSettingsStore>();
@@ -158,7 +154,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     // The global options may also follow the command: "convert A B --model-type 11".
     app.fallthrough();
-    app.set_version_flag("--version", std::string("tq530-cli ") + TQ530_VERSION);
+    app.set_version_flag("--version", tq530::VersionText("tq530-cli"));
     Context ctx;
     app.add_option("--model-type", ctx.Options.ModelType,
                    "Model type (1 NR6120, 11 NR6120M); default: the last model global.ini offers")
@@ -166,7 +162,8 @@ int main(int argc, char** argv) {
     app.add_option("--atis", ctx.Options.Atis, "ATIS functions of the model; default: global.ini")
         ->check(CLI::IsMember({"on", "off"}));
     app.add_option("--program-dir", ctx.Options.ProgramDir,
-                   "Folder of global.ini, the destination files and err.log");
+                   "Folder of global.ini, the destination files and err.log; default: the "
+                   "executable's folder when it holds global.ini, else ../share/tq530 from it");
     app.add_flag("--diagnostic", ctx.Options.Diagnostic, "Diagnostic mode: error log, monitor");
     app.add_flag("--low-speed", ctx.Options.LowSpeed, "Keep the radio link at 19200 baud");
     app.add_flag("--yes", ctx.Options.Yes, "Answer the radio's questions with OK");

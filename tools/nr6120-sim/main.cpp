@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "core/file_io.h"
+#include "core/version_text.h"
 #include "radio/radio_simulator.h"
 
 namespace {
@@ -152,6 +153,7 @@ int main(int argc, char** argv) {
     SimFaults& faults = radio.Faults;
     std::vector<std::string> frameFaults;
     std::string adapter = "ok";
+    app.set_version_flag("--version", VersionText("nr6120-sim"));
     app.add_option("--image", imagePath,
                    "EEPROM file (8192 bytes): loaded if present, saved on change and at exit");
     app.add_option("--link", linkPath, "Also make this path a symbolic link to the device");
