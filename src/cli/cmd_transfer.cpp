@@ -139,66 +139,6 @@ class CliLinkHost : public LinkHost {
     ResyncAnswerLimit busyLimit_;
 };
 
-// The port as the transfer uses it, watched for what the transfer's messages leave unsaid:
-// whether the port opened at all, whether the radio ever sent a byte, and whether the port
-// itself failed (a pulled cable) after it had opened.
-class WatchedLink : public SerialLink {
-  public:
-    explicit WatchedLink(SerialLink& inner) : inner_(inner) {}
-
-    bool Opened = false;
-    bool Answered = false;
-    std::string OpenFailure;  // the system's text of the last failed opening
-    std::string PortFailure;  // the first failure of the open port
-
-    void Open(int comNum, const std::string& settings) override {
-        try {
-            open_ = false;
-            inner_.Open(comNum, settings);
-            Opened = open_ = true;
-        } catch (const SerialError& e) {
-            OpenFailure = e.what();
-            throw;
-        }
-    }
-    void Close() override {
-        open_ = false;
-        inner_.Close();
-    }
-    bool IsOpen() const override { return inner_.IsOpen(); }
-    std::string Settings() const override { return inner_.Settings(); }
-    size_t BytesWaiting() override {
-        return Watch([&] { return inner_.BytesWaiting(); });
-    }
-    bool ReadByte(uint8_t& byte, int timeoutMs) override {
-        const bool got = Watch([&] { return inner_.ReadByte(byte, timeoutMs); });
-        Answered = Answered || got;
-        return got;
-    }
-    void Write(const std::string& bytes) override {
-        Watch([&] {
-            inner_.Write(bytes);
-            return true;
-        });
-    }
-
-  private:
-    template <typename F>
-    auto Watch(F f) -> decltype(f()) {
-        try {
-            return f();
-        } catch (const SerialError& e) {
-            if (PortFailure.empty() && open_) {
-                PortFailure = e.what();
-            }
-            throw;
-        }
-    }
-
-    SerialLink& inner_;
-    bool open_ = false;
-};
-
 // "3" or "COM3" is a COM number; anything else a device path.
 bool ApplyPort(Context& ctx, const std::string& port, std::string& device) {
     if (port.empty()) {
@@ -238,21 +178,13 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode, bool v
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QtSerialLink serial(device);
-    WatchedLink link(serial);
     CliLinkHost host(ctx);
-    Transfer transfer(ctx.Ws, link, host, mode);
+    Transfer transfer(ctx.Ws, serial, host, mode);
     transfer.SetVerify(verify);
     const Outcome outcome = transfer.Run();
-    link.Close();
+    serial.Close();
     host.Finish();
     const std::string title = TransferTitle(mode);
-    const std::string portName = device.empty() ? ResolveComPort(ctx.Ws.ComNum) : device;
-    if (!link.PortFailure.empty()) {
-        // The port gave up under the transfer: no one pressed Cancel.
-        std::fprintf(stderr, "%s: the port failed\n%s: %s; check the cable\n", title.c_str(),
-                     portName.c_str(), link.PortFailure.c_str());
-        return kExitFailed;
-    }
     if (outcome == Outcome::Ok) {
         const std::string notice = KeepTransferBackup(ctx.Ws, mode, transfer.RadioBytes(),
                                                       std::time(nullptr), BackupDir());
@@ -260,20 +192,15 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode, bool v
             std::fprintf(stderr, "%s\n", notice.c_str());
         }
     }
-    if (outcome == Outcome::Cancelled) {
+    // A port that gave up under the transfer is no Cancel: its reason line says what it is.
+    if (outcome == Outcome::Cancelled && !transfer.PortFailed()) {
         std::fprintf(stderr, "%s: cancelled\n", title.c_str());
     } else if (outcome == Outcome::Failed && !ctx.Ws.CommError) {
         // A failed connection says nothing of its own outside diagnostic mode.
         std::fprintf(stderr, "%s: not completed\n", title.c_str());
     }
-    if (outcome != Outcome::Ok && !link.Opened) {
-        std::fprintf(stderr, "%s: cannot open the port: %s; check the port name and the cable\n",
-                     portName.c_str(), link.OpenFailure.c_str());
-    } else if (outcome != Outcome::Ok && !link.Answered && !ctx.Ws.CancelRequested) {
-        std::fprintf(stderr,
-                     "%s: the radio did not answer; check the cable and that the radio is in "
-                     "PC-control mode\n",
-                     portName.c_str());
+    if (!transfer.Reason().empty()) {
+        ctx.Host.ShowReason(transfer.Reason());
     }
     return outcome == Outcome::Ok ? kExitOk : kExitFailed;
 }

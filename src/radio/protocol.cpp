@@ -151,9 +151,13 @@ void RadioLink::SendLine(const std::string& text) {
     port_.Write(text + kCr + kLf);
 }
 
-void RadioLink::SendFrame(const std::string& frame) {
+bool RadioLink::SendFrame(const std::string& frame) {
     host_.Pause(10);
+    if (ws_.CancelRequested) {
+        return false;
+    }
     port_.Write(frame);
+    return true;
 }
 
 // ---- receive operations ----
@@ -296,6 +300,7 @@ bool RadioLink::Connect() {
 
 bool RadioLink::SyncCommand() {
     bool passed[2] = {false, false};
+    bool refused = false;
     for (int pass = 1; pass <= 2; ++pass) {
         bool stop = false;
         for (int attempts = ws_.RetryCount; attempts > 0;) {
@@ -307,6 +312,7 @@ bool RadioLink::SyncCommand() {
                 break;
             }
             if (r == WaitResult::TimedOut || r == WaitResult::ErrorReply) {
+                refused = refused || r == WaitResult::ErrorReply;
                 --attempts;
             } else {
                 stop = true;
@@ -317,6 +323,7 @@ bool RadioLink::SyncCommand() {
             break;
         }
     }
+    syncRefused_ = !(passed[0] && passed[1]) && refused;
     if (passed[0] && passed[1]) {
         return true;
     }
@@ -327,14 +334,17 @@ bool RadioLink::SyncCommand() {
 bool RadioLink::AcknowledgedSend(const std::string& frame, SendKind kind) {
     int attempts = ws_.RetryCount;
     while (attempts > 0) {
-        // Each try of a block re-arms Cancel: only a Cancel during this try stops it.
-        if (kind != SendKind::Status) {
-            ws_.CancelRequested = false;
-        }
+        // A Cancel is never forgotten between two frames: one that stands when this frame
+        // is due stops it unsent, however long ago it was pressed.
         if (kind == SendKind::Write) {
             FlushInput();
         }
-        SendFrame(frame);
+        if (!SendFrame(frame)) {
+            return false;
+        }
+        if (kind == SendKind::Write) {
+            ++writesSent_;
+        }
         switch (WaitCmdOk()) {
             case WaitResult::Ok:
                 return true;
@@ -448,8 +458,6 @@ Outcome RadioLink::ReadBlock(std::vector<uint8_t>& buffer, int address, int leng
                           SendKind::Read)) {
         return Settle(false);
     }
-    // The reply phase re-arms Cancel too: only a Cancel while the data come stops the block.
-    ws_.CancelRequested = false;
     std::vector<std::string> fields;
     if (!ReceiveReply({"#CEPDT", "#CMDER", false}, fields)) {
         return Settle(false);

@@ -62,7 +62,9 @@ class RadioLink {
     void FlushInput();
     void SendByte(uint8_t byte);
     void SendLine(const std::string& text);
-    void SendFrame(const std::string& frame);
+    // False, with nothing sent, when Cancel stands once the pause before it is over: a
+    // Cancel pressed between two frames stops the transfer before the next one.
+    bool SendFrame(const std::string& frame);
 
     WaitResult WaitByte(uint8_t expected, int seconds);
     WaitResult ReceiveText(int count, int seconds, std::string& text);
@@ -83,6 +85,10 @@ class RadioLink {
     // Writes the image bytes at address...address+length-1.
     Outcome WriteBlock(int address, int length);
     void CancelRead();
+    // Whether the last synchronisation failed because the radio refused "#CMDSY".
+    bool SyncRefused() const { return syncRefused_; }
+    // How many write frames left for the radio: it may have stored any of them.
+    int WritesSent() const { return writesSent_; }
     // How a transaction that ended comes out: a Cancel pressed meanwhile wins over the rest.
     Outcome Settle(bool succeeded) const;
 
@@ -109,6 +115,8 @@ class RadioLink {
     SerialLink& port_;
     LinkHost& host_;
     std::string title_;
+    bool syncRefused_ = false;
+    int writesSent_ = 0;
 };
 
 }  // namespace tq530

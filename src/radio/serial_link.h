@@ -55,6 +55,8 @@ class SerialLink {
     // Waits at most timeoutMs for one byte; false when none came.
     virtual bool ReadByte(uint8_t& byte, int timeoutMs) = 0;
     virtual void Write(const std::string& bytes) = 0;
+    // The port comNum opens, as the operator knows it: what a reason line names.
+    virtual std::string PortName(int comNum) const { return "COM" + std::to_string(comNum); }
 };
 
 }  // namespace tq530

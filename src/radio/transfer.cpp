@@ -17,7 +17,8 @@ const uint8_t kProductCode[kProductCodeLength] = {'R', 'B', '2', '7', '4', 'V', 
 namespace {
 
 // What each transfer mode is: its dialog title, the monitor text its procedure starts with,
-// the name and message title of its transfer loop, and the area a clear writes.
+// the name and message title of its transfer loop, the area a clear writes, and what a
+// write broken off half-way left in the radio.
 struct ModeInfo {
     const char* Title;
     const char* Monitor;
@@ -25,17 +26,21 @@ struct ModeInfo {
     const char* LoopTitle;
     int AreaStart;
     int AreaEnd;
+    const char* Partly;
 };
 
+constexpr const char* kPartlyCleared = "the radio is partly cleared: clear it again";
+
 const ModeInfo kModes[] = {
-    {"Read from Radio", "radio reading...", "frmRadio.ReadData", "Read from Radio", 0, 0},
-    {"Program to Radio", "radio writing...", "frmRadio.WriteData", "Program to Radio", 0, 0},
+    {"Read from Radio", "radio reading...", "frmRadio.ReadData", "Read from Radio", 0, 0, ""},
+    {"Program to Radio", "radio writing...", "frmRadio.WriteData", "Program to Radio", 0, 0,
+     "the radio is partly programmed: program it again"},
     {"Clear MMSI Data", "radio clear...", "frmRadio.ClearData", "Clear Data", kMmsiStart,
-     kMmsiStatus + 1},
+     kMmsiStatus + 1, kPartlyCleared},
     {"Clear DSC Log Data", "radio clear DSC...", "frmRadio.ClearDataDsc", "Program to Radio",
-     kDscLogStart, kDscLogEnd},
+     kDscLogStart, kDscLogEnd, kPartlyCleared},
     {"Clear Distress Log Data", "radio clear Distress...", "frmRadio.ClearDataDistress",
-     "Program to Radio", kDistressLogStart, kDistressLogEnd},
+     "Program to Radio", kDistressLogStart, kDistressLogEnd, kPartlyCleared},
 };
 
 const ModeInfo& InfoOf(TransferMode mode) {
@@ -48,6 +53,17 @@ bool ProgramSkips(int address) {
     return (address >= kProtectedStart && address < kProtectedEnd) || address >= kDscLogStart;
 }
 
+// The last block a program sends: after it, the radio holds everything the program writes.
+int LastProgrammedBlock(int imageEnd) {
+    int last = 0;
+    for (int address = 0; address <= imageEnd; address += kBlockSize) {
+        if (!ProgramSkips(address)) {
+            last = address;
+        }
+    }
+    return last;
+}
+
 // How many differing lines a "Verify failed" message names before it counts the rest.
 constexpr size_t kVerifyLines = 12;
 
@@ -58,7 +74,11 @@ std::string TransferTitle(TransferMode mode) {
 }
 
 Transfer::Transfer(Workspace& ws, SerialLink& port, LinkHost& host, TransferMode mode)
-    : ws_(ws), host_(host), mode_(mode), link_(ws, port, host, TransferTitle(mode)) {}
+    : ws_(ws),
+      host_(host),
+      mode_(mode),
+      watch_(port),
+      link_(ws, watch_, host, TransferTitle(mode)) {}
 
 int Transfer::Progress(int address) const {
     return progressBase_ +
@@ -79,6 +99,8 @@ Outcome Transfer::Run() {
     host_.ShowMonitor("startsync...");
     verified_ = VerifyResult();
     radioBytes_.clear();
+    watch_.Reset();
+    writesDone_ = false;
     progressBase_ = 0;
     progressSpan_ = 100.0;
     Outcome outcome = Outcome::Failed;
@@ -103,7 +125,37 @@ Outcome Transfer::Run() {
     ws_.TransferDone = outcome == Outcome::Ok;
     ws_.CommError = checked && outcome != Outcome::Ok;
     ws_.CancelRequested = outcome == Outcome::Cancelled;
+    reason_ = ReasonFor(outcome);
     return outcome;
+}
+
+std::string Transfer::ReasonFor(Outcome outcome) const {
+    if (outcome == Outcome::Ok) {
+        return {};
+    }
+    const std::string port = watch_.PortName(ws_.ComNum);
+    std::string reason;
+    if (!watch_.PortFailure.empty()) {
+        reason = port + ": the port failed (" + watch_.PortFailure + "): check the cable";
+    } else if (!watch_.Opened) {
+        return port + ": cannot open the port: " + watch_.OpenFailure +
+               "; check the port name and the cable";
+    } else if (outcome == Outcome::Failed && !watch_.Answered) {
+        return port +
+               ": the radio did not answer; check the cable and that the radio is in PC-control "
+               "mode";
+    } else if (outcome == Outcome::Failed && link_.SyncRefused()) {
+        return port +
+               ": the radio refused the synchronisation (ERROR to #CMDSY); start it again in "
+               "PC-control mode and try again";
+    }
+    // A write that stopped half-way: the operator must not take the radio for unchanged.
+    const std::string partly = InfoOf(mode_).Partly;
+    if (outcome == Outcome::Cancelled && !partly.empty() && link_.WritesSent() > 0 &&
+        !writesDone_) {
+        reason += (reason.empty() ? "" : "; ") + partly;
+    }
+    return reason;
 }
 
 Outcome Transfer::RadioReady() {
@@ -150,7 +202,7 @@ Outcome Transfer::Dispatch() {
 }
 
 Outcome Transfer::CommonChecks() {
-    // Both checks always run; a Cancel during the first outlives a good read in the second.
+    // Both checks always run; after a Cancel in the first, the second ends before its frame.
     const Outcome model = ReadDataChkModel();
     const Outcome product = ReadDataChkProduct();
     if (model == Outcome::Cancelled || product == Outcome::Cancelled) {
@@ -286,16 +338,14 @@ Outcome Transfer::ReadData(std::vector<uint8_t>& buffer) {
 
 Outcome Transfer::WriteEach(int first, int end) {
     // Every byte is sent even after a refusal, but one refused byte fails them all: a radio
-    // must never be reported programmed when it is not. Each byte's try re-arms Cancel, so
-    // only a Cancel that stands after the last byte counts.
+    // must never be reported programmed when it is not. Cancel stops the run at once.
     bool anyFailed = false;
-    Outcome last = Outcome::Ok;
     for (int a = first; a < end; ++a) {
-        last = link_.WriteBlock(a, 1);
-        anyFailed = anyFailed || last != Outcome::Ok;
-    }
-    if (last == Outcome::Cancelled) {
-        return last;
+        const Outcome byte = link_.WriteBlock(a, 1);
+        if (byte == Outcome::Cancelled) {
+            return byte;
+        }
+        anyFailed = anyFailed || byte != Outcome::Ok;
     }
     return anyFailed ? Outcome::Failed : Outcome::Ok;
 }
@@ -307,6 +357,7 @@ Outcome Transfer::WriteData() {
     if (verify_) {
         progressSpan_ = 50.0;  // the read-back fills the other half
     }
+    const int lastBlock = LastProgrammedBlock(ws_.Image.ImageEnd);
     try {
         host_.SetProgress(0);
         Outcome loop = Outcome::Ok;
@@ -320,6 +371,7 @@ Outcome Transfer::WriteData() {
                 loop = link_.Settle(true);
             } else {
                 loop = link_.WriteBlock(address, kBlockSize);
+                writesDone_ = loop == Outcome::Ok && address == lastBlock;
             }
         }
         if (loop == Outcome::Ok && verify_) {
@@ -389,7 +441,9 @@ Outcome Transfer::ClearMmsi() {
     if (link_.PortOpen()) {
         try {
             host_.SetProgress(0);
-            outcome = EndLoop(WriteEach(kMmsiStart, kMmsiStatus + 1), true);
+            const Outcome loop = WriteEach(kMmsiStart, kMmsiStatus + 1);
+            writesDone_ = loop == Outcome::Ok;
+            outcome = EndLoop(loop, true);
         } catch (const SerialError& e) {
             outcome = RuntimeFailure(InfoOf(mode_).LoopSource, e);
         }
@@ -436,6 +490,7 @@ Outcome Transfer::ClearArea() {
             const int block = address + kBlockSize <= end ? address : end - kBlockSize;
             if (address >= first && address < end) {
                 loop = link_.WriteBlock(block, kBlockSize);
+                writesDone_ = loop == Outcome::Ok && address + kBlockSize >= end;
             } else {
                 host_.Pause(10);
                 loop = link_.Settle(true);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "radio/protocol.h"
+#include "radio/watched_link.h"
 
 namespace tq530 {
 
@@ -68,6 +69,13 @@ class Transfer {
     // Whether the last Run got through Connect: a window that failed to connect stays open
     // even though CommError is clear.
     bool Connected() const { return connected_; }
+    // What the last Run's messages leave unsaid, in one line for the operator: why the port
+    // did not open or failed, that the radio did not answer or refused the synchronisation,
+    // and a radio that a cancel or a failed port left partly written; "" when all is said.
+    const std::string& Reason() const { return reason_; }
+    // Whether the port itself failed under the last Run (a pulled cable): not a Cancel,
+    // whatever the outcome says.
+    bool PortFailed() const { return !watch_.PortFailure.empty(); }
 
   private:
     // The status check before the procedure; not ready is a failure of its own.
@@ -101,10 +109,12 @@ class Transfer {
     Outcome CheckRead(const char* source, std::vector<uint8_t>& buffer,
                       std::initializer_list<std::pair<int, int>> blocks);
     int Progress(int address) const;
+    std::string ReasonFor(Outcome outcome) const;
 
     Workspace& ws_;
     LinkHost& host_;
     TransferMode mode_;
+    WatchedLink watch_;
     RadioLink link_;
     bool verify_ = false;
     VerifyResult verified_;
@@ -113,6 +123,9 @@ class Transfer {
     int progressBase_ = 0;
     double progressSpan_ = 100.0;
     bool connected_ = false;
+    // A write loop that sent its last frame: whatever comes after, the radio has it all.
+    bool writesDone_ = false;
+    std::string reason_;
 };
 
 }  // namespace tq530

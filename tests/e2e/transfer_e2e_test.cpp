@@ -203,6 +203,29 @@ TEST_F(TransferE2e, InterruptedReadSendsCanAndKeepsNothing) {
     EXPECT_FALSE(std::ifstream(dir + "/out.hex").good());
 }
 
+TEST_F(TransferE2e, InterruptedProgramIsCancelledAndSaysTheRadioIsPartlyProgrammed) {
+    ASSERT_EQ(Cli("new '" + dir + "/start.hex'").Status, 0);
+    const std::string device = StartSim("--pace");
+    const Result r = Cli("program --port " + device + " '" + dir + "/start.hex'", 2000);
+    StopSim();
+    EXPECT_EQ(r.Status, 1) << r.Err;
+    EXPECT_EQ(r.Err.find("Communication Error!!"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("Program to Radio: cancelled\n"), std::string::npos) << r.Err;
+    // The radio got part of it: the operator must not take it for unchanged.
+    ASSERT_NE(Slurp(simLog).find("#CEPWR"), std::string::npos);
+    EXPECT_NE(r.Err.find("\nthe radio is partly programmed: program it again\n"), std::string::npos)
+        << r.Err;
+}
+
+TEST_F(TransferE2e, RefusedSynchronisationIsNamed) {
+    const std::string device = StartSim("--refuse-sync 100");
+    const Result r = Cli("read --port " + device + " '" + dir + "/out.hex'");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "Read from Radio: not completed\n" + device +
+                         ": the radio refused the synchronisation (ERROR to #CMDSY); start it "
+                         "again in PC-control mode and try again\n");
+}
+
 // The simulator's record of the PC's bytes: each with the line speed when it had crossed the
 // wire.
 struct SpeedLog {

@@ -37,11 +37,16 @@ class LinkRecordingHost : public LinkHost {
     std::vector<int> Pauses;
     int PacingPauses = 0;
     std::function<void()> OnYield;
+    // Runs after each of the radio's pauses, as the window and the terminal look at Cancel
+    // then: the moment between two frames.
+    std::function<void()> OnPause;
 
     int64_t NowMs() override { return clock_.NowMs(); }
     void Pause(int ms) override {
         Pauses.push_back(ms);
         clock_.Advance(ms);
+        if (OnPause)
+            OnPause();
     }
     void PacingPause(int) override { ++PacingPauses; }
     void Yield() override {

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <cmath>
+#include <utility>
 
 #include "app/backups.h"
 #include "app/compare_data_sets.h"
@@ -222,6 +223,13 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     notice_->setObjectName(QStringLiteral("Notice"));
     statusBar()->addPermanentWidget(notice_);
     editor_->SetStatusBar(statusBar());
+    reasonRoute_ =
+        std::make_unique<ReasonRoute>(host_, [this](const QString& text) { ShowReason(text); });
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text != statusBar()->toolTip()) {
+            statusBar()->setToolTip(QString());  // a hint replaced the reason
+        }
+    });
 
     // Every new data set rebuilds the tree; the window follows with menus and caption.
     ws_.RebuildScreenTree = [this](Workspace&) { editor_->RebuildTree(); };
@@ -267,6 +275,13 @@ CompareWindow* MainWindow::Comparison() const {
 
 void MainWindow::SetNotice(const QString& text) {
     notice_->setText(text);
+}
+
+void MainWindow::ShowReason(const QString& text) {
+    statusBar()->showMessage(text);
+    // A long path does not fit a narrow window: the tip shows the whole line.
+    statusBar()->setToolTip(text);
+    reasonShown_ = true;
 }
 
 void MainWindow::UpdateCaption() {
@@ -383,6 +398,7 @@ void MainWindow::RefreshMenus() {
 }
 
 void MainWindow::Run(Command command) {
+    reasonShown_ = false;
     switch (command) {
         case Command::New:
             FileNew();
@@ -730,7 +746,10 @@ void MainWindow::BuildHexDump() {
 }
 
 void MainWindow::AfterDataReplaced() {
-    statusBar()->clearMessage();
+    // The old screen's hint goes; the reason why the data set was not replaced stays.
+    if (!std::exchange(reasonShown_, false)) {
+        statusBar()->clearMessage();
+    }
     RefreshMenus();
     UpdateCaption();
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/gui/help_window.h"
@@ -29,6 +30,7 @@ class CsvMenus;
 struct DestinationMenu;
 class EditorPanel;
 class FileDialogs;
+class ReasonRoute;
 class SettingsStore;
 class UiHost;
 struct Workspace;
@@ -80,6 +82,9 @@ class MainWindow : public QMainWindow {
 
     // A lasting note at the right of the status bar (which radio port is set up).
     void SetNotice(const QString& text);
+    // The reason line of the last command that failed, in the status bar until the next
+    // hint or command replaces it.
+    void ShowReason(const QString& text);
 
     // How the transfer dialog paces itself and opens its help.
     TransferDialogOptions& TransferOptions() { return transferOptions_; }
@@ -166,6 +171,9 @@ class MainWindow : public QMainWindow {
     PrinterChooser choosePrinter_;
     bool startedUp_ = false;
     bool logoShown_ = false;
+    std::unique_ptr<ReasonRoute> reasonRoute_;
+    // Whether the running command has put its reason into the status bar.
+    bool reasonShown_ = false;
 };
 
 }  // namespace tq530

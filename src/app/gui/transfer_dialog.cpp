@@ -11,6 +11,7 @@
 #include "app/gui/port_menu.h"
 #include "app/gui/transfer_picture.h"
 #include "app/gui/transfer_runner.h"
+#include "app/gui/widget_host.h"
 #include "core/workspace.h"
 
 namespace tq530 {
@@ -71,6 +72,12 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
     port_ = new QLabel(PortLineText(ws_.ComNum));
     port_->setObjectName(QStringLiteral("PortLine"));
     port_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    reason_ = new QLabel;
+    reason_->setObjectName(QStringLiteral("ReasonLine"));
+    reason_->setTextFormat(Qt::PlainText);
+    reason_->setWordWrap(true);
+    reason_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    reason_->hide();
     monitor_ = new QLabel(QStringLiteral("starting at debug mode.."));
     monitor_->setObjectName(QStringLiteral("MonitorLine"));
     monitor_->setFrameShape(QFrame::StyledPanel);
@@ -86,6 +93,7 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
     layout->addLayout(middle);
     layout->addStretch();
     layout->addWidget(port_);
+    layout->addWidget(reason_);
     layout->addWidget(monitor_);
     layout->addWidget(progress_);
     SetProgress(0);
@@ -100,6 +108,8 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
     connect(cancel_, &QPushButton::clicked, this, &TransferDialog::reject);
     connect(help_, &QPushButton::clicked, this, &TransferDialog::Help);
     ok_->setFocus();
+    reasonRoute_ =
+        std::make_unique<ReasonRoute>(host_, [this](const QString& text) { ShowReason(text); });
     host_.SetBusy(false);
 }
 
@@ -117,6 +127,11 @@ void TransferDialog::ShowMonitor(const QString& text) {
     monitor_->setText(text);
 }
 
+void TransferDialog::ShowReason(const QString& text) {
+    reason_->setText(text);
+    reason_->setVisible(!text.isEmpty());
+}
+
 void TransferDialog::SetReady(bool ready) {
     ok_->setEnabled(ready);
     help_->setEnabled(ready);
@@ -132,6 +147,7 @@ void TransferDialog::Start() {
         return;
     }
     SetReady(false);
+    ShowReason(QString());  // the last attempt's reason is no longer news
     busyWas_ = ws_.BusyFlag;
     ws_.BusyFlag = true;
     host_.SetBusy(true);

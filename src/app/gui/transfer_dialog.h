@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 #include "radio/transfer.h"
 
@@ -15,6 +16,7 @@ class QPushButton;
 
 namespace tq530 {
 
+class ReasonRoute;
 class TransferPicture;
 class TransferRunner;
 class UiHost;
@@ -49,11 +51,14 @@ class TransferDialog : public QDialog {
     QProgressBar* ProgressBar() const { return progress_; }
     QLabel* MonitorLine() const { return monitor_; }
     QLabel* PortLine() const { return port_; }
+    // Why the last OK did not get through, under the port line; hidden until there is a reason.
+    QLabel* ReasonLine() const { return reason_; }
     TransferPicture* Picture() const { return picture_; }
 
     // A value above 100 shows as 100.
     void SetProgress(int percent);
     void ShowMonitor(const QString& text);
+    void ShowReason(const QString& text);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,11 +80,14 @@ class TransferDialog : public QDialog {
     bool busyWas_ = false;
     QLabel* monitor_ = nullptr;
     QLabel* port_ = nullptr;
+    QLabel* reason_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* help_ = nullptr;
     TransferPicture* picture_ = nullptr;
+    // While the dialog is open, the reasons of the window's host land in its reason line.
+    std::unique_ptr<ReasonRoute> reasonRoute_;
 };
 
 // Opens the dialog for mode modally and returns whether the transfer was done; TransferDone

@@ -56,6 +56,9 @@ class TransferRunner::WorkerHost : public LinkHost {
     void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override {
         OnGuiThread([&] { runner_.host_.ShowMessage(text, title, icon); });
     }
+    void ShowReason(const std::string& text) override {
+        OnGuiThread([&] { runner_.host_.ShowReason(text); });
+    }
     Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons buttons,
                Answer defaultButton) override {
         Answer answer = DismissAnswer(buttons);
@@ -112,6 +115,9 @@ void TransferRunner::Work(TransferMode mode) {
     transfer.SetVerify(verify_ && mode == TransferMode::Program);
     outcome_ = transfer.Run();
     connected_ = transfer.Connected();
+    if (!transfer.Reason().empty()) {
+        host.ShowReason(transfer.Reason());
+    }
     backupNotice_.clear();
     if (outcome_ == Outcome::Ok) {
         backupNotice_ =

@@ -1,7 +1,7 @@
 // Runs one radio transfer on a worker thread so that the window keeps painting and Cancel
 // answers at once. The worker opens the port itself and works on a copy of the workspace;
-// messages and questions come to the GUI thread as blocking calls, progress and monitor texts
-// as queued signals, and Cancel crosses as a count of presses.
+// messages, questions and reason lines come to the GUI thread as blocking calls, progress and
+// monitor texts as queued signals, and Cancel crosses as a count of presses.
 #pragma once
 
 #include <QObject>
@@ -23,7 +23,7 @@ class TransferRunner : public QObject {
     Q_OBJECT
 
   public:
-    // Messages and questions of the transfer go to host, on the GUI thread.
+    // Messages, questions and reasons of the transfer go to host, on the GUI thread.
     explicit TransferRunner(UiHost& host, QObject* parent = nullptr);
     // A runner still at work is cancelled and waited for.
     ~TransferRunner() override;

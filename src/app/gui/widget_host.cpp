@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 
 namespace tq530 {
 
@@ -87,6 +88,37 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const std::string&
         box->setEscapeButton(QMessageBox::No);
     }
     return box;
+}
+
+int WidgetHost::AddReasonTarget(ReasonTarget target) {
+    reasonTargets_.emplace_back(nextReasonTarget_, std::move(target));
+    return nextReasonTarget_++;
+}
+
+void WidgetHost::RemoveReasonTarget(int id) {
+    reasonTargets_.erase(std::remove_if(reasonTargets_.begin(), reasonTargets_.end(),
+                                        [id](const auto& entry) { return entry.first == id; }),
+                         reasonTargets_.end());
+}
+
+void WidgetHost::ShowReason(const std::string& text) {
+    if (!reasonTargets_.empty()) {
+        // Reasons name files and ports, which are in the platform's encoding.
+        reasonTargets_.back().second(QString::fromLocal8Bit(text.c_str()));
+    }
+}
+
+ReasonRoute::ReasonRoute(UiHost& host, ReasonTarget target)
+    : host_(dynamic_cast<WidgetHost*>(&host)) {
+    if (host_ != nullptr) {
+        id_ = host_->AddReasonTarget(std::move(target));
+    }
+}
+
+ReasonRoute::~ReasonRoute() {
+    if (host_ != nullptr) {
+        host_->RemoveReasonTarget(id_);
+    }
 }
 
 void WidgetHost::ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) {

@@ -1,9 +1,13 @@
 // The window program's UiHost: message boxes and questions as Qt message boxes over the main
-// window, the pacing pauses as short event loops, the busy pointer as an override cursor.
+// window, reason lines in the window that is showing them, the pacing pauses as short event
+// loops, the busy pointer as an override cursor.
 #pragma once
 
 #include <QMessageBox>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/ui_host.h"
 
@@ -22,8 +26,16 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const std::string&
                                              const std::string& title, MsgIcon icon,
                                              Buttons buttons, Answer defaultButton);
 
+// Where a reason line lands: the main window's status bar, the transfer dialog's line.
+using ReasonTarget = std::function<void(const QString&)>;
+
 class WidgetHost : public UiHost {
   public:
+    // Reasons go to the latest target added and not yet removed; with none they are dropped,
+    // as a message box has said what the operator must know.
+    int AddReasonTarget(ReasonTarget target);
+    void RemoveReasonTarget(int id);
+
     // Message boxes open over the window; without one they are top-level.
     void SetWindow(QWidget* window) { window_ = window; }
     // Tests run without the pauses that pace the work for the eye.
@@ -31,6 +43,7 @@ class WidgetHost : public UiHost {
     bool Pacing() const { return pacing_; }
 
     void ShowMessage(const std::string& text, const std::string& title, MsgIcon icon) override;
+    void ShowReason(const std::string& text) override;
     Answer Ask(const std::string& text, const std::string& title, MsgIcon icon, Buttons buttons,
                Answer defaultButton) override;
     void PacingPause(int milliseconds) override;
@@ -41,6 +54,22 @@ class WidgetHost : public UiHost {
     QWidget* window_ = nullptr;
     bool pacing_ = true;
     int busyDepth_ = 0;
+    std::vector<std::pair<int, ReasonTarget>> reasonTargets_;
+    int nextReasonTarget_ = 0;
+};
+
+// Sends the reasons that reach host to target while it lives; nothing for a host other than
+// the window program's.
+class ReasonRoute {
+  public:
+    ReasonRoute(UiHost& host, ReasonTarget target);
+    ~ReasonRoute();
+    ReasonRoute(const ReasonRoute&) = delete;
+    ReasonRoute& operator=(const ReasonRoute&) = delete;
+
+  private:
+    WidgetHost* host_;
+    int id_ = -1;
 };
 
 }  // namespace tq530

@@ -34,6 +34,9 @@ class QtSerialLink : public SerialLink {
     size_t BytesWaiting() override;
     bool ReadByte(uint8_t& byte, int timeoutMs) override;
     void Write(const std::string& bytes) override;
+    std::string PortName(int comNum) const override {
+        return fixedDevice_.empty() ? ResolveComPort(comNum) : fixedDevice_;
+    }
 
   private:
     void Drain();
