@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a layer above its own, or of a sibling layer
 # it must not know. The layers, from the bottom:
-#   model  <  core  <  files | report | radio  <  editor  <  app  <  cli | gui
+#   model  <  core  <  files | report | radio  <  editor  <  app  <  cli | window
 # A layer may include its own headers and those of any layer below it. files, report and
-# radio are siblings and never include each other; neither do cli and gui. The Qt-free part of
-# a layer never includes its Qt part (the qt/ and gui/ folders).
+# radio are siblings and never include each other; neither do cli and window (the window
+# program). The Qt-free part of
+# a layer never includes its Qt part (the qt/ folders).
 # The build holds the same arrows for calls: each layer is a library that links only the
 # layers below it (cmake/TQ530Layers.cmake).
 set -euo pipefail
@@ -18,7 +19,7 @@ rank() {
         files | report | radio) echo 2 ;;
         editor) echo 3 ;;
         app) echo 4 ;;
-        cli | gui) echo 5 ;;
+        cli | window) echo 5 ;;
         *) echo "" ;;
     esac
 }
@@ -31,7 +32,7 @@ while IFS= read -r file; do
     [ -n "$own" ] || continue
     qtFree=no
     case "$file" in
-        "$root"/cli/* | "$root"/gui/* | "$root"/*/qt/* | "$root"/*/gui/*) ;;
+        "$root"/cli/* | "$root"/window/* | "$root"/*/qt/*) ;;
         *) qtFree=yes ;;
     esac
     while IFS= read -r hit; do
@@ -45,7 +46,7 @@ while IFS= read -r file; do
             bad=1
         fi
         if [ "$qtFree" = yes ] &&
-            grep -qE '#[[:space:]]*include[[:space:]]*"[a-z]+/(qt|gui)/' <<<"$hit"; then
+            grep -qE '#[[:space:]]*include[[:space:]]*"[a-z]+/qt/' <<<"$hit"; then
             echo "$file:$line: the Qt-free part of $layer must not include a Qt part" >&2
             bad=1
         fi

@@ -5,8 +5,8 @@
 #include <QHeaderView>
 #include <iostream>
 
-#include "editor/qt/channel_grid.h"
 #include "editor_fixture.h"
+#include "window/screens/channel_grid.h"
 
 namespace tq530::testing {
 namespace {

@@ -4,8 +4,8 @@
 #include <QCheckBox>
 #include <QLabel>
 
-#include "editor/qt/directory_screen.h"
 #include "editor_fixture.h"
+#include "window/screens/directory_screen.h"
 
 namespace tq530::testing {
 namespace {

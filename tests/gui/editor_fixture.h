@@ -18,10 +18,10 @@
 #include <memory>
 
 #include "core/workspace.h"
-#include "editor/qt/channel_screen.h"
-#include "editor/qt/editor_panel.h"
-#include "editor/qt/field_edit.h"
 #include "support/recording_host.h"
+#include "window/screens/channel_screen.h"
+#include "window/screens/editor_panel.h"
+#include "window/screens/field_edit.h"
 
 namespace tq530::testing {
 

@@ -4,7 +4,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 
-#include "editor/qt/dsc_screen.h"
+#include "window/screens/dsc_screen.h"
 
 #include "editor_fixture.h"
 

@@ -5,12 +5,12 @@
 
 #include "app/backups.h"
 #include "app/csv_tables.h"
-#include "app/gui/backup_dialog.h"
-#include "app/gui/compare_window.h"
-#include "app/gui/csv_menu.h"
-#include "app/gui/import_refusal_box.h"
 #include "editor/screen_tree.h"
 #include "gui/gallery_fixture.h"
+#include "window/backup_dialog.h"
+#include "window/compare_window.h"
+#include "window/csv_menu.h"
+#include "window/import_refusal_box.h"
 
 namespace tq530::guitest {
 namespace {

@@ -9,17 +9,17 @@
 #include <QTreeWidget>
 
 #include "app/backups.h"
-#include "app/gui/backup_dialog.h"
-#include "app/gui/compare_window.h"
-#include "app/gui/csv_menu.h"
-#include "app/gui/import_refusal_box.h"
 #include "core/workspace.h"
 #include "editor/edit_session.h"
-#include "editor/qt/editor_panel.h"
 #include "editor/screen_tree.h"
 #include "files/settings_file.h"
 #include "gui/shell_fixture.h"
 #include "model/image_codec.h"
+#include "window/backup_dialog.h"
+#include "window/compare_window.h"
+#include "window/csv_menu.h"
+#include "window/import_refusal_box.h"
+#include "window/screens/editor_panel.h"
 
 namespace tq530::guitest {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <QDir>
 
-#include "app/gui/widget_host.h"
 #include "gui/shell_fixture.h"
+#include "window/widget_host.h"
 
 namespace tq530::guitest {
 

@@ -6,11 +6,11 @@
 #include <QTreeWidget>
 
 #include "core/workspace.h"
-#include "editor/qt/editor_panel.h"
-#include "editor/qt/field_edit.h"
 #include "editor/screen_tree.h"
 #include "files/settings_file.h"
 #include "gui/shell_fixture.h"
+#include "window/screens/editor_panel.h"
+#include "window/screens/field_edit.h"
 
 namespace tq530::guitest {
 namespace {

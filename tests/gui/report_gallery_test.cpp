@@ -3,13 +3,13 @@
 #include <QPrinter>
 #include <QTextBrowser>
 
-#include "app/gui/about_box.h"
-#include "app/gui/help_window.h"
-#include "app/gui/print_report.h"
-#include "app/gui/report_window.h"
 #include "app/help_file.h"
 #include "gui/gallery_fixture.h"
 #include "gui/report_support.h"
+#include "window/about_box.h"
+#include "window/help_window.h"
+#include "window/print_report.h"
+#include "window/report_window.h"
 
 namespace tq530::guitest {
 namespace {

@@ -11,15 +11,15 @@
 #include <QTreeWidget>
 #include <functional>
 
-#include "app/gui/about_box.h"
-#include "app/gui/help_window.h"
-#include "app/gui/report_window.h"
 #include "app/help_file.h"
-#include "editor/qt/editor_panel.h"
-#include "editor/qt/simple_screens.h"
 #include "editor/screen_tree.h"
 #include "gui/report_support.h"
 #include "report/report_text.h"
+#include "window/about_box.h"
+#include "window/help_window.h"
+#include "window/report_window.h"
+#include "window/screens/editor_panel.h"
+#include "window/screens/simple_screens.h"
 
 namespace tq530::guitest {
 

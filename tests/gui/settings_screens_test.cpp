@@ -7,12 +7,12 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 
-#include "editor/qt/atis_screen.h"
-#include "editor/qt/common_screen.h"
-#include "editor/qt/dsc_screen.h"
-#include "editor/qt/screen_parts.h"
-#include "editor/qt/usable_screen.h"
 #include "editor_fixture.h"
+#include "window/screens/atis_screen.h"
+#include "window/screens/common_screen.h"
+#include "window/screens/dsc_screen.h"
+#include "window/screens/screen_parts.h"
+#include "window/screens/usable_screen.h"
 
 namespace tq530::testing {
 namespace {

@@ -16,10 +16,10 @@
 #include <memory>
 #include <string>
 
-#include "app/gui/main_window.h"
-#include "app/gui/shell.h"
 #include "app/settings_store.h"
 #include "support/scratch_dir.h"
+#include "window/main_window.h"
+#include "window/shell.h"
 
 namespace tq530::guitest {
 

@@ -4,14 +4,14 @@
 #include <QFileDialog>
 #include <QListWidget>
 
-#include "app/gui/qt_file_dialogs.h"
-#include "app/gui/widget_host.h"
 #include "editor/edit_session.h"
-#include "editor/qt/editor_panel.h"
 #include "editor/screen_tree.h"
 #include "files/image_file.h"
 #include "files/settings_file.h"
 #include "gui/gallery_fixture.h"
+#include "window/qt_file_dialogs.h"
+#include "window/screens/editor_panel.h"
+#include "window/widget_host.h"
 
 namespace tq530::guitest {
 namespace {

@@ -5,11 +5,11 @@
 #include <QProgressBar>
 #include <cstdio>
 
-#include "app/gui/port_menu.h"
-#include "app/gui/transfer_picture.h"
 #include "core/workspace.h"
 #include "gui/transfer_fixture.h"
 #include "radio/qt/serial_ports.h"
+#include "window/port_menu.h"
+#include "window/transfer_picture.h"
 
 namespace tq530::guitest {
 namespace {

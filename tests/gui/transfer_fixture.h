@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <functional>
 
-#include "app/gui/transfer_dialog.h"
 #include "gui/shell_fixture.h"
 #include "support/sim_process.h"
+#include "window/transfer_dialog.h"
 
 namespace tq530::guitest {
 

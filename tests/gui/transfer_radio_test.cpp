@@ -11,11 +11,11 @@
 #include "app/data_set.h"
 #include "app/verify_choice.h"
 #include "core/workspace.h"
-#include "editor/qt/dsc_screen.h"
-#include "editor/qt/editor_panel.h"
-#include "editor/qt/field_edit.h"
 #include "editor/screen_tree.h"
 #include "gui/transfer_fixture.h"
+#include "window/screens/dsc_screen.h"
+#include "window/screens/editor_panel.h"
+#include "window/screens/field_edit.h"
 
 namespace tq530::guitest {
 namespace {

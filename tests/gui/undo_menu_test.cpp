@@ -4,11 +4,11 @@
 
 #include "core/workspace.h"
 #include "editor/edit_session.h"
-#include "editor/qt/channel_screen.h"
-#include "editor/qt/editor_panel.h"
-#include "editor/qt/field_edit.h"
 #include "editor/screen_tree.h"
 #include "gui/shell_fixture.h"
+#include "window/screens/channel_screen.h"
+#include "window/screens/editor_panel.h"
+#include "window/screens/field_edit.h"
 
 namespace tq530::guitest {
 namespace {

@@ -3,12 +3,12 @@
 #include <QCheckBox>
 
 #include "editor/edit_session.h"
-#include "editor/qt/common_screen.h"
-#include "editor/qt/directory_screen.h"
-#include "editor/qt/screen_parts.h"
-#include "editor/qt/usable_screen.h"
 #include "editor/screen_tree.h"
 #include "editor_fixture.h"
+#include "window/screens/common_screen.h"
+#include "window/screens/directory_screen.h"
+#include "window/screens/screen_parts.h"
+#include "window/screens/usable_screen.h"
 
 namespace tq530::testing {
 namespace {

@@ -1,6 +1,6 @@
-#include "app/gui/widget_host.h"
-#include "app/gui/qt_file_dialogs.h"
+#include "window/widget_host.h"
 #include "gui/shell_fixture.h"
+#include "window/qt_file_dialogs.h"
 
 namespace tq530::guitest {
 namespace {

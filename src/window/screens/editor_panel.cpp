@@ -1,0 +1,498 @@
+#include "window/screens/editor_panel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPointer>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <unordered_map>
+
+#include "core/ui_host.h"
+#include "core/workspace.h"
+#include "editor/channel_grids.h"
+#include "editor/edit_session.h"
+#include "editor/screen_tree.h"
+#include "window/screens/atis_screen.h"
+#include "window/screens/channel_grid.h"
+#include "window/screens/channel_screen.h"
+#include "window/screens/common_screen.h"
+#include "window/screens/directory_screen.h"
+#include "window/screens/dsc_screen.h"
+#include "window/screens/field_edit.h"
+#include "window/screens/simple_screens.h"
+#include "window/screens/usable_screen.h"
+#include "window/screens/weather_screen.h"
+
+namespace tq530 {
+
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+
+std::string KeyOfItem(const QTreeWidgetItem* item) {
+    return item == nullptr ? std::string() : ToModel(item->data(0, kKeyRole).toString());
+}
+
+}  // namespace
+
+struct EditorPanel::Impl {
+    Impl(Workspace& ws, UiHost& host) : Ws(ws), Host(host), Session(ws) {}
+
+    Workspace& Ws;
+    UiHost& Host;
+    EditSession Session;
+    // Guarded: the main window may delete them before the panel.
+    QPointer<QTreeWidget> TreeView;
+    QPointer<QStackedWidget> Screens;
+    LogoScreen* Logo = nullptr;
+    EmptyPanel* Empty = nullptr;
+    UsableScreen* Usable = nullptr;
+    CommonScreen* Common = nullptr;
+    DscScreen* Dsc = nullptr;
+    AtisScreen* Atis = nullptr;
+    DirectoryScreen* Directory = nullptr;
+    ChannelScreen* Channel = nullptr;
+    WeatherScreen* Weather = nullptr;
+    ChannelGrid* Grid = nullptr;
+    QStatusBar* Bar = nullptr;
+
+    std::unordered_map<std::string, QTreeWidgetItem*> Items;
+    QTreeWidgetItem* Shown = nullptr;
+    ScreenTarget ShownTarget;
+    bool Rebuilding = false;
+    bool Reverting = false;
+
+    void ShowHint(const QString& text) {
+        if (Bar != nullptr) {
+            Bar->showMessage(text);
+        }
+    }
+
+    ScreenTarget TargetOf(const QTreeWidgetItem* item) const {
+        return ScreenOf(KeyOfItem(item), KeyOfItem(item->parent()), Ws.Model);
+    }
+
+    void ShowScreen(QTreeWidgetItem* item) {
+        const ScreenTarget target = TargetOf(item);
+        QWidget* screen = nullptr;
+        switch (target.Kind) {
+            case ScreenKind::None:
+                return;
+            case ScreenKind::General:
+                screen = Logo;
+                break;
+            case ScreenKind::EmptyPanel:
+                screen = Empty;
+                break;
+            case ScreenKind::Usable:
+                Usable->Show();
+                screen = Usable;
+                break;
+            case ScreenKind::Common:
+                Common->Show();
+                screen = Common;
+                break;
+            case ScreenKind::Dsc:
+                Dsc->Show();
+                screen = Dsc;
+                break;
+            case ScreenKind::Atis:
+                Atis->Show();
+                screen = Atis;
+                break;
+            case ScreenKind::MemoryIdEntry:
+            case ScreenKind::GroupIdEntry: {
+                const bool group = target.Kind == ScreenKind::GroupIdEntry;
+                Directory->Show(group, target.Index);
+                RefreshMarks(group);
+                screen = Directory;
+                break;
+            }
+            case ScreenKind::PlanGrid:
+                Grid->Show(PresetGrid(Ws.Model, target.Plan));
+                screen = Grid;
+                break;
+            case ScreenKind::ExpGrid:
+                Grid->Show(ExpGrid(Ws.Model));
+                screen = Grid;
+                break;
+            case ScreenKind::MemoryIdGrid:
+            case ScreenKind::GroupIdGrid:
+                Grid->Show(DirectoryGrid(Ws.Model, target.Kind == ScreenKind::GroupIdGrid));
+                screen = Grid;
+                break;
+            case ScreenKind::ChannelScreen:
+                Channel->Show(target.Plan,
+                              target.Plan == PlanId::Exp ? target.Index - 1 : target.Index);
+                screen = Channel;
+                break;
+            case ScreenKind::WeatherScreen:
+                Weather->Show();
+                screen = Weather;
+                break;
+        }
+        Shown = item;
+        ShownTarget = target;
+        Session.SetShownScreen(KeyOfItem(item));
+        Screens->setCurrentWidget(screen);
+        ShowHint(QString::fromLatin1(hint::kTree));
+    }
+
+    // The tree's selection moved to item: the input check guards the move.
+    void OnSelected(QTreeWidgetItem* item) {
+        if (Rebuilding || Reverting || item == nullptr || item == Shown) {
+            return;
+        }
+        if (!InputCheck()) {
+            RevertSelection();
+            // A mouse press goes on to select the clicked row after this handler: put the
+            // selection back once more when the press is over.
+            QTimer::singleShot(0, TreeView, [this] { RevertSelection(); });
+            return;
+        }
+        ShowScreen(item);
+    }
+
+    void RevertSelection() {
+        if (Shown == nullptr) {
+            return;
+        }
+        Reverting = true;
+        TreeView->setCurrentItem(Shown);
+        Reverting = false;
+    }
+
+    // The shown screen checks what was typed into it and not yet checked.
+    bool InputCheck() {
+        if (Shown == nullptr) {
+            return true;
+        }
+        QWidget* current = Screens->currentWidget();
+        if (current == Usable) {
+            Usable->InputCheck();
+        } else if (current == Directory) {
+            return Directory->InputCheck();
+        } else if (current == Dsc) {
+            return Dsc->InputCheck();
+        } else if (current == Atis) {
+            return Atis->InputCheck();
+        } else if (current == Channel) {
+            return Channel->InputCheck();
+        }
+        return true;
+    }
+
+    void RefreshMarks(bool group) {
+        Change marks;
+        marks.What = group ? Change::Part::GroupId : Change::Part::MemoryId;
+        OnChange(marks);
+    }
+
+    // Switching a group on or off changes which plans the tree holds; the usable-group
+    // screen stays shown.
+    void RebuildKeepingShown() {
+        const std::string key = KeyOfItem(Shown);
+        Build();
+        const auto it = Items.find(key);
+        if (it == Items.end()) {
+            return;
+        }
+        Rebuilding = true;
+        TreeView->setCurrentItem(it->second);
+        Rebuilding = false;
+        Shown = it->second;
+        ShownTarget = TargetOf(Shown);
+    }
+
+    void SetNodeText(const std::string& key, const std::string& text) {
+        const auto it = Items.find(key);
+        if (it != Items.end()) {
+            it->second->setText(0, FromModel(text));
+        }
+    }
+
+    // Node texts follow the edits that change them.
+    void OnChange(const Change& change) {
+        const SettingsModel& model = Ws.Model;
+        switch (change.What) {
+            case Change::Part::Channel: {
+                if (change.Field != "Enable" || change.Plan == PlanId::Wx) {
+                    return;
+                }
+                const ChannelRec* rec = ChannelAt(model, change.Plan, change.Index);
+                if (rec == nullptr) {
+                    return;
+                }
+                if (change.Plan == PlanId::Exp) {
+                    SetNodeText(ChannelKey(PlanId::Exp, change.Index + 1),
+                                ExpNodeText(change.Index + 1, *rec));
+                } else {
+                    SetNodeText(ChannelKey(change.Plan, change.Index), ChannelNodeText(*rec));
+                }
+                return;
+            }
+            case Change::Part::MemoryId:
+            case Change::Part::GroupId: {
+                const bool group = change.What == Change::Part::GroupId;
+                const int count = group ? kGroupIdCount : kMemoryIdCount;
+                const DirectoryEntry* entries =
+                    group ? model.GroupIds.data() : model.MemoryIds.data();
+                for (int n = 1; n <= count; ++n) {
+                    SetNodeText(DirectoryKey(group, n),
+                                DirectoryNodeText(group, n, entries[n - 1]));
+                }
+                return;
+            }
+            case Change::Part::UsableGroup: {
+                if (change.Field == "Usable") {
+                    RebuildKeepingShown();
+                    return;
+                }
+                static const char* const kGroupKeys[kGroupCount] = {"PU", "PI", "PC", "ExpChannel"};
+                const size_t g = static_cast<size_t>(change.Index);
+                if (g < kGroupCount) {
+                    SetNodeText(kGroupKeys[g],
+                                GroupNodeText(change.Index, model.UsableGroups[g].StatusName));
+                }
+                return;
+            }
+            default:
+                return;
+        }
+    }
+
+    // The model changed as a whole: every screen is prepared again, the tree rebuilt, and the
+    // node with this key (or "General" when the tree no longer has it) selected and shown.
+    void Reload(const std::string& key) {
+        {
+            const EditSession::BusyGuard busy(Session);
+            Channel->Prepare();
+            Directory->Prepare();
+            Weather->Show();
+            Grid->Show({});
+        }
+        Build();
+        auto it = Items.find(key);
+        if (it == Items.end()) {
+            it = Items.find("General");
+        }
+        if (it == Items.end()) {
+            return;
+        }
+        for (QTreeWidgetItem* p = it->second->parent(); p != nullptr; p = p->parent()) {
+            p->setExpanded(true);
+        }
+        Rebuilding = true;
+        TreeView->setCurrentItem(it->second);
+        Rebuilding = false;
+        TreeView->scrollToItem(it->second);
+        ShowScreen(it->second);
+    }
+
+    void Build() {
+        Rebuilding = true;
+        TreeView->setUpdatesEnabled(false);
+        TreeView->clear();
+        Items.clear();
+        Shown = nullptr;
+        ShownTarget = {};
+        std::vector<QTreeWidgetItem*> made;
+        const std::vector<TreeNode> nodes = BuildScreenTree(Ws.Model, Ws.AtisEnabled);
+        made.reserve(nodes.size());
+        QList<QTreeWidgetItem*> top;
+        for (const TreeNode& node : nodes) {
+            auto* item = new QTreeWidgetItem(QStringList{FromModel(node.Text)});
+            item->setData(0, kKeyRole, FromModel(node.Key));
+            if (node.Parent < 0) {
+                top.append(item);
+            } else {
+                made[static_cast<size_t>(node.Parent)]->addChild(item);
+            }
+            made.push_back(item);
+            Items.emplace(node.Key, item);
+        }
+        TreeView->addTopLevelItems(top);
+        for (QTreeWidgetItem* item : top) {
+            if (KeyOfItem(item) == "General") {
+                item->setExpanded(true);
+            }
+        }
+        TreeView->setUpdatesEnabled(true);
+        Rebuilding = false;
+    }
+};
+
+EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
+    : QObject(parent), impl_(std::make_unique<Impl>(ws, host)) {
+    Impl& d = *impl_;
+    d.TreeView = new QTreeWidget(parent);
+    d.TreeView->setHeaderHidden(true);
+    d.TreeView->setUniformRowHeights(true);
+    // Long node texts scroll sideways rather than lose their "[Enable]" mark to an ellipsis.
+    d.TreeView->setTextElideMode(Qt::ElideNone);
+    d.TreeView->header()->setStretchLastSection(false);
+    d.TreeView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    d.TreeView->setMinimumWidth(120);
+    SetHint(d.TreeView, hint::kTree);
+
+    d.Screens = new QStackedWidget(parent);
+    d.Logo = new LogoScreen(d.Screens);
+    d.Empty = new EmptyPanel(d.Screens);
+    d.Usable = new UsableScreen(d.Session, d.Screens);
+    d.Common = new CommonScreen(d.Session, d.Screens);
+    d.Dsc = new DscScreen(d.Session, host, d.Screens);
+    d.Atis = new AtisScreen(d.Session, host, d.Screens);
+    d.Directory = new DirectoryScreen(d.Session, host, d.Screens);
+    d.Channel = new ChannelScreen(d.Session, host, d.Screens);
+    d.Weather = new WeatherScreen(d.Session, d.Screens);
+    d.Grid = new ChannelGrid(d.Screens);
+    for (QWidget* screen :
+         std::initializer_list<QWidget*>{d.Logo, d.Usable, d.Common, d.Dsc, d.Atis, d.Directory,
+                                         d.Empty, d.Channel, d.Weather, d.Grid}) {
+        d.Screens->addWidget(screen);
+    }
+
+    connect(d.TreeView, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { impl_->OnSelected(current); });
+    // A click on the selected node after a refused move shows it once the check passes.
+    connect(d.TreeView, &QTreeWidget::itemClicked, this, [this] {
+        QTreeWidgetItem* current = impl_->TreeView->currentItem();
+        if (current != nullptr && current != impl_->Shown) {
+            impl_->ShowScreen(current);
+        }
+    });
+    // Opening a directory brings its "[Enable]" marks up to date.
+    connect(d.TreeView, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        const std::string key = KeyOfItem(item);
+        if (key == "SM" || key == "SG") {
+            impl_->RefreshMarks(key == "SG");
+        }
+    });
+    // The clear buttons leave the screen's data to the radio: what was typed is checked first.
+    connect(d.Dsc, &DscScreen::ClearRequested, this, [this](int mode) {
+        if (impl_->InputCheck()) {
+            emit TransferRequested(mode);
+        }
+    });
+    connect(d.Grid, &ChannelGrid::JumpRequested, this,
+            [this](const std::string& key) { SelectNode(key); });
+    // Every focused field of the panel puts its hint into the status bar.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        // Typing into another box, or into the same box again later, is a step of its own.
+        impl_->Session.SealStep();
+        if (now == nullptr) {
+            return;
+        }
+        const QVariant text = now->property(kHintProperty);
+        if (text.isValid() && (impl_->TreeView->isAncestorOf(now) || impl_->TreeView == now ||
+                               impl_->Screens->isAncestorOf(now))) {
+            impl_->ShowHint(text.toString());
+        }
+    });
+    d.Session.Subscribe([this](const Change& change) {
+        impl_->OnChange(change);
+        if (change.What != Change::Part::Whole) {
+            emit DataEdited();
+        }
+        emit HistoryChanged();
+    });
+    RebuildTree();
+}
+
+EditorPanel::~EditorPanel() {
+    // The screens work on the panel's edit session: they go with it, wherever the main
+    // window put them.
+    delete impl_->TreeView.data();
+    delete impl_->Screens.data();
+}
+
+QWidget* EditorPanel::Tree() const {
+    return impl_->TreeView;
+}
+
+QWidget* EditorPanel::ScreenArea() const {
+    return impl_->Screens;
+}
+
+void EditorPanel::SetStatusBar(QStatusBar* bar) {
+    impl_->Bar = bar;
+}
+
+void EditorPanel::RebuildTree() {
+    impl_->Session.ModelReplaced();
+    impl_->Reload("General");
+}
+
+EditSession& EditorPanel::Session() {
+    return impl_->Session;
+}
+
+bool EditorPanel::Undo() {
+    // While the program fills the model (a transfer pumping events) the data are not the user's.
+    if (impl_->Session.Busy() || !impl_->Session.CanUndo() || !InputCheck()) {
+        return false;
+    }
+    // The check may have stored what was typed: a new step, which ends what could be redone.
+    const std::string key = impl_->Session.Undo();
+    if (key.empty()) {
+        return false;
+    }
+    impl_->Reload(key);
+    return true;
+}
+
+bool EditorPanel::Redo() {
+    // While the program fills the model (a transfer pumping events) the data are not the user's.
+    if (impl_->Session.Busy() || !impl_->Session.CanRedo() || !InputCheck()) {
+        return false;
+    }
+    // The check may have stored what was typed: a new step, which ends what could be redone.
+    const std::string key = impl_->Session.Redo();
+    if (key.empty()) {
+        return false;
+    }
+    impl_->Reload(key);
+    return true;
+}
+
+void EditorPanel::SelectNode(const std::string& key) {
+    Impl& d = *impl_;
+    const auto it = d.Items.find(key);
+    if (it == d.Items.end()) {
+        return;
+    }
+    if (it->second == d.Shown) {
+        return;
+    }
+    d.TreeView->setCurrentItem(it->second);
+}
+
+void EditorPanel::RefreshCurrentScreen() {
+    Impl& d = *impl_;
+    if (d.Shown == nullptr) {
+        return;
+    }
+    const EditSession::BusyGuard busy(d.Session);
+    d.ShowScreen(d.Shown);
+}
+
+void EditorPanel::ClearTransferFinished(bool succeeded) {
+    if (!succeeded) {
+        return;
+    }
+    RefreshCurrentScreen();
+    impl_->Session.MarkDataChanged();
+    emit DataEdited();
+}
+
+bool EditorPanel::InputCheck() {
+    return impl_->InputCheck();
+}
+
+std::string EditorPanel::ShownKey() const {
+    return KeyOfItem(impl_->Shown);
+}
+
+}  // namespace tq530
