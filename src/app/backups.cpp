@@ -9,6 +9,7 @@
 #include "core/error_log.h"
 #include "core/platform_file.h"
 #include "model/encodings.h"
+#include "model/image_layout.h"
 #include "model/radio_image.h"
 
 namespace tq530 {
@@ -16,7 +17,6 @@ namespace tq530 {
 namespace {
 
 constexpr const char* kExtension = ".hex";
-constexpr int kUserMmsiAddress = 0x0142;
 constexpr size_t kMmsiDigits = 9;
 
 // A backup's name taken apart: "YYYYMMDD-HHMMSS-MODEL-KIND[-N].hex".

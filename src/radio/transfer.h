@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/image_layout.h"
 #include "radio/protocol.h"
 #include "radio/watched_link.h"
 
@@ -37,8 +38,11 @@ constexpr int kDscLogStart = 6656;  // 6656-7679; from here on never programmed
 constexpr int kDscLogEnd = 7680;
 constexpr int kDistressLogStart = 7680;  // 7680-8159
 constexpr int kDistressLogEnd = 8160;
-constexpr int kMmsiStart = 322;  // 322-326, status byte 327
-constexpr int kMmsiStatus = 327;
+// The user MMSI clear writes the MMSI's five bytes and the byte that counts how often the
+// radio still lets the user set it.
+constexpr int kMmsiStart = kUserMmsiAddress;
+constexpr int kMmsiStatus = kUserMmsiCountAddress;
+static_assert(kMmsiStatus == kMmsiStart + kUserMmsiBytes);
 
 // What the read-back after a program found: every address whose byte came back other than
 // it was sent, in ascending order.
