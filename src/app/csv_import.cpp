@@ -6,10 +6,10 @@
 #include "app/csv_tables.h"
 #include "core/csv_text.h"
 #include "core/text_encoding.h"
-#include "editor/channel_rules.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
 #include "model/text_util.h"
+#include "rules/channel_rules.h"
 
 namespace tq530 {
 

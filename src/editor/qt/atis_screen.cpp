@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "editor/channel_rules.h"
 #include "editor/edit_session.h"
 #include "editor/qt/field_edit.h"
 #include "editor/qt/screen_parts.h"
 #include "editor/screen_tree.h"
+#include "rules/channel_rules.h"
 
 namespace tq530 {
 

@@ -10,7 +10,6 @@
 
 #include "core/ui_host.h"
 #include "core/workspace.h"
-#include "editor/channel_rules.h"
 #include "editor/edit_session.h"
 #include "editor/help_contexts.h"
 #include "editor/qt/field_edit.h"
@@ -18,6 +17,7 @@
 #include "editor/qt/screen_parts.h"
 #include "editor/screen_tree.h"
 #include "model/display_texts.h"
+#include "rules/channel_rules.h"
 
 namespace tq530 {
 

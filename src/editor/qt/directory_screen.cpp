@@ -7,14 +7,14 @@
 
 #include "core/ui_host.h"
 #include "core/workspace.h"
-#include "editor/channel_rules.h"
-#include "editor/directory_rules.h"
 #include "editor/edit_session.h"
 #include "editor/help_contexts.h"
 #include "editor/qt/field_edit.h"
 #include "editor/qt/help_context.h"
 #include "editor/qt/screen_parts.h"
 #include "editor/screen_tree.h"
+#include "rules/channel_rules.h"
+#include "rules/directory_rules.h"
 
 namespace tq530 {
 

@@ -13,12 +13,12 @@
 #include <QVBoxLayout>
 
 #include "core/workspace.h"
-#include "editor/channel_rules.h"
 #include "editor/edit_session.h"
 #include "editor/qt/field_edit.h"
 #include "editor/qt/screen_parts.h"
 #include "editor/screen_tree.h"
 #include "radio/transfer.h"
+#include "rules/channel_rules.h"
 
 namespace tq530 {
 

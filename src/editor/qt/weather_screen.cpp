@@ -5,13 +5,13 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "editor/channel_rules.h"
 #include "editor/edit_session.h"
 #include "editor/help_contexts.h"
 #include "editor/qt/field_edit.h"
 #include "editor/qt/help_context.h"
 #include "editor/screen_tree.h"
 #include "model/builtin_tables.h"
+#include "rules/channel_rules.h"
 
 namespace tq530 {
 

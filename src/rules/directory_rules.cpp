@@ -1,8 +1,8 @@
-#include "editor/directory_rules.h"
+#include "rules/directory_rules.h"
 
 #include <algorithm>
 
-#include "editor/channel_rules.h"
+#include "rules/channel_rules.h"
 
 namespace tq530 {
 

@@ -1,4 +1,4 @@
-#include "editor/channel_rules.h"
+#include "rules/channel_rules.h"
 
 #include <cctype>
 #include <cmath>

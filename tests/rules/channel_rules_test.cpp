@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/workspace.h"
-#include "editor/channel_rules.h"
+#include "rules/channel_rules.h"
 
 namespace tq530 {
 namespace {

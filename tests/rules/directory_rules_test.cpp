@@ -2,7 +2,7 @@
 // deletion that moves entries up, and the MMSI and name checks.
 #include <gtest/gtest.h>
 
-#include "editor/directory_rules.h"
+#include "rules/directory_rules.h"
 
 namespace tq530 {
 namespace {
