@@ -1,5 +1,6 @@
 #include "rules/channel_rules.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -29,6 +30,20 @@ const ChannelNumberEntry* EntryOf(const ChannelRec& rec) {
 }
 
 constexpr int16_t kScrambleOn = 4;
+
+std::string Quote(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string Characters(size_t n) {
+    return std::to_string(n) + (n == 1 ? " character" : " characters");
+}
+
+// How a refusal names a preset channel: "channel 16".
+std::string ChannelCalled(const ChannelRec& rec) {
+    const ChannelNumberEntry* entry = EntryOf(rec);
+    return entry != nullptr ? "channel " + entry->Name : std::string("the channel");
+}
 
 }  // namespace
 
@@ -74,20 +89,65 @@ ChDisplay ChannelDisplayText(const std::string& numberText) {
     return display;
 }
 
-std::optional<double> CheckExpFrequency(const std::string& text) {
+Verdict CheckTypedText(RuleField field, const std::string& text, size_t maxLength,
+                       bool (*keyFilter)(char)) {
+    if (text.size() > maxLength) {
+        return Refusal{field, "has " + Characters(text.size()) + ", at most " +
+                                  std::to_string(maxLength) + " fit"};
+    }
+    const auto bad = std::find_if_not(text.begin(), text.end(), keyFilter);
+    if (bad != text.end()) {
+        return Refusal{field, "the radio cannot show " + Quote(std::string(1, *bad))};
+    }
+    return std::nullopt;
+}
+
+Ruled<std::string> CheckChannelName(const std::string& text) {
+    if (Verdict refused =
+            CheckTypedText(RuleField::ChannelName, text, kChannelNameMaxLength, ChannelNameKey)) {
+        return *refused;
+    }
+    return text;
+}
+
+Ruled<double> CheckExpFrequency(RuleField box, const std::string& text) {
+    const Refusal refused{box,
+                          Quote(text) + " is not a frequency from 137 to 174 MHz in 25 kHz steps"};
+    if (text.size() > static_cast<size_t>(kFrequencyMaxLength) ||
+        !std::all_of(text.begin(), text.end(), FrequencyKey)) {
+        return refused;
+    }
     if (text.empty()) {
         return 0.0;
     }
     // The leading number of the text; what follows it is ignored.
     const double f = std::strtod(text.c_str(), nullptr);
     if (f < 137.0 || f > 174.0) {
-        return std::nullopt;
+        return refused;
     }
     const long long units = std::llround(f * 10000.0);
     if (units % 250 != 0) {
-        return std::nullopt;
+        return refused;
     }
     return f;
+}
+
+Ruled<ChDisplay> CheckExpDisplay(const std::string& text) {
+    const size_t most = kChDisplayFirstLength + kChDisplaySecondLength;
+    if (text.size() > most) {
+        return Refusal{RuleField::ChDisplay, "has more than " + Characters(most)};
+    }
+    const auto bad = std::find_if_not(text.begin(), text.end(), ChDisplayKey);
+    if (bad != text.end()) {
+        return Refusal{RuleField::ChDisplay,
+                       "the channel display cannot show " + Quote(std::string(1, *bad))};
+    }
+    ChDisplay display;
+    display.First = text.substr(0, kChDisplayFirstLength);
+    if (text.size() > kChDisplayFirstLength) {
+        display.Second = text.substr(kChDisplayFirstLength);
+    }
+    return display;
 }
 
 double PresetRxFrequency(const ChannelRec& rec) {
@@ -132,6 +192,60 @@ ChannelEnables ChannelEnableRules(const ChannelEnableInput& in) {
     return e;
 }
 
+bool DuplexPossible(const ChannelRec& rec) {
+    return rec.DuplexAllowed != 0;
+}
+
+bool TxEnableShown(const ChannelRec& rec) {
+    return rec.TxEnable != 0 && rec.RxOnly == 0;
+}
+
+ChannelEnables RecordEnables(const ChannelRec& rec, bool exp) {
+    ChannelEnableInput in;
+    in.Exp = exp;
+    in.ChEnable = true;
+    in.TxEnableChecked = TxEnableShown(rec);
+    in.LowPowerChecked = rec.LowPower != 0;
+    in.DuplexAllowed = DuplexPossible(rec);
+    in.RxOnly = rec.RxOnly != 0;
+    in.ScramblerLocked = rec.Position == kScramblerLockedPosition;
+    return ChannelEnableRules(in);
+}
+
+Verdict SetChannelFlag(ChannelRec& rec, bool exp, ChannelFlag flag, bool on) {
+    Flag* const fields[] = {&rec.TxEnable, &rec.LowPower, &rec.PowUp, &rec.Duplex};
+    Flag& field = *fields[static_cast<int>(flag)];
+    if (on && field == 0) {
+        const ChannelEnables e = RecordEnables(rec, exp);
+        switch (flag) {
+            case ChannelFlag::TxEnable:
+                if (!e.TxEnable) {
+                    return Refusal{RuleField::TxEnable, ChannelCalled(rec) + " is receive-only"};
+                }
+                break;
+            case ChannelFlag::LowPower:
+                if (!e.LowPower) {
+                    return Refusal{RuleField::LowPower,
+                                   "can be set only on a channel that may transmit"};
+                }
+                break;
+            case ChannelFlag::PowUp:
+                if (!e.PowerUp) {
+                    return Refusal{RuleField::PowerUp,
+                                   "can be set only on a channel set to " + Quote(LowText(true))};
+                }
+                break;
+            case ChannelFlag::Duplex:
+                if (!e.Duplex) {
+                    return Refusal{RuleField::Duplex, ChannelCalled(rec) + " has no duplex"};
+                }
+                break;
+        }
+    }
+    field = ToFlag(on);
+    return std::nullopt;
+}
+
 int ScramblerIndex(int16_t scramble) {
     return (scramble & kScrambleOn) == 0 ? 0 : (scramble & 3) + 1;
 }
@@ -142,6 +256,21 @@ int16_t ScramblerCode(int index) {
 
 bool ExpChannelComplete(const std::string& rxText, const std::string& displayFirst) {
     return rxText.find("---") == std::string::npos && displayFirst.size() >= 2;
+}
+
+std::vector<Refusal> ExpChannelGaps(const ChannelRec& rec) {
+    std::vector<Refusal> gaps;
+    if (rec.Enable == 0) {
+        return gaps;
+    }
+    if (FreqText4(rec.Rxfreq).find("---") != std::string::npos) {
+        gaps.push_back({RuleField::RxFrequency, "an enabled EXP channel needs an RX frequency"});
+    }
+    if (rec.CHDisplayL.size() < static_cast<size_t>(kChDisplayFirstLength)) {
+        gaps.push_back(
+            {RuleField::ChDisplay, "an enabled EXP channel needs two display characters"});
+    }
+    return gaps;
 }
 
 }  // namespace tq530

@@ -279,16 +279,19 @@ TEST_F(CsvTablesTest, DirectoryImportKeepsTheEntriesPacked) {
     CsvImport r = ImportCsvText(ws.Model, CsvTable::MemoryId,
                                 header + "1,A,211000001\n2,,---------\n3,C,211000003\n");
     ASSERT_EQ(r.Problems.size(), 1u);
-    EXPECT_EQ(r.Problems[0].Row, 4);
+    EXPECT_EQ(ProblemText(r.Problems[0]),
+              "row 4: entry 3 is behind the free entry 2: entries in use follow each other from 1");
 
-    r = ImportCsvText(ws.Model, CsvTable::MemoryId, header + "1,A,\n");
-    ASSERT_EQ(r.Problems.size(), 1u);
-    EXPECT_EQ(r.Problems[0].Column, "MMSI");  // a name without an MMSI
-
+    // Added behind an entry without a name, as "Add" refuses it.
     r = ImportCsvText(ws.Model, CsvTable::MemoryId, header + "1,,211000001\n2,B,211000002\n");
-    ASSERT_EQ(r.Problems.size(), 1u);  // added behind an entry without a name
-    EXPECT_EQ(r.Problems[0].Row, 2);
-    EXPECT_EQ(r.Problems[0].Column, "STATION NAME");
+    ASSERT_EQ(r.Problems.size(), 1u);
+    EXPECT_EQ(ProblemText(r.Problems[0]),
+              "row 3: entry 1 needs a name and an MMSI before entry 2 is added");
+
+    // "Add" and a name, no MMSI typed yet: the entry screen lets it be.
+    r = ImportCsvText(ws.Model, CsvTable::MemoryId, header + "1,A,\n");
+    ASSERT_TRUE(r.Ok());
+    EXPECT_EQ(r.Model.MemoryIds[0], (DirectoryEntry{kOn, "A", "", {}}));
 
     r = ImportCsvText(ws.Model, CsvTable::MemoryId, header + "1,ELEVEN CHRS,211000001\n");
     EXPECT_TRUE(r.Ok());

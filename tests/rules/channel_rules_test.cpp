@@ -45,17 +45,21 @@ TEST(ChannelRulesTest, ChannelDisplayTextOfNumberTexts) {
     EXPECT_EQ(text("88"), "88|");
 }
 
+std::optional<double> Rx(const std::string& text) {
+    return CheckExpFrequency(RuleField::RxFrequency, text).Stored();
+}
+
 TEST(ChannelRulesTest, ExpFrequencyRangeAndRaster) {
-    EXPECT_EQ(CheckExpFrequency("137"), 137.0);
-    EXPECT_EQ(CheckExpFrequency("174"), 174.0);
-    EXPECT_EQ(CheckExpFrequency("156.025"), 156.025);
-    EXPECT_EQ(CheckExpFrequency(""), 0.0);
-    EXPECT_FALSE(CheckExpFrequency("174.025"));
-    EXPECT_FALSE(CheckExpFrequency("136.975"));
-    EXPECT_FALSE(CheckExpFrequency("156.0125"));
-    EXPECT_FALSE(CheckExpFrequency("."));
+    EXPECT_EQ(Rx("137"), 137.0);
+    EXPECT_EQ(Rx("174"), 174.0);
+    EXPECT_EQ(Rx("156.025"), 156.025);
+    EXPECT_EQ(Rx(""), 0.0);
+    EXPECT_FALSE(Rx("174.025"));
+    EXPECT_FALSE(Rx("136.975"));
+    EXPECT_FALSE(Rx("156.0125"));
+    EXPECT_FALSE(Rx("."));
     // The leading number counts; a second point ends it.
-    EXPECT_EQ(CheckExpFrequency("156.05.1"), 156.05);
+    EXPECT_EQ(Rx("156.05.1"), 156.05);
 }
 
 TEST(ChannelRulesTest, ScreenTextsOfPresetAndExpChannels) {

@@ -102,11 +102,11 @@ TEST(DirectoryRulesTest, DeletingMovesTheLaterEntriesUpAndFreesTheLast) {
 }
 
 TEST(DirectoryRulesTest, MmsiCheckStoresTenDigitsAndRefusesOtherLengths) {
-    EXPECT_EQ(CheckDirectoryMmsi("211123456", false), "2111234560");
-    EXPECT_EQ(CheckDirectoryMmsi("21112345", true), "0211123450");
-    EXPECT_EQ(CheckDirectoryMmsi(" 211123456 ", false), "2111234560");
-    EXPECT_EQ(CheckDirectoryMmsi("", false), "");
-    EXPECT_EQ(CheckDirectoryMmsi("   ", true), "");
+    EXPECT_EQ(CheckDirectoryMmsi("211123456", false).Stored(), "2111234560");
+    EXPECT_EQ(CheckDirectoryMmsi("21112345", true).Stored(), "0211123450");
+    EXPECT_EQ(CheckDirectoryMmsi(" 211123456 ", false).Stored(), "2111234560");
+    EXPECT_EQ(CheckDirectoryMmsi("", false).Stored(), "");
+    EXPECT_EQ(CheckDirectoryMmsi("   ", true).Stored(), "");
     EXPECT_FALSE(CheckDirectoryMmsi("21112345", false));
     EXPECT_FALSE(CheckDirectoryMmsi("211123456", true));
     EXPECT_FALSE(CheckDirectoryMmsi("2111234560", false));
@@ -114,9 +114,9 @@ TEST(DirectoryRulesTest, MmsiCheckStoresTenDigitsAndRefusesOtherLengths) {
 }
 
 TEST(DirectoryRulesTest, NamesThatTrimToNothingAreNotStored) {
-    EXPECT_EQ(DirectoryNameToStore(" PILOT "), " PILOT ");
-    EXPECT_FALSE(DirectoryNameToStore("   "));
-    EXPECT_FALSE(DirectoryNameToStore(""));
+    EXPECT_EQ(CheckDirectoryName(" PILOT ").Stored(), " PILOT ");
+    EXPECT_FALSE(CheckDirectoryName("   "));
+    EXPECT_FALSE(CheckDirectoryName(""));
     EXPECT_TRUE(DirectoryNameKey(','));
     EXPECT_TRUE(DirectoryNameKey('z'));
     EXPECT_FALSE(DirectoryNameKey('_'));
