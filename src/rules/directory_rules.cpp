@@ -159,6 +159,14 @@ EntryEditResult EditEntry(DirectoryEntry* entries, int count, int n, bool group,
     if (!inUse && mmsi && mmsi->empty()) {
         mmsi.reset();  // a free entry has no MMSI to empty
     }
+    if (inUse && mmsi && mmsi->empty()) {
+        // The entry goes: what its name box held no longer matters.
+        name.reset();
+        result.Refusals.erase(
+            std::remove_if(result.Refusals.begin(), result.Refusals.end(),
+                           [](const Refusal& r) { return r.Field == RuleField::EntryName; }),
+            result.Refusals.end());
+    }
     if (!inUse && entries[n - 1].Enable != 0) {
         result.Refusals.push_back(
             {RuleField::Entry, "entry " + std::to_string(n) + " is in use behind the free entry " +

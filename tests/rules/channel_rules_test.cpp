@@ -2,6 +2,7 @@
 // frequency check and the enable rules.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "core/workspace.h"
@@ -145,6 +146,107 @@ TEST(ChannelRulesTest, ExpCompleteness) {
     EXPECT_TRUE(ExpChannelComplete("156.0500", "12"));
     EXPECT_FALSE(ExpChannelComplete("---.----", "12"));
     EXPECT_FALSE(ExpChannelComplete("156.0500", "1"));
+}
+
+struct FlagCase {
+    const char* Name;
+    bool Exp;
+    std::function<void(ChannelRec&)> Setup;
+    ChannelFlag Flag;
+    bool On;
+    const char* Refused;  // nullptr: stored
+};
+
+TEST(ChannelRulesTest, FlagsSwitchOnOnlyWhereTheScreenEnablesTheirBox) {
+    const auto txOff = [](ChannelRec& ch) { ch.TxEnable = kOff; };
+    const auto rxOnly = [](ChannelRec& ch) { ch.RxOnly = kOn; };  // TxEnable left on
+    const auto builtRxOnly = [](ChannelRec& ch) {
+        ch.RxOnly = kOn;
+        ch.TxEnable = kOff;
+    };
+    const auto lowOn = [](ChannelRec& ch) { ch.LowPower = kOn; };
+    const auto lowOnTxOff = [](ChannelRec& ch) {
+        ch.LowPower = kOn;
+        ch.TxEnable = kOff;
+    };
+    const auto noDuplex = [](ChannelRec& ch) { ch.DuplexAllowed = kOff; };
+    const char* const transmit = "can be set only on a channel that may transmit";
+    const char* const low = "can be set only on a channel set to \"LOW\"";
+    const FlagCase cases[] = {
+        {"TX", false, txOff, ChannelFlag::TxEnable, true, nullptr},
+        {"TX on receive-only", false, builtRxOnly, ChannelFlag::TxEnable, true,
+         "channel 16 is receive-only"},
+        {"TX off on receive-only", false, rxOnly, ChannelFlag::TxEnable, false, nullptr},
+        {"LOW", false, {}, ChannelFlag::LowPower, true, nullptr},
+        {"LOW without TX", false, txOff, ChannelFlag::LowPower, true, transmit},
+        {"LOW on receive-only", false, rxOnly, ChannelFlag::LowPower, true, transmit},
+        {"LOW on a receive-only EXP channel", true, rxOnly, ChannelFlag::LowPower, true, transmit},
+        {"LOW on an EXP channel", true, {}, ChannelFlag::LowPower, true, nullptr},
+        {"LOW kept without TX", false, txOff, ChannelFlag::LowPower, false, nullptr},
+        {"UP with LOW", false, lowOn, ChannelFlag::PowUp, true, nullptr},
+        {"UP without LOW", false, {}, ChannelFlag::PowUp, true, low},
+        {"UP with LOW but no TX", false, lowOnTxOff, ChannelFlag::PowUp, true, low},
+        {"DUP", false, {}, ChannelFlag::Duplex, true, nullptr},
+        {"DUP without duplex", false, noDuplex, ChannelFlag::Duplex, true,
+         "channel 16 has no duplex"},
+    };
+    for (const FlagCase& c : cases) {
+        ChannelRec ch;
+        ch.Position = 30;  // channel 16
+        ch.Enable = kOn;
+        ch.TxEnable = kOn;
+        ch.DuplexAllowed = kOn;
+        if (c.Setup) {
+            c.Setup(ch);
+        }
+        const ChannelRec before = ch;
+        const Verdict v = SetChannelFlag(ch, c.Exp, c.Flag, c.On);
+        if (c.Refused == nullptr) {
+            EXPECT_FALSE(v) << c.Name << ": " << v->Text;
+            Flag* const fields[] = {&ch.TxEnable, &ch.LowPower, &ch.PowUp, &ch.Duplex};
+            EXPECT_EQ(*fields[static_cast<int>(c.Flag)] != 0, c.On) << c.Name;
+        } else {
+            ASSERT_TRUE(v) << c.Name;
+            EXPECT_EQ(v->Text, c.Refused) << c.Name;
+            EXPECT_EQ(ch, before) << c.Name;
+        }
+    }
+}
+
+TEST(ChannelRulesTest, DuplexOnlyWhereTheChannelHasIt) {
+    ChannelRec ch;
+    EXPECT_FALSE(DuplexPossible(ch));
+    ch.DuplexAllowed = kOn;
+    EXPECT_TRUE(DuplexPossible(ch));
+}
+
+TEST(ChannelRulesTest, ExpRefusalsNameTheirBox) {
+    const Ruled<double> tx = CheckExpFrequency(RuleField::TxFrequency, "156.0125");
+    ASSERT_FALSE(tx);
+    EXPECT_EQ(tx.Why(), (Refusal{RuleField::TxFrequency,
+                                 "\"156.0125\" is not a frequency from 137 to 174 MHz in 25 "
+                                 "kHz steps"}));
+    EXPECT_FALSE(CheckExpFrequency(RuleField::RxFrequency, "156,050"));    // a key the box drops
+    EXPECT_FALSE(CheckExpFrequency(RuleField::RxFrequency, "156.05000"));  // nine characters
+
+    const Ruled<ChDisplay> display = CheckExpDisplay("9bA");
+    ASSERT_TRUE(display);
+    EXPECT_EQ((*display).First, "9b");
+    EXPECT_EQ((*display).Second, "A");
+    EXPECT_EQ(CheckExpDisplay("9B").Why().Text, "the channel display cannot show \"B\"");
+    EXPECT_EQ(CheckExpDisplay("12AB").Why().Text, "has more than 3 characters");
+    EXPECT_EQ(CheckChannelName("HARBOUR 2!").Why().Text, "the radio cannot show \"!\"");
+
+    ChannelRec ch;
+    ch.CHDisplayL = "1";
+    EXPECT_TRUE(ExpChannelGaps(ch).empty());  // not enabled
+    ch.Enable = kOn;
+    ASSERT_EQ(ExpChannelGaps(ch).size(), 2u);
+    EXPECT_EQ(ExpChannelGaps(ch)[0].Field, RuleField::RxFrequency);
+    EXPECT_EQ(ExpChannelGaps(ch)[1].Field, RuleField::ChDisplay);
+    ch.Rxfreq = 156.05;
+    ch.CHDisplayL = "12";
+    EXPECT_TRUE(ExpChannelGaps(ch).empty());
 }
 
 }  // namespace

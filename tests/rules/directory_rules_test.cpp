@@ -2,6 +2,9 @@
 // deletion that moves entries up, and the MMSI and name checks.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 #include "rules/directory_rules.h"
 
 namespace tq530 {
@@ -124,6 +127,105 @@ TEST(DirectoryRulesTest, NamesThatTrimToNothingAreNotStored) {
     EXPECT_STREQ(DirectoryCaption(true), "Group Directory");
     EXPECT_STREQ(DirectoryCaption(false), "Individual Directory");
     EXPECT_STREQ(DirectoryNameCaption(false), "Station Name");
+}
+
+// An edit of one entry as CSV import and the entry screen make it.
+struct EditCase {
+    const char* Name;
+    int Used;  // entries in use before
+    int N;
+    std::optional<std::string> NameText;
+    std::optional<std::string> Mmsi;
+    std::vector<std::string> After;  // "name/mmsi" of every entry in use afterwards
+    std::string Refused;             // the refusal's text, "" when it passes
+};
+
+std::vector<std::string> InUse(const GroupIdDirectory& d) {
+    std::vector<std::string> out;
+    for (const DirectoryEntry& e : d) {
+        if (e.Enable != 0) {
+            out.push_back(e.TagName + "/" + e.Mmsid);
+        }
+    }
+    return out;
+}
+
+TEST(DirectoryRulesTest, EditEntryStoresAddsDeletesAndRefusesAsTheEntryScreen) {
+    const std::string m1 = "0111111110", m2 = "0222222220", m3 = "0333333330";
+    const EditCase cases[] = {
+        {"new name", 3, 2, "TUG", {}, {"N1/" + m1, "TUG/" + m2, "N3/" + m3}, ""},
+        {"new MMSI", 3, 3, {}, "87654321", {"N1/" + m1, "N2/" + m2, "N3/0876543210"}, ""},
+        {"emptied MMSI packs", 3, 1, {}, "", {"N2/" + m2, "N3/" + m3}, ""},
+        {"emptied MMSI of the last", 3, 3, "X", " ", {"N1/" + m1, "N2/" + m2}, ""},
+        {"emptied name", 3, 2, " ", {}, {}, "a name can be changed but not emptied"},
+        {"emptied name and MMSI", 3, 2, "", "", {"N1/" + m1, "N3/" + m3}, ""},
+        {"name too long", 3, 2, "TWELVE CHARS", {}, {}, "has 12 characters, at most 11 fit"},
+        {"name with _", 3, 2, "A_B", {}, {}, "the radio cannot show \"_\""},
+        {"MMSI of 9 digits in a group",
+         3,
+         2,
+         {},
+         "123456789",
+         {},
+         "\"123456789\" is not a group MMSI of 8 digits"},
+        {"add at the first free place",
+         3,
+         4,
+         "NEW",
+         "44444444",
+         {"N1/" + m1, "N2/" + m2, "N3/" + m3, "NEW/0444444440"},
+         ""},
+        {"add with a name only", 0, 1, "NEW", "", {"NEW/"}, ""},
+        {"add behind the first free place",
+         3,
+         5,
+         "NEW",
+         "55555555",
+         {},
+         "entry 5 is behind the free entry 4: entries in use follow each other from 1"},
+        {"a free entry left empty", 3, 5, {}, "", {"N1/" + m1, "N2/" + m2, "N3/" + m3}, ""},
+    };
+    for (const EditCase& c : cases) {
+        GroupIdDirectory d = Used(c.Used);
+        const GroupIdDirectory before = d;
+        const EntryEditResult r =
+            EditEntry(d.data(), kGroupIdCount, c.N, true, {c.NameText, c.Mmsi});
+        if (c.Refused.empty()) {
+            EXPECT_TRUE(r.Refusals.empty()) << c.Name << ": " << r.Refusals[0].Text;
+            EXPECT_EQ(InUse(d), c.After) << c.Name;
+        } else {
+            ASSERT_EQ(r.Refusals.size(), 1u) << c.Name;
+            EXPECT_EQ(r.Refusals[0].Text, c.Refused) << c.Name;
+            EXPECT_EQ(d, before) << c.Name;
+        }
+    }
+}
+
+TEST(DirectoryRulesTest, AddNeedsTheFirstFreePlaceBehindACompleteEntry) {
+    GroupIdDirectory d = Used(2);
+    d[1].TagName.clear();
+    const Verdict refused = AddEntry(d.data(), kGroupIdCount, 3);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->Field, RuleField::Entry);
+    EXPECT_EQ(refused->Text, "entry 2 needs a name and an MMSI before entry 3 is added");
+    d[1].TagName = "N2";
+    d[1].Mmsid.clear();
+    EXPECT_TRUE(AddEntry(d.data(), kGroupIdCount, 3));
+    d[1].Mmsid = "0222222220";
+    EXPECT_FALSE(AddEntry(d.data(), kGroupIdCount, 3));
+    EXPECT_TRUE(d[2].Enable);
+    EXPECT_FALSE(AddEntry(d.data(), kGroupIdCount, 1));  // in use already
+    EXPECT_TRUE(AddEntry(d.data(), kGroupIdCount, 9));   // no such entry
+}
+
+TEST(DirectoryRulesTest, AnEntryInUseBehindAGapTakesNoEdit) {
+    GroupIdDirectory d = Used(4);
+    d[1].Enable = kOff;
+    const EntryEditResult r = EditEntry(d.data(), kGroupIdCount, 3, true, {"X", {}});
+    ASSERT_EQ(r.Refusals.size(), 1u);
+    EXPECT_EQ(r.Refusals[0].Text,
+              "entry 3 is in use behind the free entry 2: entries in use follow each other from 1");
+    EXPECT_EQ(d[2].TagName, "N3");
 }
 
 }  // namespace
