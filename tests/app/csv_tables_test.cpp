@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "core/csv_text.h"
+#include "rules/channel_rules.h"
+#include "rules/directory_rules.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
@@ -308,6 +310,26 @@ TEST_F(CsvTablesTest, DirectoryImportKeepsTheEntriesPacked) {
     ASSERT_TRUE(r.Ok());
     EXPECT_EQ(r.Model.GroupIds[0].Mmsid, "0123456780");
     EXPECT_EQ(r.Model.GroupIds[1].Mmsid, "0876543210");
+}
+
+// A name cell takes exactly the characters the screens' name boxes let through, for the
+// channel names and the directory names alike.
+TEST_F(CsvTablesTest, NamesTakeTheCharactersTheNameBoxesTake) {
+    for (int code = 32; code < 256; ++code) {
+        const char c = static_cast<char>(code);
+        if (c == '"' || c == ',' || c == ' ') {
+            continue;  // quoting and trimming are the file's, not the name's
+        }
+        const std::string name = Latin1ToUtf8(std::string("A") + c);
+        const bool entry = ImportCsvText(ws.Model, CsvTable::MemoryId,
+                                         "No.,STATION NAME,MMSI\n1," + name + ",211000001\n")
+                               .Ok();
+        EXPECT_EQ(entry, DirectoryNameKey(c)) << code;
+        const bool channel = ImportCsvText(ws.Model, CsvTable::Weather,
+                                           "CH,ENABLE,MEM,CH Name\n1,ENABLE,,\"" + name + "\"\n")
+                                 .Ok();
+        EXPECT_EQ(channel, ChannelNameKey(c)) << code;
+    }
 }
 
 TEST_F(CsvTablesTest, TheFileItselfCanBeRefused) {

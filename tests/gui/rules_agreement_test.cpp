@@ -179,18 +179,6 @@ TEST_F(RulesAgreementTest, DirectoryEntriesTakeTheSameEditsOnTheScreenAndFromCsv
          },
          {{"2", "STATION NAME", ""}, {"2", "MMSI", ""}},
          nullptr},
-        {"a new name",
-         ids,
-         {},
-         [this] { TypeName("SM 2", "PILOT (2)"); },
-         {{"2", "STATION NAME", "PILOT (2)"}},
-         nullptr},
-        {"an emptied name",
-         ids,
-         {},
-         [this] { TypeName("SM 2", "   "); },
-         {{"2", "STATION NAME", "   "}},
-         "STATION NAME"},
         {"added at the first free place",
          ids,
          {},
@@ -223,6 +211,27 @@ TEST_F(RulesAgreementTest, DirectoryEntriesTakeTheSameEditsOnTheScreenAndFromCsv
          [this] { TypeMmsi("SG 1", "8765432"); },
          {{"1", "MMSI", "8765432"}},
          "MMSI"},
+    };
+    for (const Case& c : cases) {
+        Check(c);
+    }
+}
+
+TEST_F(RulesAgreementTest, DirectoryNamesTakeTheSameEditsOnTheScreenAndFromCsv) {
+    const CsvTable ids = CsvTable::MemoryId;
+    const std::vector<Case> cases = {
+        {"a new name",
+         ids,
+         {},
+         [this] { TypeName("SM 2", "PILOT (2)"); },
+         {{"2", "STATION NAME", "PILOT (2)"}},
+         nullptr},
+        {"an emptied name",
+         ids,
+         {},
+         [this] { TypeName("SM 2", "   "); },
+         {{"2", "STATION NAME", "   "}},
+         "STATION NAME"},
     };
     for (const Case& c : cases) {
         Check(c);

@@ -201,6 +201,20 @@ TEST(DirectoryRulesTest, EditEntryStoresAddsDeletesAndRefusesAsTheEntryScreen) {
     }
 }
 
+TEST(DirectoryRulesTest, AnEmptiedMmsiInAFullDirectoryMovesEveryLaterEntryUp) {
+    GroupIdDirectory d = Used(8);
+    EXPECT_FALSE(StoreEntryMmsi(d.data(), kGroupIdCount, 3, "0999999990"));
+    EXPECT_EQ(d[2].Mmsid, "0999999990");
+    EXPECT_TRUE(StoreEntryMmsi(d.data(), kGroupIdCount, 2, ""));
+    for (int k = 2; k <= 7; ++k) {
+        EXPECT_EQ(d[static_cast<size_t>(k - 1)].TagName, "N" + std::to_string(k + 1)) << k;
+        EXPECT_TRUE(d[static_cast<size_t>(k - 1)].Enable) << k;
+    }
+    EXPECT_FALSE(d[7].Enable);
+    EXPECT_EQ(d[7].TagName, "");
+    EXPECT_EQ(d[7].Mmsid, "");
+}
+
 TEST(DirectoryRulesTest, AddNeedsTheFirstFreePlaceBehindACompleteEntry) {
     GroupIdDirectory d = Used(2);
     d[1].TagName.clear();
