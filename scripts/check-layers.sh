@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a layer above its own, or of a sibling layer
 # it must not know. The layers, from the bottom:
-#   model  <  core  <  files | report | radio  <  editor  <  app  <  cli | window
-# A layer may include its own headers and those of any layer below it. files, report and
-# radio are siblings and never include each other; neither do cli and window (the window
-# program). The Qt-free part of
+#   model  <  core | rules  <  files | report | radio  <  editor  <  app  <  cli | window
+# A layer may include its own headers and those of any layer below it. core and rules (the
+# editing rules, which know only the model) are siblings and never include each other; so
+# are files, report and radio, and cli and window (the window program). The Qt-free part of
 # a layer never includes its Qt part (the qt/ folders).
 # The build holds the same arrows for calls: each layer is a library that links only the
 # layers below it (cmake/TQ530Layers.cmake).
@@ -15,7 +15,7 @@ root=${1:-src}
 rank() {
     case "$1" in
         model) echo 0 ;;
-        core) echo 1 ;;
+        core | rules) echo 1 ;;
         files | report | radio) echo 2 ;;
         editor) echo 3 ;;
         app) echo 4 ;;

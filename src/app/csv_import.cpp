@@ -6,10 +6,11 @@
 #include "app/csv_tables.h"
 #include "core/csv_text.h"
 #include "core/text_encoding.h"
-#include "editor/channel_rules.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
 #include "model/text_util.h"
+#include "rules/channel_rules.h"
+#include "rules/directory_rules.h"
 
 namespace tq530 {
 
@@ -17,31 +18,26 @@ namespace {
 
 using namespace csv;
 
-// The directory entry screen's checks, as a CSV cell meets them.
-constexpr size_t kEntryNameMaxLength = 11;
-
-// A directory MMSI cell as it is stored: "" for none (empty or the grid's dashes), nine digits
-// with the trailing "0", a group's eight digits (or nine as the grid shows them, beginning
-// with the fixed "0") between two "0"s; nothing when it is none of these.
-std::optional<std::string> DirectoryMmsi(const std::string& text, bool group) {
+// A directory MMSI cell as the entry screen's box would hold it: empty for none (empty or the
+// grid's dashes), and a group's MMSI without the fixed "0" the grid shows in front.
+std::string MmsiBoxText(const std::string& cell, bool group) {
+    const std::string text = TrimBlanks(cell);
     if (text.find_first_not_of('-') == std::string::npos) {
         return std::string();
     }
-    for (char c : text) {
-        if (!DigitKey(c)) {
-            return std::nullopt;
-        }
+    if (group && text.size() == kGroupMmsiLength + 1 && text[0] == '0') {
+        return text.substr(1);
     }
-    if (!group && text.size() == 9) {
-        return text + "0";
+    return text;
+}
+
+// An EXP frequency cell as its box would hold it: the grid's dashes are an empty box.
+std::string FrequencyBoxText(const std::string& cell) {
+    const std::string text = TrimBlanks(cell);
+    if (text.find_first_not_of('-') == std::string::npos || text == FreqText4(0.0)) {
+        return std::string();
     }
-    if (group && text.size() == 8) {
-        return "0" + text + "0";
-    }
-    if (group && text.size() == 9 && text[0] == '0') {
-        return text + "0";
-    }
-    return std::nullopt;
+    return text;
 }
 
 // One data row of the file: its spreadsheet row number, its cells in the grid's column
@@ -88,6 +84,22 @@ class Reader {
         failedCells_.push_back(column);
         Fail(row.Number, headers_[column], text);
     }
+    // A rule's refusal, under the column of the field it is about.
+    void Fail(const Row& row, const Refusal& refusal) {
+        const size_t column = ColumnOf(refusal.Field);
+        if (column == kWholeRow) {
+            Fail(row.Number, "", Latin1ToUtf8(refusal.Text));
+        } else {
+            Fail(row, column, Latin1ToUtf8(refusal.Text));
+        }
+    }
+    void Fail(const Row& row, const Verdict& verdict) {
+        if (verdict) {
+            Fail(row, *verdict);
+        }
+    }
+    static constexpr size_t kWholeRow = static_cast<size_t>(-1);
+    size_t ColumnOf(RuleField field) const;
     // A cell of the row at hand already refused: one reason a cell is enough.
     bool Failed(const Row& row, size_t column) const {
         if (failedRow_ != row.Number) {
@@ -113,15 +125,14 @@ class Reader {
     // state (then the problem is recorded).
     std::optional<bool> FlagCell(const Row& row, size_t column, const std::string& on,
                                  const std::string& off);
-    std::optional<std::string> NameCell(const Row& row, size_t column, size_t maxLength,
-                                        bool (*keyFilter)(char));
-    void LowAndUp(const Row& row, size_t low, size_t up, ChannelRec& rec);
+    std::optional<std::string> NameCell(const Row& row, size_t column);
+    void FlagRule(const Row& row, size_t column, ChannelFlag flag, ChannelRec& rec);
 
     void PresetRow(const Row& row, int index);
     void ExpRow(const Row& row, ChannelRec& rec);
     void WeatherRow(const Row& row, ChannelRec& rec);
-    void DirectoryRow(const Row& row, DirectoryEntry& entry);
-    void CheckDirectoryPacking();
+    void DirectoryRow(const Row& row, int index);
+    void ApplyDirectoryEdits(const std::vector<bool>& listed);
 
     bool Group() const { return table_ == CsvTable::GroupId; }
     ChannelPlan& Plan() { return model_.Plan(PlanOf(table_)); }
@@ -149,7 +160,48 @@ class Reader {
     std::vector<size_t> fileColumns_;                    // grid column of each file column
     std::vector<std::vector<std::string>> currentRows_;  // by record index
     std::vector<int> rowOf_;                             // spreadsheet row by record index
+    // The directory rows by entry, with what each would type into the entry screen's boxes.
+    struct EntryRow {
+        Row Cells;
+        EntryEdit Edit;
+    };
+    std::vector<EntryRow> entryRows_;
 };
+
+size_t Reader::ColumnOf(RuleField field) const {
+    struct Place {
+        RuleField Field;
+        size_t Preset, Exp, Weather, Directory;
+    };
+    constexpr size_t kNone = kWholeRow;
+    static const Place kPlaces[] = {
+        {RuleField::EntryName, kNone, kNone, kNone, dir::kName},
+        {RuleField::EntryMmsi, kNone, kNone, kNone, dir::kMmsi},
+        {RuleField::TxEnable, preset::kTx, kNone, kNone, kNone},
+        {RuleField::LowPower, preset::kLow, exp::kLow, kNone, kNone},
+        {RuleField::PowerUp, preset::kUp, exp::kUp, kNone, kNone},
+        {RuleField::Duplex, preset::kDup, kNone, kNone, kNone},
+        {RuleField::ChannelName, preset::kName, exp::kName, wx::kName, kNone},
+        {RuleField::ChDisplay, kNone, exp::kDisp, kNone, kNone},
+        {RuleField::RxFrequency, preset::kRx, exp::kRx, kNone, kNone},
+        {RuleField::TxFrequency, preset::kTxFreq, exp::kTx, kNone, kNone},
+    };
+    for (const Place& p : kPlaces) {
+        if (p.Field == field) {
+            switch (kind_) {
+                case Kind::Preset:
+                    return p.Preset;
+                case Kind::Exp:
+                    return p.Exp;
+                case Kind::Weather:
+                    return p.Weather;
+                case Kind::Directory:
+                    return p.Directory;
+            }
+        }
+    }
+    return kNone;
+}
 
 bool Reader::ReadHeader(const CsvRecord& record, int rowNumber) {
     std::vector<int> seen(headers_.size(), 0);
@@ -279,44 +331,26 @@ std::optional<bool> Reader::FlagCell(const Row& row, size_t column, const std::s
     return std::nullopt;
 }
 
-std::optional<std::string> Reader::NameCell(const Row& row, size_t column, size_t maxLength,
-                                            bool (*keyFilter)(char)) {
+std::optional<std::string> Reader::NameCell(const Row& row, size_t column) {
     if (!row.Changed(column)) {
         return std::nullopt;
     }
-    const std::string& text = row.Cells[column];
-    if (text.size() > maxLength) {
-        Fail(row, column,
-             "has " + CountText(text.size(), "character") + ", at most " +
-                 std::to_string(maxLength) + " fit");
-        return std::nullopt;
+    const Ruled<std::string> name = CheckChannelName(row.Cells[column]);
+    if (!name) {
+        Fail(row, name.Why());
     }
-    for (char c : text) {
-        if (!keyFilter(c)) {
-            Fail(row, column, "the radio cannot show " + Quoted(std::string(1, c)));
-            return std::nullopt;
-        }
-    }
-    return text;
+    return name.Stored();
 }
 
-// The screens enable "Low Power Only" only on a channel that may transmit, and "Power Up"
-// only with "Low Power Only": what they would not let the operator switch on is refused. A
-// disabled box keeps its value, so switching one off is always let through.
-void Reader::LowAndUp(const Row& row, size_t low, size_t up, ChannelRec& rec) {
-    if (const auto v = FlagCell(row, low, LowText(true), LowText(false))) {
-        if (*v && rec.LowPower == 0 && (rec.TxEnable == 0 || rec.RxOnly != 0)) {
-            Fail(row, low, "can be set only on a channel that may transmit");
-        } else {
-            rec.LowPower = ToFlag(*v);
-        }
-    }
-    if (const auto v = FlagCell(row, up, UpText(true), UpText(false))) {
-        if (*v && rec.PowUp == 0 && rec.LowPower == 0) {
-            Fail(row, up, "can be set only on a channel set to \"" + LowText(true) + "\"");
-        } else {
-            rec.PowUp = ToFlag(*v);
-        }
+// A flag switched as the channel screen lets the operator switch its box.
+void Reader::FlagRule(const Row& row, size_t column, ChannelFlag flag, ChannelRec& rec) {
+    const std::string texts[][2] = {{TxText(true), TxText(false)},
+                                    {LowText(true), LowText(false)},
+                                    {UpText(true), UpText(false)},
+                                    {DupText(true), DupText(false)}};
+    const auto& text = texts[static_cast<int>(flag)];
+    if (const auto v = FlagCell(row, column, text[0], text[1])) {
+        Fail(row, SetChannelFlag(rec, kind_ == Kind::Exp, flag, *v));
     }
 }
 
@@ -325,25 +359,14 @@ void Reader::PresetRow(const Row& row, int index) {
     const ChannelNumberEntry& entry = Channels()[static_cast<size_t>(index)];
     const std::string channel = "channel " + entry.Name;
     rec.Enable = kOn;
-    if (const auto v = FlagCell(row, preset::kTx, TxText(true), TxText(false))) {
-        if (*v && rec.RxOnly != 0) {
-            Fail(row, preset::kTx, channel + " is receive-only");
-        } else {
-            rec.TxEnable = ToFlag(*v);
-        }
-    }
-    if (const auto v = FlagCell(row, preset::kDup, DupText(true), DupText(false))) {
-        if (*v && rec.Duplex == 0 && rec.DuplexAllowed == 0) {
-            Fail(row, preset::kDup, channel + " has no duplex");
-        } else {
-            rec.Duplex = ToFlag(*v);
-        }
-    }
-    LowAndUp(row, preset::kLow, preset::kUp, rec);
+    FlagRule(row, preset::kTx, ChannelFlag::TxEnable, rec);
+    FlagRule(row, preset::kDup, ChannelFlag::Duplex, rec);
+    FlagRule(row, preset::kLow, ChannelFlag::LowPower, rec);
+    FlagRule(row, preset::kUp, ChannelFlag::PowUp, rec);
     if (const auto v = FlagCell(row, preset::kMem, MemText(true), MemText(false))) {
         rec.ScanMemory = ToFlag(*v);
     }
-    if (const auto v = NameCell(row, preset::kName, kChannelNameMaxLength, ChannelNameKey)) {
+    if (const auto v = NameCell(row, preset::kName)) {
         rec.ChTag = *v;
     }
     // The frequencies follow from the channel and DUP: a cell may keep its old text or
@@ -364,65 +387,43 @@ void Reader::ExpRow(const Row& row, ChannelRec& rec) {
         rec.Enable = ToFlag(*v);
     }
     if (row.Changed(exp::kDisp)) {
-        const std::string text = TrimBlanks(row.Cells[exp::kDisp]);
-        const size_t most = kChDisplayFirstLength + kChDisplaySecondLength;
-        bool ok = text.size() <= most;
-        if (!ok) {
-            Fail(row, exp::kDisp, "has more than " + CountText(most, "character"));
-        }
-        for (char c : text) {
-            if (ok && !ChDisplayKey(c)) {
-                Fail(row, exp::kDisp, "the channel display cannot show " + Quoted({c}));
-                ok = false;
-            }
-        }
-        if (ok) {
-            rec.CHDisplayL = text.substr(0, kChDisplayFirstLength);
-            rec.CHDisplayR = text.size() > kChDisplayFirstLength
-                                 ? text.substr(kChDisplayFirstLength)
-                                 : std::string();
+        const Ruled<ChDisplay> display = CheckExpDisplay(TrimBlanks(row.Cells[exp::kDisp]));
+        if (display) {
+            rec.CHDisplayL = (*display).First;
+            rec.CHDisplayR = (*display).Second;
+        } else {
+            Fail(row, display.Why());
         }
     }
-    const size_t freqColumns[] = {exp::kRx, exp::kTx};
-    double* freqs[] = {&rec.Rxfreq, &rec.Txfreq};
-    for (size_t i = 0; i < 2; ++i) {
-        const size_t column = freqColumns[i];
+    const std::pair<RuleField, double*> boxes[] = {{RuleField::RxFrequency, &rec.Rxfreq},
+                                                   {RuleField::TxFrequency, &rec.Txfreq}};
+    for (const auto& [field, stored] : boxes) {
+        const size_t column = ColumnOf(field);
         if (!row.Changed(column)) {
             continue;
         }
-        std::string text = TrimBlanks(row.Cells[column]);
-        if (text.find_first_not_of('-') == std::string::npos || text == FreqText4(0.0)) {
-            text.clear();
-        }
-        bool keys = text.size() <= static_cast<size_t>(kFrequencyMaxLength);
-        for (char c : text) {
-            keys = keys && FrequencyKey(c);
-        }
-        const std::optional<double> mhz = keys ? CheckExpFrequency(text) : std::nullopt;
-        if (!mhz) {
-            Fail(row, column,
-                 Quoted(text) + " is not a frequency from 137 to 174 MHz in 25 kHz steps");
+        const Ruled<double> mhz = CheckExpFrequency(field, FrequencyBoxText(row.Cells[column]));
+        if (mhz) {
+            *stored = *mhz;
         } else {
-            *freqs[i] = *mhz;
+            Fail(row, mhz.Why());
         }
     }
-    LowAndUp(row, exp::kLow, exp::kUp, rec);
+    FlagRule(row, exp::kLow, ChannelFlag::LowPower, rec);
+    FlagRule(row, exp::kUp, ChannelFlag::PowUp, rec);
     if (const auto v = FlagCell(row, exp::kMem, MemText(true), MemText(false))) {
         rec.ScanMemory = ToFlag(*v);
     }
-    if (const auto v = NameCell(row, exp::kName, kChannelNameMaxLength, ChannelNameKey)) {
+    if (const auto v = NameCell(row, exp::kName)) {
         rec.ChTag = *v;
     }
     // The completeness the input check asks of the shown EXP channel, asked of every
     // enabled channel the file touches.
-    if (rec.Enable != 0 && row.AnyChanged() &&
-        !ExpChannelComplete(FreqText4(rec.Rxfreq), rec.CHDisplayL)) {
-        if (rec.Rxfreq <= 0.0 && !Failed(row, exp::kRx)) {
-            Fail(row, exp::kRx, "an enabled EXP channel needs an RX frequency");
-        }
-        if (rec.CHDisplayL.size() < static_cast<size_t>(kChDisplayFirstLength) &&
-            !Failed(row, exp::kDisp)) {
-            Fail(row, exp::kDisp, "an enabled EXP channel needs two display characters");
+    if (row.AnyChanged()) {
+        for (const Refusal& gap : ExpChannelGaps(rec)) {
+            if (!Failed(row, ColumnOf(gap.Field))) {
+                Fail(row, gap);
+            }
         }
     }
 }
@@ -434,90 +435,54 @@ void Reader::WeatherRow(const Row& row, ChannelRec& rec) {
     if (const auto v = FlagCell(row, wx::kMem, MemText(true), MemText(false))) {
         rec.ScanMemory = ToFlag(*v);
     }
-    if (const auto v = NameCell(row, wx::kName, kChannelNameMaxLength, ChannelNameKey)) {
+    if (const auto v = NameCell(row, wx::kName)) {
         rec.ChTag = *v;
     }
 }
 
-// An entry is in use exactly when it has an MMSI: the entry screen frees an entry whose
-// MMSI is emptied, and never stores an empty name.
-void Reader::DirectoryRow(const Row& row, DirectoryEntry& entry) {
-    if (!row.AnyChanged()) {
-        return;
-    }
-    bool ok = true;
-    std::string name = entry.TagName;
+// What the row would type into the entry screen's boxes; the edits are made once every row is
+// read, entry by entry (ApplyDirectoryEdits).
+void Reader::DirectoryRow(const Row& row, int index) {
+    EntryRow& entry = entryRows_[static_cast<size_t>(index)];
+    entry.Cells = row;
     if (row.Changed(dir::kName)) {
-        const auto v = NameCell(row, dir::kName, kEntryNameMaxLength, ChannelNameKey);
-        ok = v.has_value();
-        name = v.value_or(name);
+        entry.Edit.Name = row.Cells[dir::kName];
     }
-    std::string mmsi = entry.Mmsid;
     if (row.Changed(dir::kMmsi)) {
-        const std::string text = TrimBlanks(row.Cells[dir::kMmsi]);
-        const std::optional<std::string> stored = DirectoryMmsi(text, Group());
-        if (!stored) {
-            Fail(row, dir::kMmsi,
-                 Quoted(text) + (Group() ? " is not a group MMSI: 8 digits, or 9 beginning with 0"
-                                         : " is not an MMSI of 9 digits"));
-            ok = false;
-        }
-        mmsi = stored.value_or(mmsi);
+        entry.Edit.Mmsi = MmsiBoxText(row.Cells[dir::kMmsi], Group());
     }
-    if (!ok) {
-        return;
-    }
-    const bool noName = Trim(name).empty();
-    if (mmsi.empty()) {
-        if (!noName) {
-            Fail(row, dir::kMmsi,
-                 "an entry without an MMSI is free: give it one or clear the name");
-            return;
-        }
-        entry.Enable = kOff;
-        entry.TagName.clear();
-        entry.Mmsid.clear();
-        return;
-    }
-    if (noName && !Trim(entry.TagName).empty()) {
-        Fail(row, dir::kName, "a name can be changed but not emptied");
-        return;
-    }
-    entry.Enable = kOn;
-    entry.TagName = name;
-    entry.Mmsid = mmsi;
 }
 
-// The entries in use form one run from entry 1, and each is added behind an entry that has
-// a name and an MMSI.
-void Reader::CheckDirectoryPacking() {
-    const DirectoryEntry* before = Group() ? current_.GroupIds.data() : current_.MemoryIds.data();
-    const DirectoryEntry* after = Entries();
+// The entries are edited from No. 1 down, as an operator would go through them on the entry
+// screen: an emptied MMSI deletes its entry and the later ones move up, so an entry's row
+// stays with the entry wherever it moves. An entry the file leaves out goes as Delete takes
+// it away.
+void Reader::ApplyDirectoryEdits(const std::vector<bool>& listed) {
     const int count = RecordCount();
-    bool changed = false;
-    for (int i = 0; i < count; ++i) {
-        changed = changed || !(before[i] == after[i]);
-    }
-    if (!changed) {
-        return;
-    }
-    int firstFree = -1;
+    int gone = 0;
     for (int i = 0; i < count; ++i) {
         const size_t at = static_cast<size_t>(i);
-        if (after[i].Enable == 0) {
-            if (firstFree < 0) {
-                firstFree = i;
+        const int n = i + 1 - gone;
+        if (!listed[at]) {
+            if (Entries()[n - 1].Enable != 0) {
+                DeleteEntry(Entries(), count, n);
+                ++gone;
             }
             continue;
         }
-        if (firstFree >= 0) {
-            Fail(rowOf_[at], "",
-                 "entry " + std::to_string(i + 1) + " is in use behind the free entry " +
-                     std::to_string(firstFree + 1) + ": entries in use follow each other from 1");
-        } else if (i > 0 && Trim(after[i - 1].TagName).empty()) {
-            Fail(rowOf_[at - 1], headers_[dir::kName],
-                 "entry " + std::to_string(i) + " needs a name: the entry behind it is in use");
+        const EntryRow& row = entryRows_[at];
+        if (!row.Edit.Name && !row.Edit.Mmsi) {
+            continue;
         }
+        // Behind a refused entry the places of the later ones mean little: their texts are
+        // still checked, their places not.
+        const EntryEditResult result =
+            AnyProblem() ? EntryEditResult{CheckEntryEdit(row.Edit, Group()), false}
+                         : EditEntry(Entries(), count, n, Group(), row.Edit);
+        for (const Refusal& refusal : result.Refusals) {
+            Fail(row.Cells, refusal);
+        }
+        gone += result.Deleted ? 1 : 0;
     }
 }
 
@@ -563,6 +528,7 @@ CsvImport Reader::Run(const std::string& text) {
     CollectCurrentRows();
     const int count = RecordCount();
     rowOf_.assign(static_cast<size_t>(count), 0);
+    entryRows_.assign(kind_ == Kind::Directory ? static_cast<size_t>(count) : 0, {});
     std::vector<bool> listed(static_cast<size_t>(count), false);
     for (size_t r = 1; r < parsed.Records.size(); ++r) {
         Row row;
@@ -594,25 +560,18 @@ CsvImport Reader::Run(const std::string& text) {
                 WeatherRow(row, Plan()[at]);
                 break;
             case Kind::Directory:
-                DirectoryRow(row, Entries()[index]);
+                DirectoryRow(row, index);
                 break;
         }
     }
-    for (int i = 0; i < count; ++i) {
-        if (listed[static_cast<size_t>(i)]) {
-            continue;
+    if (kind_ == Kind::Directory) {
+        ApplyDirectoryEdits(listed);
+    } else {
+        for (size_t i = 0; i < listed.size() && i < Plan().size(); ++i) {
+            if (!listed[i]) {
+                Plan()[i].Enable = kOff;
+            }
         }
-        if (kind_ == Kind::Directory) {
-            DirectoryEntry& entry = Entries()[i];
-            entry.Enable = kOff;
-            entry.TagName.clear();
-            entry.Mmsid.clear();
-        } else if (static_cast<size_t>(i) < Plan().size()) {
-            Plan()[static_cast<size_t>(i)].Enable = kOff;
-        }
-    }
-    if (kind_ == Kind::Directory && !AnyProblem()) {
-        CheckDirectoryPacking();
     }
     if (AnyProblem()) {
         return Refused();

@@ -12,6 +12,7 @@
 #include "files/number_text.h"
 #include "model/setting_catalogue.h"
 #include "model/text_util.h"
+#include "rules/channel_rules.h"
 
 namespace tq530 {
 
@@ -227,7 +228,7 @@ void ApplyPresetPlan(ModelReader& reader, ChannelPlan& plan, const char* prefix,
             ch.Position = static_cast<int16_t>(p);
             VisitPresetChannel(reader, ch, scramble);
             // A duplex setting the channel cannot have is dropped.
-            ch.Duplex = ToFlag(ch.Duplex != 0 && ch.DuplexAllowed != 0);
+            ch.Duplex = ToFlag(ch.Duplex != 0 && DuplexPossible(ch));
         }
         host.Yield();
     }

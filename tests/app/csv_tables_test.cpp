@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "core/csv_text.h"
+#include "rules/channel_rules.h"
+#include "rules/directory_rules.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
@@ -279,16 +281,19 @@ TEST_F(CsvTablesTest, DirectoryImportKeepsTheEntriesPacked) {
     CsvImport r = ImportCsvText(ws.Model, CsvTable::MemoryId,
                                 header + "1,A,211000001\n2,,---------\n3,C,211000003\n");
     ASSERT_EQ(r.Problems.size(), 1u);
-    EXPECT_EQ(r.Problems[0].Row, 4);
+    EXPECT_EQ(ProblemText(r.Problems[0]),
+              "row 4: entry 3 is behind the free entry 2: entries in use follow each other from 1");
 
-    r = ImportCsvText(ws.Model, CsvTable::MemoryId, header + "1,A,\n");
-    ASSERT_EQ(r.Problems.size(), 1u);
-    EXPECT_EQ(r.Problems[0].Column, "MMSI");  // a name without an MMSI
-
+    // Added behind an entry without a name, as "Add" refuses it.
     r = ImportCsvText(ws.Model, CsvTable::MemoryId, header + "1,,211000001\n2,B,211000002\n");
-    ASSERT_EQ(r.Problems.size(), 1u);  // added behind an entry without a name
-    EXPECT_EQ(r.Problems[0].Row, 2);
-    EXPECT_EQ(r.Problems[0].Column, "STATION NAME");
+    ASSERT_EQ(r.Problems.size(), 1u);
+    EXPECT_EQ(ProblemText(r.Problems[0]),
+              "row 3: entry 1 needs a name and an MMSI before entry 2 is added");
+
+    // "Add" and a name, no MMSI typed yet: the entry screen lets it be.
+    r = ImportCsvText(ws.Model, CsvTable::MemoryId, header + "1,A,\n");
+    ASSERT_TRUE(r.Ok());
+    EXPECT_EQ(r.Model.MemoryIds[0], (DirectoryEntry{kOn, "A", "", {}}));
 
     r = ImportCsvText(ws.Model, CsvTable::MemoryId, header + "1,ELEVEN CHRS,211000001\n");
     EXPECT_TRUE(r.Ok());
@@ -305,6 +310,26 @@ TEST_F(CsvTablesTest, DirectoryImportKeepsTheEntriesPacked) {
     ASSERT_TRUE(r.Ok());
     EXPECT_EQ(r.Model.GroupIds[0].Mmsid, "0123456780");
     EXPECT_EQ(r.Model.GroupIds[1].Mmsid, "0876543210");
+}
+
+// A name cell takes exactly the characters the screens' name boxes let through, for the
+// channel names and the directory names alike.
+TEST_F(CsvTablesTest, NamesTakeTheCharactersTheNameBoxesTake) {
+    for (int code = 32; code < 256; ++code) {
+        const char c = static_cast<char>(code);
+        if (c == '"' || c == ',' || c == ' ') {
+            continue;  // quoting and trimming are the file's, not the name's
+        }
+        const std::string name = Latin1ToUtf8(std::string("A") + c);
+        const bool entry = ImportCsvText(ws.Model, CsvTable::MemoryId,
+                                         "No.,STATION NAME,MMSI\n1," + name + ",211000001\n")
+                               .Ok();
+        EXPECT_EQ(entry, DirectoryNameKey(c)) << code;
+        const bool channel = ImportCsvText(ws.Model, CsvTable::Weather,
+                                           "CH,ENABLE,MEM,CH Name\n1,ENABLE,,\"" + name + "\"\n")
+                                 .Ok();
+        EXPECT_EQ(channel, ChannelNameKey(c)) << code;
+    }
 }
 
 TEST_F(CsvTablesTest, TheFileItselfCanBeRefused) {

@@ -99,6 +99,31 @@ TEST_F(CliCsvDiffTest, TheMemoryIdDirectoryRoundTripsAndABadRowSavesNothing) {
     EXPECT_FALSE(std::filesystem::exists(Path("c.hex")));
 }
 
+TEST_F(CliCsvDiffTest, AnEmptiedMmsiDeletesItsEntryAndTheLaterOnesMoveUp) {
+    ASSERT_EQ(Run("new " + Path("a.dat")).Status, 0);
+    testing::WriteFile(Path("three.csv"),
+                       "No.,STATION NAME,MMSI\r\n1,ONE,211000001\r\n2,TWO,211000002\r\n"
+                       "3,THREE,211000003\r\n");
+    Result r = Run("import-csv " + Path("a.dat") + " " + Path("three.csv") + " " + Path("b.dat") +
+                   " --table memory-id");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    ASSERT_EQ(
+        Run("export-csv " + Path("b.dat") + " " + Path("b.csv") + " --table memory-id").Status, 0);
+    // Entry 2 loses its MMSI, as the entry screen's emptied MMSI box.
+    testing::WriteFile(Path("emptied.csv"),
+                       Edited(testing::ReadFile(Path("b.csv")), {"2", "2", ""}));
+    r = Run("import-csv " + Path("b.dat") + " " + Path("emptied.csv") + " " + Path("c.dat") +
+            " --table memory-id");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    ASSERT_EQ(
+        Run("export-csv " + Path("c.dat") + " " + Path("c.csv") + " --table memory-id").Status, 0);
+    const CsvParse back = ParseCsv(testing::ReadFile(Path("c.csv")));
+    ASSERT_GE(back.Records.size(), 4u);
+    EXPECT_EQ(back.Records[1], (CsvRecord{"1", "ONE", "211000001"}));
+    EXPECT_EQ(back.Records[2], (CsvRecord{"2", "THREE", "211000003"}));
+    EXPECT_EQ(back.Records[3], (CsvRecord{"3", "", "---------"}));
+}
+
 TEST_F(CliCsvDiffTest, UsageErrorsExitWithTwo) {
     ASSERT_EQ(Run("new " + Path("a.hex")).Status, 0);
     Result r = Run("export-csv " + Path("a.hex") + " " + Path("x.csv") + " --table nosuch");

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/workspace.h"
-#include "editor/directory_rules.h"
 #include "editor/edit_session.h"
 #include "model/image_codec.h"
+#include "rules/directory_rules.h"
 
 namespace tq530 {
 namespace {

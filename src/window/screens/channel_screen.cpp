@@ -10,11 +10,11 @@
 
 #include "core/ui_host.h"
 #include "core/workspace.h"
-#include "editor/channel_rules.h"
 #include "editor/edit_session.h"
 #include "editor/help_contexts.h"
 #include "editor/screen_tree.h"
 #include "model/display_texts.h"
+#include "rules/channel_rules.h"
 #include "window/screens/field_edit.h"
 #include "window/screens/help_context.h"
 #include "window/screens/screen_parts.h"
@@ -22,8 +22,6 @@
 namespace tq530 {
 
 namespace {
-
-constexpr int kScramblerLockedPosition = 32;
 
 QCheckBox* CheckBox(const char* caption, QWidget* parent) {
     return HintedCheckBox(QString::fromLatin1(caption), parent);
@@ -139,8 +137,11 @@ ChannelScreen::ChannelScreen(EditSession& session, UiHost& host, QWidget* parent
     connect(chEnable_, &QCheckBox::toggled, this, &ChannelScreen::OnChEnable);
     connect(txEnable_, &QCheckBox::toggled, this, [this] { OnTxOrLowPower(); });
     connect(lowPower_, &QCheckBox::toggled, this, [this] { OnTxOrLowPower(); });
-    connect(powerUp_, &QCheckBox::toggled, this,
-            [this](bool on) { Edit("PowUp", [on](ChannelRec& ch) { ch.PowUp = ToFlag(on); }); });
+    connect(powerUp_, &QCheckBox::toggled, this, [this](bool on) {
+        const bool exp = Exp();
+        Edit("PowUp",
+             [on, exp](ChannelRec& ch) { SetChannelFlag(ch, exp, ChannelFlag::PowUp, on); });
+    });
     connect(duplex_, &QCheckBox::toggled, this, &ChannelScreen::OnDuplex);
     connect(scanMemory_, &QCheckBox::toggled, this, [this](bool on) {
         Edit("ScanMemory", [on](ChannelRec& ch) { ch.ScanMemory = ToFlag(on); });
@@ -229,7 +230,7 @@ void ChannelScreen::Show(PlanId plan, int index) {
         rx_->SetLatin1Text(texts.Rx);
         tx_->SetLatin1Text(texts.Tx);
         chEnable_->setChecked(rec->Enable != 0);
-        txEnable_->setChecked(rec->TxEnable != 0 && rec->RxOnly == 0);
+        txEnable_->setChecked(TxEnableShown(*rec));
         lowPower_->setChecked(rec->LowPower != 0);
         powerUp_->setChecked(rec->PowUp != 0);
         duplex_->setChecked(rec->Duplex != 0);
@@ -256,7 +257,7 @@ void ChannelScreen::ApplyEnableRules() {
     in.ChEnable = chEnable_->isChecked();
     in.TxEnableChecked = txEnable_->isChecked();
     in.LowPowerChecked = lowPower_->isChecked();
-    in.DuplexAllowed = rec->DuplexAllowed != 0;
+    in.DuplexAllowed = DuplexPossible(*rec);
     in.RxOnly = rec->RxOnly != 0;
     in.ScramblerLocked = rec->Position == kScramblerLockedPosition;
     const ChannelEnables e = ChannelEnableRules(in);
@@ -291,9 +292,10 @@ void ChannelScreen::OnTxOrLowPower() {
     ApplyEnableRules();
     const bool tx = txEnable_->isChecked();
     const bool low = lowPower_->isChecked();
-    Edit("TxEnable", [tx, low](ChannelRec& ch) {
-        ch.TxEnable = ToFlag(tx);
-        ch.LowPower = ToFlag(low);
+    const bool exp = Exp();
+    Edit("TxEnable", [tx, low, exp](ChannelRec& ch) {
+        SetChannelFlag(ch, exp, ChannelFlag::TxEnable, tx);
+        SetChannelFlag(ch, exp, ChannelFlag::LowPower, low);
     });
 }
 
@@ -301,11 +303,17 @@ void ChannelScreen::OnDuplex(bool checked) {
     if (session_.Busy()) {
         return;
     }
-    Edit("Duplex", [checked](ChannelRec& ch) { ch.Duplex = ToFlag(checked); });
+    const bool exp = Exp();
+    Edit("Duplex",
+         [checked, exp](ChannelRec& ch) { SetChannelFlag(ch, exp, ChannelFlag::Duplex, checked); });
     const ChannelRec* rec = Record();
     if (!Exp() && rec != nullptr) {
         rx_->SetLatin1Text(FreqText(PresetRxFrequency(*rec)));
     }
+}
+
+RuleField ChannelScreen::BoxField(const FieldEdit* box) const {
+    return box == rx_ ? RuleField::RxFrequency : RuleField::TxFrequency;
 }
 
 void ChannelScreen::StoreFrequency(FieldEdit* box, double mhz) {
@@ -326,7 +334,7 @@ void ChannelScreen::RestoreFrequency(FieldEdit* box) {
 }
 
 bool ChannelScreen::CheckFrequency(FieldEdit* box) {
-    if (const auto mhz = CheckExpFrequency(box->Latin1Text())) {
+    if (const Ruled<double> mhz = CheckExpFrequency(BoxField(box), box->Latin1Text())) {
         StoreFrequency(box, *mhz);
         return true;
     }
@@ -350,7 +358,7 @@ void ChannelScreen::OnFrequencyLost(FieldEdit* box, Qt::FocusReason reason) {
         const bool leftWindow =
             reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
         if (leftWindow) {
-            if (const auto mhz = CheckExpFrequency(box->Latin1Text())) {
+            if (const Ruled<double> mhz = CheckExpFrequency(BoxField(box), box->Latin1Text())) {
                 StoreFrequency(box, *mhz);
             } else {
                 RestoreFrequency(box);

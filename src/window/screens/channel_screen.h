@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "model/settings_model.h"
+#include "rules/refusal.h"
 
 class QCheckBox;
 class QComboBox;
@@ -71,6 +72,7 @@ class ChannelScreen : public QWidget {
     // The checked and the silent variant of the frequency check.
     bool CheckFrequency(FieldEdit* box);
     void RestoreFrequency(FieldEdit* box);
+    RuleField BoxField(const FieldEdit* box) const;
     void StoreFrequency(FieldEdit* box, double mhz);
 
     EditSession& session_;

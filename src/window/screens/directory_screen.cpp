@@ -7,11 +7,11 @@
 
 #include "core/ui_host.h"
 #include "core/workspace.h"
-#include "editor/channel_rules.h"
-#include "editor/directory_rules.h"
 #include "editor/edit_session.h"
 #include "editor/help_contexts.h"
 #include "editor/screen_tree.h"
+#include "rules/channel_rules.h"
+#include "rules/directory_rules.h"
 #include "window/screens/field_edit.h"
 #include "window/screens/help_context.h"
 #include "window/screens/screen_parts.h"
@@ -62,7 +62,7 @@ DirectoryScreen::DirectoryScreen(EditSession& session, UiHost& host, QWidget* pa
     connect(name_, &FieldEdit::FocusLost, this, [this] { StoreName(); });
     mmsiCheck_ = new FieldCheck(
         session_, host_, mmsi_,
-        {[this](const std::string& text) { return CheckDirectoryMmsi(text, group_); },
+        {[this](const std::string& text) { return CheckDirectoryMmsi(text, group_).Stored(); },
          [this](const std::string& stored) { StoreMmsi(stored); },
          [this] {
              const DirectoryEntry* entries = Entries();
@@ -140,7 +140,7 @@ void DirectoryScreen::OnAdd(bool checked) {
         return;
     }
     const int n = n_;
-    Edit([n](DirectoryEntry* entries, int) { entries[n - 1].Enable = kOn; });
+    Edit([n](DirectoryEntry* entries, int count) { AddEntry(entries, count, n); });
     Show(group_, n_);
 }
 
@@ -164,7 +164,7 @@ void DirectoryScreen::StoreName() {
     if (n_ < 1 || n_ > Count() || !name_->isEnabled()) {
         return;
     }
-    const std::optional<std::string> name = DirectoryNameToStore(name_->Latin1Text());
+    const std::optional<std::string> name = CheckDirectoryName(name_->Latin1Text()).Stored();
     if (!name || *name == Entries()[n_ - 1].TagName) {
         return;
     }
@@ -177,18 +177,15 @@ void DirectoryScreen::StoreMmsi(const std::string& stored) {
         return;
     }
     const int n = n_;
-    if (!stored.empty()) {
-        if (stored != Entries()[n - 1].Mmsid) {
-            Edit([n, &stored](DirectoryEntry* entries, int) { entries[n - 1].Mmsid = stored; });
-        }
+    if (!stored.empty() && stored == Entries()[n - 1].Mmsid) {
         return;
     }
-    // An entry without an MMSI is no entry: it goes at once, without a question.
-    Edit([n](DirectoryEntry* entries, int count) {
-        entries[n - 1].Mmsid.clear();
-        DeleteEntry(entries, count, n);
+    Edit([n, &stored](DirectoryEntry* entries, int count) {
+        StoreEntryMmsi(entries, count, n, stored);
     });
-    Show(group_, n);
+    if (stored.empty()) {
+        Show(group_, n);  // the entry went and the next one moved into its place
+    }
 }
 
 bool DirectoryScreen::InputCheck() {

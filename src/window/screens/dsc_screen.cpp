@@ -13,11 +13,11 @@
 #include <QVBoxLayout>
 
 #include "core/workspace.h"
-#include "editor/channel_rules.h"
 #include "editor/edit_session.h"
 #include "editor/screen_tree.h"
 #include "model/image_layout.h"
 #include "radio/transfer.h"
+#include "rules/channel_rules.h"
 #include "window/screens/field_edit.h"
 #include "window/screens/screen_parts.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "editor/edit_session.h"
-#include "editor/settings_rules.h"
+#include "rules/settings_rules.h"
 
 class QCheckBox;
 class QGroupBox;

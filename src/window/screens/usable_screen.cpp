@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "editor/channel_rules.h"
 #include "editor/edit_session.h"
 #include "editor/screen_tree.h"
+#include "rules/channel_rules.h"
 #include "window/screens/field_edit.h"
 #include "window/screens/screen_parts.h"
 

@@ -5,11 +5,11 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "editor/channel_rules.h"
 #include "editor/edit_session.h"
 #include "editor/help_contexts.h"
 #include "editor/screen_tree.h"
 #include "model/builtin_tables.h"
+#include "rules/channel_rules.h"
 #include "window/screens/field_edit.h"
 #include "window/screens/help_context.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/workspace.h"
-#include "editor/settings_rules.h"
+#include "rules/settings_rules.h"
 
 namespace tq530 {
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/settings_rules.h"
+#include "rules/settings_rules.h"
 
 #include <algorithm>
 
