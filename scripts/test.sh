@@ -7,11 +7,9 @@ bash scripts/deps.sh --test
 bash scripts/check-layers.sh
 bash scripts/build.sh
 bash scripts/check-mingw.sh
-(
-    cd build
-    export TQ530_GALLERY_DIR=${TQ530_GALLERY_DIR:-$PWD/gallery}
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
-)
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@")
+# Every screen and dialog as a PNG file, for a person to look at.
+QT_QPA_PLATFORM=offscreen build/tests-bin/tq530-gallery build/gallery
 # CI (and whoever asks with TQ530_SANITIZE=1) runs the suite again under the sanitizers.
 if [ "${CI:-}" = "true" ] || [ "${TQ530_SANITIZE:-}" = "1" ]; then
     bash scripts/sanitize.sh "$@"
