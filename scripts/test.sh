@@ -9,11 +9,9 @@ bash scripts/deps.sh --test
 bash scripts/check-layers.sh
 bash scripts/build.sh
 bash scripts/check-mingw.sh
-(
-    cd build
-    export TQ530_GALLERY_DIR=${TQ530_GALLERY_DIR:-$PWD/gallery}
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"
-)
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@")
+# Every screen and dialog as a PNG file, for a person to look at.
+QT_QPA_PLATFORM=offscreen build/tests-bin/tq530-gallery build/gallery
 # CI also builds the Debian package as a user would (scripts/package.sh) and checks it; the
 # suite's own package test packs the tree it tested.
 if [ "${CI:-}" = "true" ]; then

@@ -53,25 +53,13 @@ class UndoMenuTest : public ShellTest {
     void UseEdit(Qt::Key accessKey) { UseMenu(Window(), QStringLiteral("&Edit"), accessKey); }
 };
 
-TEST_F(UndoMenuTest, TheEditMenuAlwaysHoldsUndoAndRedoAndTheModelsOnlyWhenThereIsAChoice) {
+// The keys and captions are used by the tests below; here what the menu holds at the start.
+TEST_F(UndoMenuTest, TheEditMenuStartsWithNothingToUndoAndTheModelsFollowUndoAndRedo) {
     StartWith(kOneModel);
     EXPECT_TRUE(EditMenu()->menuAction()->isVisible());
-    QStringList texts;
-    for (QAction* action : EditMenu()->actions()) {
-        if (action->isVisible() && !action->isSeparator()) {
-            texts << action->text();
-        }
-    }
-    EXPECT_EQ(texts, (QStringList{"&Undo", "&Redo"}));
     EXPECT_FALSE(UndoAction()->isEnabled());
     EXPECT_FALSE(RedoAction()->isEnabled());
-    EXPECT_EQ(UndoAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-    EXPECT_EQ(RedoAction()->shortcuts(),
-              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
-                                   QKeySequence(QStringLiteral("Ctrl+Y"))}));
-}
-
-TEST_F(UndoMenuTest, WithTwoModelsTheModelListFollowsUndoAndRedo) {
+    TearDown();  // and start again with two models
     StartWith(kTwoModels);
     EXPECT_TRUE(Window().ModelMenu()->menuAction()->isVisible());
     EXPECT_EQ(EditMenu()->actions().front(), UndoAction());

@@ -1,44 +1,28 @@
-// Renders the backup list, the CSV menus and refusal, and the compare window to PNG files in
-// TQ530_GALLERY_DIR, for a person to look at.
-#include <QTableWidget>
-#include <QTreeWidget>
-
+// The File menu with its CSV submenus, the CSV import refusal, the backup list and the
+// compare window.
 #include "app/backups.h"
 #include "app/csv_tables.h"
 #include "editor/screen_tree.h"
-#include "gui/gallery_fixture.h"
+#include "gallery.h"
 #include "window/backup_dialog.h"
 #include "window/compare_window.h"
 #include "window/csv_menu.h"
 #include "window/import_refusal_box.h"
 
-namespace tq530::guitest {
+namespace tq530::gallery {
 namespace {
 
-class ExtrasGallery : public GalleryTest {
-  public:
-    void Shot(QWidget& widget, const QString& name) {
-        widget.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-        QTest::qWait(20);  // scroll bars follow the first layout
-        Save(widget, name);
-        widget.hide();
-    }
-};
-
-TEST_F(ExtrasGallery, FileMenuAndCsvSubmenus) {
-    StartWith(kOneModel);
-    ASSERT_TRUE(started);
-    SaveMenu("&File", "extras-menu-file");
-    SavePopup(Window().Csv()->ExportMenu(), "extras-menu-export-csv");
-    SavePopup(Window().Csv()->ImportMenu(), "extras-menu-import-csv");
+void FileMenuAndCsvSubmenus(Gallery& gallery, MainWindow& window) {
+    gallery.SaveMenu(window, "&File", "extras-menu-file");
+    gallery.SavePopup(window, window.Csv()->ExportMenu(), "extras-menu-export-csv");
+    gallery.SavePopup(window, window.Csv()->ImportMenu(), "extras-menu-import-csv");
     CsvImport refused;
     refused.Problems = {
         {3, "MMSI", "\"21100000\" is not an MMSI of 9 digits"},
         {5, "STATION NAME", "\"HARBOUR MASTER OFFICE\" is longer than 11 characters"},
         {7, "", "has 2 cells, the header row 3 columns"}};
-    ImportRefusalBox few(refused, &Window());
-    Shot(few, "extras-box-import-refused");
+    ImportRefusalBox few(refused, &window);
+    gallery.Shot(few, "extras-box-import-refused");
 
     // Sixty problems: fifty listed in a scrolling view, the box within the screen.
     refused.Problems.clear();
@@ -46,13 +30,11 @@ TEST_F(ExtrasGallery, FileMenuAndCsvSubmenus) {
         refused.Problems.push_back({row, "CH Name", "the radio cannot show \"\xC3\xA9\""});
     }
     refused.Unlisted = 10;
-    ImportRefusalBox many(refused, &Window());
-    Shot(many, "extras-box-import-refused-many");
+    ImportRefusalBox many(refused, &window);
+    gallery.Shot(many, "extras-box-import-refused-many");
 }
 
-TEST_F(ExtrasGallery, BackupListAtItsMinimumSize) {
-    StartWith(kOneModel);
-    ASSERT_TRUE(started);
+void BackupListAtItsMinimumSize(Gallery& gallery, MainWindow& window) {
     std::vector<BackupEntry> backups;
     for (int i = 0; i < 12; ++i) {
         BackupEntry entry;
@@ -64,15 +46,13 @@ TEST_F(ExtrasGallery, BackupListAtItsMinimumSize) {
         entry.UserMmsi = i % 5 == 0 ? "" : "21100000" + std::to_string(i % 10);
         backups.push_back(entry);
     }
-    BackupDialog dialog(backups, &Window());
-    Shot(dialog, "extras-backup-list");
-    BackupDialog empty({}, &Window());
-    Shot(empty, "extras-backup-list-empty");
+    BackupDialog dialog(backups, &window);
+    gallery.Shot(dialog, "extras-backup-list");
+    BackupDialog empty({}, &window);
+    gallery.Shot(empty, "extras-backup-list-empty");
 }
 
-TEST_F(ExtrasGallery, CompareWindowWithAndWithoutDifferences) {
-    StartWith(kOneModel);
-    ASSERT_TRUE(started);
+void CompareWindowWithAndWithoutDifferences(Gallery& gallery, MainWindow& window) {
     const std::vector<SettingDifference> differences = {
         {"USA CH 16 Name", "CH16", "HARBOUR", ChannelKey(PlanId::Usa, 15)},
         {"USA CH 72 Enable", "On", "Off", ChannelKey(PlanId::Usa, 50)},
@@ -80,11 +60,22 @@ TEST_F(ExtrasGallery, CompareWindowWithAndWithoutDifferences) {
         {"User MMSI", "211000001", "", ""},
         {"Backlight", "3", "5", "Common"},
     };
-    CompareWindow window(QStringLiteral("harbour.dat"), differences, {}, &Window());
-    Shot(window, "extras-compare");
-    CompareWindow same(QStringLiteral("harbour.dat"), {}, {}, &Window());
-    Shot(same, "extras-compare-none");
+    CompareWindow some(QStringLiteral("harbour.dat"), differences, {}, &window);
+    gallery.Shot(some, "extras-compare");
+    CompareWindow same(QStringLiteral("harbour.dat"), {}, {}, &window);
+    gallery.Shot(same, "extras-compare-none");
 }
 
 }  // namespace
-}  // namespace tq530::guitest
+
+void ExtrasShots(Gallery& gallery) {
+    Stage stage(kOneModel);
+    if (!gallery.Check(stage.Start(), "extras: not started")) {
+        return;
+    }
+    FileMenuAndCsvSubmenus(gallery, stage.Window());
+    BackupListAtItsMinimumSize(gallery, stage.Window());
+    CompareWindowWithAndWithoutDifferences(gallery, stage.Window());
+}
+
+}  // namespace tq530::gallery
