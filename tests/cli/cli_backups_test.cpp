@@ -1,6 +1,7 @@
 // tq530-cli backups over a folder that holds more than backups, and nr6120-sim refusing
 // numbers it cannot use.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -83,6 +84,17 @@ TEST_F(CliBackupsTest, TheSimulatorRefusesNumbersItCannotUse) {
         EXPECT_EQ(r.Status, 2) << options << ": " << r.Err;
         EXPECT_NE(r.Err, "") << options;
     }
+}
+
+TEST_F(CliBackupsTest, TheSimulatorRefusesALogItWouldWaitOn) {
+    // A FIFO with no reader held the simulator before its first answer.
+    ASSERT_EQ(mkfifo(dir.File("log").c_str(), 0600), 0);
+    const std::string command = "cd '" + dir.Path() + "' && timeout -s KILL 5 " + TQ530_BIN_DIR +
+                                "/nr6120-sim --speed-log log >stdout 2>stderr </dev/null";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    EXPECT_NE(ReadFile(dir.File("stderr")).find("log: Not a regular file"), std::string::npos);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -51,13 +51,14 @@ bool LoadImage(const std::string& path, tq530::RadioSimulator& radio) {
     return true;
 }
 
+// Through the programmer's own atomic replace: a half-written image is never left behind, and
+// a FIFO or device at the path is refused instead of waited on.
 void SaveImage(const std::string& path, const tq530::RadioSimulator& radio) {
-    const std::string temp = path + ".tmp";
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(radio.Eeprom.data()), tq530::kSimEepromSize);
-    out.close();
-    if (out)
-        std::rename(temp.c_str(), path.c_str());
+    tq530::FileError error;
+    const std::string bytes(reinterpret_cast<const char*>(radio.Eeprom.data()),
+                            tq530::kSimEepromSize);
+    if (!tq530::WriteFileReplacing(path, bytes, error))
+        std::fprintf(stderr, "nr6120-sim: %s: %s\n", path.c_str(), error.Text.c_str());
 }
 
 // The baud rate the programmer set on its end of the line.
@@ -141,34 +142,34 @@ bool ParseNumbers(const std::string& text, std::vector<int>& out) {
     return any;
 }
 
-}  // namespace
+// What the command line asks for beyond the simulator's own fault settings.
+struct Options {
+    std::string ImagePath, LinkPath, SpeedLogPath, Product = "RB274V";
+    int ModelCode = 6120, SecondModelCode = -1;
+    bool Verbose = false, Pace = false, Stats = false;
+    std::vector<std::string> FrameFaults;
+    std::string Adapter = "ok";
+};
 
-int main(int argc, char** argv) {
+void AddOptions(CLI::App& app, Options& o, tq530::RadioSimulator& radio) {
     using namespace tq530;
-    CLI::App app{"nr6120-sim: an NR6120 radio in PC-control mode on a pseudo-terminal"};
-    std::string imagePath, linkPath, speedLogPath, product = "RB274V";
-    int modelCode = 6120, secondModelCode = -1;
-    bool verbose = false, pace = false, stats = false;
-    RadioSimulator radio;
     SimFaults& faults = radio.Faults;
-    std::vector<std::string> frameFaults;
-    std::string adapter = "ok";
     app.set_version_flag("--version", VersionText("nr6120-sim"));
-    app.add_option("--image", imagePath,
+    app.add_option("--image", o.ImagePath,
                    "EEPROM file (8192 bytes): loaded if present, saved on change and at exit");
-    app.add_option("--link", linkPath, "Also make this path a symbolic link to the device");
-    app.add_flag("--verbose,-v", verbose, "Log every frame and reply on stderr");
-    app.add_flag("--pace", pace, "Deliver bytes no faster than the baud rate the PC set");
-    app.add_option("--speed-log", speedLogPath,
+    app.add_option("--link", o.LinkPath, "Also make this path a symbolic link to the device");
+    app.add_flag("--verbose,-v", o.Verbose, "Log every frame and reply on stderr");
+    app.add_flag("--pace", o.Pace, "Deliver bytes no faster than the baud rate the PC set");
+    app.add_option("--speed-log", o.SpeedLogPath,
                    "Write a line \"BAUD HH\" for every byte from the PC: the line speed when "
                    "it arrived (with --pace, when it has crossed the wire)");
-    app.add_flag("--stats", stats,
+    app.add_flag("--stats", o.Stats,
                  "At exit print the PC's transmissions and the time the bytes need on the wire");
-    app.add_option("--model-code", modelCode, "Model code at 0 and 8190 (default 6120)")
+    app.add_option("--model-code", o.ModelCode, "Model code at 0 and 8190 (default 6120)")
         ->check(CLI::Range(0, 0xFFFF));
-    app.add_option("--second-model-code", secondModelCode, "A different model code at 8190")
+    app.add_option("--second-model-code", o.SecondModelCode, "A different model code at 8190")
         ->check(CLI::Range(0, 0xFFFF));
-    app.add_option("--product-code", product, "Product code at 304 (default RB274V)");
+    app.add_option("--product-code", o.Product, "Product code at 304 (default RB274V)");
     app.add_option("--busy", faults.BusyReplies, "Report busy to this many status queries")
         ->check(CLI::Range(0, 1000000));
     app.add_option("--refuse-sync", faults.SyncRefusals, "Refuse this many #CMDSY")
@@ -178,22 +179,20 @@ int main(int argc, char** argv) {
     app.add_flag("--noise", faults.Noise, "Stray bytes before single-byte answers and CR LF");
     app.add_flag("--error-crlf", faults.ErrorWithCrLf, "End a refusal with CR LF");
     app.add_flag("--lowercase-error", faults.LowercaseRefusal, "Refuse with \"error\"");
-    app.add_option("--adapter", adapter, "Answer to ACMD:002")
+    app.add_option("--adapter", o.Adapter, "Answer to ACMD:002")
         ->check(CLI::IsMember({"ok", "error", "other", "garbled", "silent"}));
     app.add_option("--alter-after-write", radio.AlterAfterWrite,
                    "ADDRESS: change the stored byte there after each write that covers it")
         ->check(CLI::Range(0, kSimEepromSize - 1));
-    app.add_option("--fault", frameFaults,
+    app.add_option("--fault", o.FrameFaults,
                    "KIND@N[,N-M..]: refuse|silent|drop-ok|bad-checksum|other-address|"
                    "wrong-length|short-data|wrong-name|ok-only|truncated|close, for the "
                    "numbered #CEP frames (counted from 1)");
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        // Help is not a mistake; every other refusal is a usage error like the programmer's.
-        return app.exit(e) == 0 ? 0 : 2;
-    }
+}
 
+// Turns the --fault and --adapter texts into the simulator's settings; false on a bad one.
+bool ApplyFaults(const Options& o, tq530::SimFaults& faults) {
+    using tq530::FrameFault;
     const std::map<std::string, FrameFault> kinds = {{"refuse", FrameFault::Refuse},
                                                      {"silent", FrameFault::Silent},
                                                      {"drop-ok", FrameFault::DropCmdOk},
@@ -205,114 +204,109 @@ int main(int argc, char** argv) {
                                                      {"ok-only", FrameFault::OkOnly},
                                                      {"truncated", FrameFault::Truncated},
                                                      {"close", FrameFault::CloseLink}};
-    for (const std::string& faultText : frameFaults) {
+    for (const std::string& faultText : o.FrameFaults) {
         const size_t at = faultText.find('@');
         const auto kind = kinds.find(faultText.substr(0, at));
         std::vector<int> numbers;
         if (at == std::string::npos || kind == kinds.end() ||
             !ParseNumbers(faultText.substr(at + 1), numbers)) {
             std::fprintf(stderr, "nr6120-sim: bad --fault %s\n", faultText.c_str());
-            return 2;
+            return false;
         }
         for (int n : numbers)
             faults.Frames[n] = kind->second;
     }
+    using tq530::AdapterAnswer;
     const std::map<std::string, AdapterAnswer> answers = {{"ok", AdapterAnswer::Ok},
                                                           {"error", AdapterAnswer::Error},
                                                           {"other", AdapterAnswer::Other},
                                                           {"garbled", AdapterAnswer::Garbled},
                                                           {"silent", AdapterAnswer::Silent}};
-    faults.Adapter = answers.at(adapter);
+    faults.Adapter = answers.at(o.Adapter);
+    return true;
+}
 
-    const bool loaded = !imagePath.empty() && LoadImage(imagePath, radio);
-    if (!loaded || app.count("--model-code") || app.count("--second-model-code") ||
-        app.count("--product-code")) {
-        radio.SetIdentity(static_cast<uint16_t>(modelCode),
-                          static_cast<uint16_t>(secondModelCode < 0 ? modelCode : secondModelCode),
-                          product);
-    }
-    if (verbose) {
-        radio.Log = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
-    }
+// The two ends of the pseudo-terminal: ours, and the one the programmer opens.
+struct Pty {
+    int Master = -1;
+    int Slave = -1;
+    std::string Device;
+};
 
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+bool OpenPty(Pty& pty) {
+    pty.Master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (pty.Master < 0 || grantpt(pty.Master) != 0 || unlockpt(pty.Master) != 0) {
         std::perror("nr6120-sim: pseudo-terminal");
-        return 1;
+        return false;
     }
-    const std::string device = ptsname(master);
+    pty.Device = ptsname(pty.Master);
     // Holding our own end of the slave keeps the line up while the programmer closes and
     // reopens it to change speed, and keeps the speed it set readable.
-    const int slave = open(device.c_str(), O_RDWR | O_NOCTTY);
+    pty.Slave = open(pty.Device.c_str(), O_RDWR | O_NOCTTY);
     termios raw{};
-    tcgetattr(slave, &raw);
+    tcgetattr(pty.Slave, &raw);
     cfmakeraw(&raw);
     cfsetspeed(&raw, B9600);
-    tcsetattr(slave, TCSANOW, &raw);
-    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-    if (!linkPath.empty()) {
-        unlink(linkPath.c_str());
-        if (symlink(device.c_str(), linkPath.c_str()) != 0)
-            std::perror("nr6120-sim: --link");
-    }
-    FILE* speedLog = nullptr;
-    if (!speedLogPath.empty() && (speedLog = std::fopen(speedLogPath.c_str(), "w")) == nullptr) {
-        std::perror("nr6120-sim: --speed-log");
-        return 1;
-    }
-    std::printf("%s\n", device.c_str());
-    std::fflush(stdout);
+    tcsetattr(pty.Slave, TCSANOW, &raw);
+    fcntl(pty.Master, F_SETFL, fcntl(pty.Master, F_GETFL) | O_NONBLOCK);
+    return true;
+}
 
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    signal(SIGPIPE, SIG_IGN);
+// Answers the programmer until a signal stops it or a fault closes the link; returns the time
+// the bytes of both directions needed on the wire, in milliseconds.
+class Server {
+  public:
+    Server(const Options& o, tq530::RadioSimulator& radio, const Pty& pty, FILE* speedLog)
+        : o_(o), radio_(radio), pty_(pty), speedLog_(speedLog) {}
 
-    Clock::time_point wireFree = Clock::now();  // when the PC's bytes so far have arrived
-    char buffer[4096];
-    int lastBaud = 0;
-    double wireMs = 0;
-    while (!gStop && !radio.LinkClosed()) {
-        pollfd p{master, POLLIN, 0};
-        const int ready = poll(&p, 1, 200);
-        if (ready <= 0) {
-            if (!imagePath.empty() && radio.EepromChanged()) {
-                SaveImage(imagePath, radio);
-                radio.ClearChanged();
+    double Run() {
+        char buffer[4096];
+        while (!gStop && !radio_.LinkClosed()) {
+            pollfd p{pty_.Master, POLLIN, 0};
+            if (poll(&p, 1, 200) <= 0) {
+                if (!o_.ImagePath.empty() && radio_.EepromChanged()) {
+                    SaveImage(o_.ImagePath, radio_);
+                    radio_.ClearChanged();
+                }
+                continue;
             }
-            continue;
+            const ssize_t n = read(pty_.Master, buffer, sizeof buffer);
+            if (n <= 0) {
+                // EIO while nobody else has the line open is not possible with our own slave
+                // open; anything else is worth a short rest rather than a busy loop.
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                continue;
+            }
+            Take(std::string(buffer, static_cast<size_t>(n)));
         }
-        const ssize_t n = read(master, buffer, sizeof buffer);
-        if (n <= 0) {
-            // EIO while nobody else has the line open is not possible with our own slave
-            // open; anything else is worth a short rest rather than a busy loop.
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            continue;
-        }
-        const int baud = LineBaud(slave);
-        if (verbose && baud != lastBaud) {
+        return wireMs_;
+    }
+
+  private:
+    void Take(const std::string& bytes) {
+        const int baud = LineBaud(pty_.Slave);
+        if (o_.Verbose && baud != lastBaud_) {
             std::fprintf(stderr, "-- line at %d baud\n", baud);
-            lastBaud = baud;
+            lastBaud_ = baud;
         }
-        if (pace) {
-            wireFree = std::max(wireFree, Clock::now()) + WireTime(static_cast<size_t>(n), baud);
-            std::this_thread::sleep_until(wireFree);
+        if (o_.Pace) {
+            wireFree_ = std::max(wireFree_, Clock::now()) + WireTime(bytes.size(), baud);
+            std::this_thread::sleep_until(wireFree_);
         }
-        if (speedLog != nullptr) {
+        if (speedLog_ != nullptr) {
             // A PC that changes the speed while its bytes are still under way is caught here.
-            const int arrivedAt = pace ? LineBaud(slave) : baud;
-            for (ssize_t i = 0; i < n; ++i)
-                std::fprintf(speedLog, "%d %02X\n", arrivedAt, static_cast<uint8_t>(buffer[i]));
-            std::fflush(speedLog);
+            const int arrivedAt = o_.Pace ? LineBaud(pty_.Slave) : baud;
+            for (char c : bytes)
+                std::fprintf(speedLog_, "%d %02X\n", arrivedAt, static_cast<uint8_t>(c));
+            std::fflush(speedLog_);
         }
-        const std::string reply = radio.Feed(std::string(buffer, static_cast<size_t>(n)));
-        wireMs += static_cast<double>(static_cast<size_t>(n) + reply.size()) * 10000.0 / baud;
+        const std::string reply = radio_.Feed(bytes);
+        wireMs_ += static_cast<double>(bytes.size() + reply.size()) * 10000.0 / baud;
         if (reply.empty())
-            continue;
-        if (!pace) {
-            WriteAll(master, reply.data(), reply.size());
-            continue;
+            return;
+        if (!o_.Pace) {
+            WriteAll(pty_.Master, reply.data(), reply.size());
+            return;
         }
         // Hand the bytes over in small pieces, each when it would have left the wire.
         const Clock::time_point start = Clock::now();
@@ -320,20 +314,93 @@ int main(int argc, char** argv) {
         for (size_t at = 0; at < reply.size(); at += kPiece) {
             const size_t size = std::min(kPiece, reply.size() - at);
             std::this_thread::sleep_until(start + WireTime(at + size, baud));
-            WriteAll(master, reply.data() + at, size);
+            WriteAll(pty_.Master, reply.data() + at, size);
         }
     }
-    if (!imagePath.empty())
-        SaveImage(imagePath, radio);
-    if (stats) {
+
+    const Options& o_;
+    tq530::RadioSimulator& radio_;
+    const Pty& pty_;
+    FILE* speedLog_;
+    Clock::time_point wireFree_ = Clock::now();  // when the PC's bytes so far have arrived
+    int lastBaud_ = 0;
+    double wireMs_ = 0;
+};
+
+void CatchSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tq530;
+    CLI::App app{"nr6120-sim: an NR6120 radio in PC-control mode on a pseudo-terminal"};
+    Options o;
+    RadioSimulator radio;
+    AddOptions(app, o, radio);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help is not a mistake; every other refusal is a usage error like the programmer's.
+        return app.exit(e) == 0 ? 0 : 2;
+    }
+    if (!ApplyFaults(o, radio.Faults))
+        return 2;
+
+    const bool loaded = !o.ImagePath.empty() && LoadImage(o.ImagePath, radio);
+    if (!loaded || app.count("--model-code") || app.count("--second-model-code") ||
+        app.count("--product-code")) {
+        radio.SetIdentity(
+            static_cast<uint16_t>(o.ModelCode),
+            static_cast<uint16_t>(o.SecondModelCode < 0 ? o.ModelCode : o.SecondModelCode),
+            o.Product);
+    }
+    if (o.Verbose) {
+        radio.Log = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
+    }
+    Pty pty;
+    if (!OpenPty(pty))
+        return 1;
+    if (!o.LinkPath.empty()) {
+        unlink(o.LinkPath.c_str());
+        if (symlink(pty.Device.c_str(), o.LinkPath.c_str()) != 0)
+            std::perror("nr6120-sim: --link");
+    }
+    FILE* speedLog = nullptr;
+    if (!o.SpeedLogPath.empty()) {
+        // A FIFO nobody reads would hold the radio before its first answer.
+        FileError error;
+        if (!CheckOutputFile(o.SpeedLogPath, error)) {
+            std::fprintf(stderr, "nr6120-sim: --speed-log %s: %s\n", o.SpeedLogPath.c_str(),
+                         error.Text.c_str());
+            return 1;
+        }
+        if ((speedLog = std::fopen(o.SpeedLogPath.c_str(), "w")) == nullptr) {
+            std::perror("nr6120-sim: --speed-log");
+            return 1;
+        }
+    }
+    std::printf("%s\n", pty.Device.c_str());
+    std::fflush(stdout);
+    CatchSignals();
+
+    const double wireMs = Server(o, radio, pty, speedLog).Run();
+    if (!o.ImagePath.empty())
+        SaveImage(o.ImagePath, radio);
+    if (o.Stats) {
         std::fprintf(stderr, "stats: transmissions=%zu wire_ms=%.1f\n", radio.Received.size(),
                      wireMs);
     }
     if (speedLog != nullptr)
         std::fclose(speedLog);
-    if (!linkPath.empty())
-        unlink(linkPath.c_str());
-    close(slave);
-    close(master);
+    if (!o.LinkPath.empty())
+        unlink(o.LinkPath.c_str());
+    close(pty.Slave);
+    close(pty.Master);
     return 0;
 }
