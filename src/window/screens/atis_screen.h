@@ -9,6 +9,8 @@
 class QCheckBox;
 class QLabel;
 
+#include "window/screens/screen.h"
+
 namespace tq530 {
 
 class EditSession;
@@ -16,15 +18,17 @@ class FieldCheck;
 class FieldEdit;
 class UiHost;
 
-class AtisScreen : public QWidget {
+class AtisScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     AtisScreen(EditSession& session, UiHost& host, QWidget* parent = nullptr);
 
     void Show();
+    QWidget* Widget() override { return this; }
+    void ShowTarget(const ScreenTarget&) override { Show(); }
     // Checks a typed ATIS code; false after the refusal's message.
-    bool InputCheck();
+    bool InputCheck() override;
 
     QCheckBox* GroupBox(int group) const { return groups_[static_cast<size_t>(group)]; }
     FieldEdit* Code() const { return code_; }

@@ -246,6 +246,10 @@ void ChannelScreen::Show(PlanId plan, int index) {
     ApplyEnableRules();
 }
 
+void ChannelScreen::ShowTarget(const ScreenTarget& target) {
+    Show(target.Plan, target.Plan == PlanId::Exp ? target.Index - 1 : target.Index);
+}
+
 void ChannelScreen::ApplyEnableRules() {
     const ChannelRec* rec = Record();
     if (rec == nullptr) {

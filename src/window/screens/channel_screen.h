@@ -10,6 +10,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 
+#include "window/screens/screen.h"
+
 namespace tq530 {
 
 class EditSession;
@@ -27,20 +29,24 @@ class ConnectorLine : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 };
 
-class ChannelScreen : public QWidget {
+class ChannelScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     ChannelScreen(EditSession& session, UiHost& host, QWidget* parent = nullptr);
 
     // Clears the screen and fills the scrambler list, as before a new data set.
-    void Prepare();
+    void Prepare() override;
     // Shows channel index (0-based) of plan; an EXP channel is editable.
     void Show(PlanId plan, int index);
     // The check of a command that leaves the screen: a typed frequency is checked with its
     // message, then an enabled EXP channel must have an RX frequency and two display
     // characters. False after the refusal's message.
-    bool InputCheck();
+    bool InputCheck() override;
+
+    // The target's Index counts EXP channels from 1.
+    void ShowTarget(const ScreenTarget& target) override;
+    QWidget* Widget() override { return this; }
 
     PlanId Plan() const { return plan_; }
     int Index() const { return index_; }

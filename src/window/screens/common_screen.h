@@ -6,19 +6,23 @@
 
 class QLabel;
 
+#include "window/screens/screen.h"
+
 namespace tq530 {
 
 class BoundList;
 class ConnectorLine;
 class EditSession;
 
-class CommonScreen : public QWidget {
+class CommonScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     CommonScreen(EditSession& session, QWidget* parent = nullptr);
 
     void Show();
+    QWidget* Widget() override { return this; }
+    void ShowTarget(const ScreenTarget&) override { Show(); }
 
     BoundList* TxPoDisplay() const { return txPo_; }
     BoundList* Scan() const { return scan_; }

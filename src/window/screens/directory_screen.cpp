@@ -135,6 +135,10 @@ void DirectoryScreen::Show(bool group, int n) {
     }
 }
 
+void DirectoryScreen::ShowTarget(const ScreenTarget& target) {
+    Show(target.Kind == ScreenKind::GroupIdEntry, target.Index);
+}
+
 void DirectoryScreen::OnAdd(bool checked) {
     if (session_.Busy() || !checked || n_ < 1) {
         return;

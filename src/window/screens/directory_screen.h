@@ -7,6 +7,8 @@
 class QCheckBox;
 class QLabel;
 
+#include "window/screens/screen.h"
+
 namespace tq530 {
 
 class EditSession;
@@ -15,19 +17,22 @@ class FieldEdit;
 class UiHost;
 struct DirectoryEntry;
 
-class DirectoryScreen : public QWidget {
+class DirectoryScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     DirectoryScreen(EditSession& session, UiHost& host, QWidget* parent = nullptr);
 
     // Clears the screen, as before a new data set.
-    void Prepare();
+    void Prepare() override;
     // Shows entry n (1-based) of the group directory or of the individual one. The first free
     // place behind an entry without name or MMSI refuses "Add" with a message.
     void Show(bool group, int n);
     // Runs the MMSI check of a typed box and stores a typed name; never refuses.
-    bool InputCheck();
+    bool InputCheck() override;
+
+    void ShowTarget(const ScreenTarget& target) override;
+    QWidget* Widget() override { return this; }
 
     bool Group() const { return group_; }
     int Entry() const { return n_; }

@@ -12,6 +12,8 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
+#include "window/screens/screen.h"
+
 namespace tq530 {
 
 class BoundList;
@@ -20,15 +22,17 @@ class FieldCheck;
 class FieldEdit;
 class UiHost;
 
-class DscScreen : public QWidget {
+class DscScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     DscScreen(EditSession& session, UiHost& host, QWidget* parent = nullptr);
 
     void Show();
+    QWidget* Widget() override { return this; }
+    void ShowTarget(const ScreenTarget&) override { Show(); }
     // Checks the typed MMSI boxes; false after a refusal's message.
-    bool InputCheck();
+    bool InputCheck() override;
 
     QTabWidget* Tabs() const { return tabs_; }
     BoundList* DscGroup(int group) const { return groups_[static_cast<size_t>(group)]; }

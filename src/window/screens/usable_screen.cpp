@@ -112,12 +112,13 @@ void UsableScreen::StoreStatusName(int group) {
                    [i, &name](SettingsModel& m) { m.UsableGroups[i].StatusName = name; });
 }
 
-void UsableScreen::InputCheck() {
+bool UsableScreen::InputCheck() {
     for (int g = 0; g < kGroupCount; ++g) {
         if (rows_[static_cast<size_t>(g)].Status->hasFocus()) {
             StoreStatusName(g);
         }
     }
+    return true;
 }
 
 }  // namespace tq530

@@ -9,12 +9,14 @@
 class QCheckBox;
 class QLabel;
 
+#include "window/screens/screen.h"
+
 namespace tq530 {
 
 class EditSession;
 class FieldEdit;
 
-class WeatherScreen : public QWidget {
+class WeatherScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
@@ -22,6 +24,10 @@ class WeatherScreen : public QWidget {
 
     // Fills the rows from the WX plan.
     void Show();
+    QWidget* Widget() override { return this; }
+    // A new data set fills the rows at once.
+    void Prepare() override { Show(); }
+    void ShowTarget(const ScreenTarget&) override { Show(); }
 
     QCheckBox* EnableBox(int row) const { return rows_[static_cast<size_t>(row)].Enable; }
     QCheckBox* ScanBox(int row) const { return rows_[static_cast<size_t>(row)].Scan; }
