@@ -30,7 +30,7 @@ TEST_F(ShellGalleryTest, MainWindowAtItsSizes) {
     SaveMenu("&Options", "shell-menu-options");
     SaveMenu("&Help", "shell-menu-help");
     // One model: the Edit menu holds only Undo and Redo, here with a step to undo.
-    Window().Editor()->Session().EditChannel(PlanId::Usa, 5, "ChTag",
+    Window().Editor()->Session().EditChannel(PlanId::Usa, 5, FieldId::ChName,
                                              [](ChannelRec& ch) { ch.ChTag = "PILOT"; });
     SaveMenu("&Edit", "shell-menu-edit-undo");
 }

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "model/setting_catalogue.h"
 #include "model/settings_model.h"
 
 class QCheckBox;
@@ -68,10 +69,11 @@ class ChannelScreen : public QWidget, public Screen {
   private:
     bool Exp() const { return plan_ == PlanId::Exp; }
     const ChannelRec* Record() const;
-    void Edit(const char* field, const std::function<void(ChannelRec&)>& edit);
+    void Edit(FieldId field, const std::function<void(ChannelRec&)>& edit);
     void ApplyEnableRules();
     void OnChEnable(bool checked);
-    void OnTxOrLowPower();
+    // Either box stores both flags; field is the one the operator changed.
+    void OnTxOrLowPower(FieldId field);
     void OnDuplex(bool checked);
     void OnFrequencyLost(FieldEdit* box, Qt::FocusReason reason);
     // The checked and the silent variant of the frequency check.

@@ -93,9 +93,9 @@ int DirectoryScreen::Count() const {
     return group_ ? kGroupIdCount : kMemoryIdCount;
 }
 
-void DirectoryScreen::Edit(const std::function<void(DirectoryEntry*, int)>& edit) {
+void DirectoryScreen::Edit(FieldId field, const std::function<void(DirectoryEntry*, int)>& edit) {
     const Change change{group_ ? Change::Part::GroupId : Change::Part::MemoryId, PlanId::Usa,
-                        n_ - 1, "Entry"};
+                        n_ - 1, field};
     session_.Apply(change, [this, &edit](SettingsModel& m) {
         edit(group_ ? m.GroupIds.data() : m.MemoryIds.data(), Count());
     });
@@ -144,7 +144,7 @@ void DirectoryScreen::OnAdd(bool checked) {
         return;
     }
     const int n = n_;
-    Edit([n](DirectoryEntry* entries, int) { entries[n - 1].Enable = kOn; });
+    Edit(FieldId::DirectoryAdd, [n](DirectoryEntry* entries, int) { entries[n - 1].Enable = kOn; });
     Show(group_, n_);
 }
 
@@ -160,7 +160,8 @@ void DirectoryScreen::OnDelete(bool checked) {
         return;
     }
     const int n = n_;
-    Edit([n](DirectoryEntry* entries, int count) { DeleteEntry(entries, count, n); });
+    Edit(FieldId::DirectoryDelete,
+         [n](DirectoryEntry* entries, int count) { DeleteEntry(entries, count, n); });
     Show(group_, n_);
 }
 
@@ -173,7 +174,8 @@ void DirectoryScreen::StoreName() {
         return;
     }
     const int n = n_;
-    Edit([n, &name](DirectoryEntry* entries, int) { entries[n - 1].TagName = *name; });
+    Edit(group_ ? FieldId::GroupName : FieldId::StationName,
+         [n, &name](DirectoryEntry* entries, int) { entries[n - 1].TagName = *name; });
 }
 
 void DirectoryScreen::StoreMmsi(const std::string& stored) {
@@ -183,12 +185,13 @@ void DirectoryScreen::StoreMmsi(const std::string& stored) {
     const int n = n_;
     if (!stored.empty()) {
         if (stored != Entries()[n - 1].Mmsid) {
-            Edit([n, &stored](DirectoryEntry* entries, int) { entries[n - 1].Mmsid = stored; });
+            Edit(FieldId::DirectoryMmsi,
+                 [n, &stored](DirectoryEntry* entries, int) { entries[n - 1].Mmsid = stored; });
         }
         return;
     }
     // An entry without an MMSI is no entry: it goes at once, without a question.
-    Edit([n](DirectoryEntry* entries, int count) {
+    Edit(FieldId::DirectoryMmsi, [n](DirectoryEntry* entries, int count) {
         entries[n - 1].Mmsid.clear();
         DeleteEntry(entries, count, n);
     });

@@ -4,10 +4,11 @@
 
 #include <QWidget>
 
+#include "model/setting_catalogue.h"
+#include "window/screens/screen.h"
+
 class QCheckBox;
 class QLabel;
-
-#include "window/screens/screen.h"
 
 namespace tq530 {
 
@@ -47,7 +48,7 @@ class DirectoryScreen : public QWidget, public Screen {
   private:
     DirectoryEntry* Entries() const;
     int Count() const;
-    void Edit(const std::function<void(DirectoryEntry*, int count)>& edit);
+    void Edit(FieldId field, const std::function<void(DirectoryEntry*, int count)>& edit);
     void OnAdd(bool checked);
     void OnDelete(bool checked);
     void StoreName();

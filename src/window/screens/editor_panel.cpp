@@ -37,6 +37,17 @@ std::string KeyOfItem(const QTreeWidgetItem* item) {
     return item == nullptr ? std::string() : ToModel(item->data(0, kKeyRole).toString());
 }
 
+// Switching a group on or off changes which nodes the tree has.
+bool IsUsableSwitch(const std::optional<FieldId>& field) {
+    for (const FieldId id : {FieldId::Group1Usable, FieldId::Group2Usable, FieldId::Group3Usable,
+                             FieldId::ExpUsable}) {
+        if (field == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 struct EditorPanel::Impl {
@@ -160,7 +171,7 @@ struct EditorPanel::Impl {
         const SettingsModel& model = Ws.Model;
         switch (change.What) {
             case Change::Part::Channel: {
-                if (change.Field != "Enable" || change.Plan == PlanId::Wx) {
+                if (change.Field != FieldId::ChEnable || change.Plan == PlanId::Wx) {
                     return;
                 }
                 const ChannelRec* rec = ChannelAt(model, change.Plan, change.Index);
@@ -188,7 +199,7 @@ struct EditorPanel::Impl {
                 return;
             }
             case Change::Part::UsableGroup: {
-                if (change.Field == "Usable") {
+                if (IsUsableSwitch(change.Field)) {
                     RebuildKeepingShown();
                     return;
                 }
