@@ -6,12 +6,11 @@
 
 #include "model/setting_catalogue.h"
 #include "model/settings_model.h"
+#include "window/screens/screen.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
-
-#include "window/screens/screen.h"
 
 namespace tq530 {
 

@@ -4,9 +4,9 @@
 
 #include <QWidget>
 
-class QLabel;
-
 #include "window/screens/screen.h"
+
+class QLabel;
 
 namespace tq530 {
 

@@ -121,7 +121,17 @@ QWidget* DscScreen::BuildBasic() {
     groupGrid->setColumnStretch(5, 1);
     layout->addWidget(groups);
 
-    // The radio's own MMSI and the transfers that clear what the radio keeps.
+    layout->addLayout(BuildRadioRows(page, order));
+    layout->addLayout(BuildPositionCalls(page, order));
+    layout->addWidget(BuildBeeps(page, order));
+    layout->addStretch();
+
+    ChainTabOrder(order);
+    return page;
+}
+
+// The radio's own MMSI and the transfers that clear what the radio keeps.
+QLayout* DscScreen::BuildRadioRows(QWidget* page, std::vector<QWidget*>& order) {
     auto* radio = new QGridLayout;
     userMmsi_ = new FieldEdit(DigitKey, kMmsiLength, hint::kMmsi, page);
     FitChars(userMmsi_, kMmsiLength + 1);
@@ -144,7 +154,6 @@ QWidget* DscScreen::BuildBasic() {
     radio->addWidget(new QLabel(QStringLiteral("Distress Log"), page), 1, 2, Qt::AlignRight);
     radio->addWidget(distressLogClear_, 1, 3, Qt::AlignLeft);
     radio->setColumnStretch(4, 1);
-    layout->addLayout(radio);
     for (QWidget* w :
          std::initializer_list<QWidget*>{userMmsi_, mmsiClear_, dscLogClear_, distressLogClear_}) {
         order.push_back(w);
@@ -162,7 +171,11 @@ QWidget* DscScreen::BuildBasic() {
     connect(distressLogClear_, &QPushButton::clicked, this,
             [this] { emit ClearRequested(static_cast<int>(TransferMode::ClearDistressLog)); });
 
-    // Position calls: PosRequest 0, 2 and 3; the last two with their TX level.
+    return radio;
+}
+
+// Position calls: PosRequest 0, 2 and 3; the last two with their TX level.
+QLayout* DscScreen::BuildPositionCalls(QWidget* page, std::vector<QWidget*>& order) {
     auto* posGrid = new QGridLayout;
     const struct {
         const char* Caption;
@@ -191,8 +204,11 @@ QWidget* DscScreen::BuildBasic() {
         }
     }
     posGrid->setColumnStretch(3, 1);
-    layout->addLayout(posGrid);
 
+    return posGrid;
+}
+
+QWidget* DscScreen::BuildBeeps(QWidget* page, std::vector<QWidget*>& order) {
     QGroupBox* beep = TitledGroup("DSC Beep Output", page);
     auto* beepGrid = new QGridLayout(beep);
     const char* const beepRows[] = {
@@ -209,11 +225,7 @@ QWidget* DscScreen::BuildBasic() {
         order.push_back(beep_[i]);
     }
     beepGrid->setColumnStretch(2, 1);
-    layout->addWidget(beep);
-    layout->addStretch();
-
-    ChainTabOrder(order);
-    return page;
+    return beep;
 }
 
 QWidget* DscScreen::BuildAdvanced() {
@@ -364,6 +376,12 @@ QWidget* DscScreen::BuildAutoPos() {
     ChainTabOrder(
         {autoEnable_, autoChannel_, autoInterval_, autoSelect_, autoDir_, autoMmsi_, pollOnCch_});
 
+    ConnectAutoPos();
+    return autoPage_;
+}
+
+// What the automatic position report's controls store, and what follows from it.
+void DscScreen::ConnectAutoPos() {
     connect(autoEnable_, &QCheckBox::toggled, this, [this](bool on) {
         ApplyEnableRules();
         if (!session_.Busy() && isEnabled()) {
@@ -390,7 +408,6 @@ QWidget* DscScreen::BuildAutoPos() {
             session_, DscChange(I::AutoPosMmsi), CheckMmsi,
             [](SettingsModel& m) -> std::string& { return Report(m).Mmsi; },
             [](const std::string& mmsi) { return MmsiBoxText(mmsi); }, kAutoPosMmsiCaption));
-    return autoPage_;
 }
 
 void DscScreen::FillDirNames() {

@@ -5,14 +5,16 @@
 
 #include <QWidget>
 #include <array>
+#include <vector>
+
+#include "window/screens/screen.h"
 
 class QCheckBox;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-
-#include "window/screens/screen.h"
 
 namespace tq530 {
 
@@ -64,9 +66,14 @@ class DscScreen : public QWidget, public Screen {
   private:
     static size_t Slot(int block, int row) { return static_cast<size_t>(block * 4 + row); }
     QWidget* BuildBasic();
+    // Parts of the basic page; each adds its controls to order, the page's tab order.
+    QLayout* BuildRadioRows(QWidget* page, std::vector<QWidget*>& order);
+    QLayout* BuildPositionCalls(QWidget* page, std::vector<QWidget*>& order);
+    QWidget* BuildBeeps(QWidget* page, std::vector<QWidget*>& order);
     QWidget* BuildAdvanced();
     QWidget* BuildDisplay();
     QWidget* BuildAutoPos();
+    void ConnectAutoPos();
     void ShowAutoPos();
     void FillDirNames();
     void ApplyEnableRules();

@@ -6,11 +6,10 @@
 #include <array>
 
 #include "model/settings_model.h"
+#include "window/screens/screen.h"
 
 class QCheckBox;
 class QLabel;
-
-#include "window/screens/screen.h"
 
 namespace tq530 {
 
