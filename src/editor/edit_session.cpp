@@ -10,50 +10,30 @@ namespace {
 
 constexpr const char* kReplacedScreen = "General";
 
-struct FieldLabel {
-    const char* Field;
-    const char* Label;
-    bool PerKeystroke;  // the box stores every keystroke: one typing is one step
-};
-
-constexpr FieldLabel kChannelFields[] = {
-    {"Enable", "CH Enable", false},       {"TxEnable", "Tx Enable", false},
-    {"Duplex", "Duplex", false},          {"PowUp", "Power Up", false},
-    {"ScanMemory", "Scan Memory", false}, {"Scramble", "Scrambler", false},
-    {"Rxfreq", "Rx Frequency", false},    {"Txfreq", "Tx Frequency", false},
-    {"ChTag", "CH Name", true},           {"CHDisplayL", "CH Display", true},
-    {"CHDisplayR", "CH Display", true},
-};
-
-const FieldLabel* ChannelField(const std::string& field) {
-    for (const FieldLabel& row : kChannelFields) {
-        if (field == row.Field) {
-            return &row;
-        }
-    }
-    return nullptr;
+// The boxes that store every keystroke: one typing is one step.
+bool PerKeystroke(const std::optional<FieldId>& field) {
+    return field == FieldId::ChName || field == FieldId::ChDisplay;
 }
 
 std::string MergeKeyOf(const Change& change, const std::string& screen) {
-    const FieldLabel* row =
-        change.What == Change::Part::Channel ? ChannelField(change.Field) : nullptr;
-    if (row == nullptr || !row->PerKeystroke) {
+    if (change.What != Change::Part::Channel || !PerKeystroke(change.Field)) {
         return std::string();
     }
     return std::to_string(static_cast<int>(change.Plan)) + "/" + std::to_string(change.Index) +
-           "/" + change.Field + "@" + screen;
+           "/" + std::to_string(static_cast<int>(*change.Field)) + "@" + screen;
 }
 
 }  // namespace
 
 std::string StepLabel(const Change& change) {
+    if (change.Field) {
+        return FieldCaption(*change.Field);
+    }
     switch (change.What) {
-        case Change::Part::Channel: {
-            const FieldLabel* row = ChannelField(change.Field);
-            return row != nullptr ? row->Label : "Channel";
-        }
+        case Change::Part::Channel:
+            return "Channel";
         case Change::Part::UsableGroup:
-            return change.Field == "StatusName" ? "Status Name" : "Usable CH Group";
+            return "Usable CH Group";
         case Change::Part::Common:
             return "Common Setup";
         case Change::Part::Dsc:
@@ -95,7 +75,7 @@ bool EditSession::Apply(const Change& change, const std::function<void(SettingsM
     return true;
 }
 
-bool EditSession::EditChannel(PlanId plan, int index, const std::string& field,
+bool EditSession::EditChannel(PlanId plan, int index, FieldId field,
                               const std::function<void(ChannelRec&)>& edit) {
     if (ChannelAt(ws_.Model, plan, index) == nullptr) {
         return false;

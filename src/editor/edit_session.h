@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/undo_history.h"
+#include "model/setting_catalogue.h"
 #include "model/settings_model.h"
 
 namespace tq530 {
@@ -17,14 +18,15 @@ namespace tq530 {
 struct Workspace;
 
 // The part of the model an edit touched. Index is the 0-based index into the plan or
-// directory; Field names the record's field ("Enable", "ChTag", ...) so a view can tell an
-// edit that changes its text from one that does not.
+// directory; Field names the field the operator changed, so a view can tell an edit that
+// changes its text from one that does not, and undo names the step by the field's caption.
+// No field: a change of a whole part (a refresh, a new data set).
 struct Change {
     enum class Part { Channel, UsableGroup, Common, Dsc, Atis, MemoryId, GroupId, Whole };
     Part What = Part::Whole;
     PlanId Plan = PlanId::Usa;
     int Index = 0;
-    std::string Field;
+    std::optional<FieldId> Field;
 };
 
 class EditSession {
@@ -37,7 +39,7 @@ class EditSession {
     // it; false (and nothing applied) while the program itself is filling the screens.
     bool Apply(const Change& change, const std::function<void(SettingsModel&)>& edit);
     // Shorthands for the commonest edit: one field of one channel.
-    bool EditChannel(PlanId plan, int index, const std::string& field,
+    bool EditChannel(PlanId plan, int index, FieldId field,
                      const std::function<void(ChannelRec&)>& edit);
 
     // The model was replaced as a whole (new data, a file, a read): views rebuild, and
@@ -115,7 +117,8 @@ class EditSession {
     int nextId_ = 1;
 };
 
-// What the undo menu calls the step of a change ("CH Name", "DSC Setup", ...).
+// What the undo menu calls the step of a change: the caption of its field ("CH Name",
+// "Low Power Only"), else its part ("Individual Directory").
 std::string StepLabel(const Change& change);
 
 ChannelRec* ChannelAt(SettingsModel& model, PlanId plan, int index);

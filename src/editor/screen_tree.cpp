@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <map>
+#include <string>
 
+#include "editor/screen_keys.h"
 #include "model/channel_number_table.h"
 
 namespace tq530 {
@@ -29,14 +32,6 @@ namespace {
 
 constexpr const char* kEnableMark = "[Enable]";
 
-// The preset plans in tree order with their group node and key code.
-struct PresetGroup {
-    PlanId Plan;
-    const char* Code;
-};
-constexpr PresetGroup kPresetGroups[] = {
-    {PlanId::Usa, "PU"}, {PlanId::International, "PI"}, {PlanId::Canada, "PC"}};
-
 std::string Upper(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -47,7 +42,7 @@ std::string Marked(std::string text, Flag enable) {
     return enable ? text + kEnableMark : text;
 }
 
-// The number after the plan code of a key, -1 when there is none.
+// The number after the code of a key, -1 when there is none.
 int NumberAfter(const std::string& key, size_t codeLength) {
     if (key.size() <= codeLength) {
         return -1;
@@ -58,13 +53,116 @@ int NumberAfter(const std::string& key, size_t codeLength) {
     return end == start ? -1 : static_cast<int>(n);
 }
 
-const char* CodeOf(PlanId plan) {
-    for (const PresetGroup& g : kPresetGroups) {
-        if (g.Plan == plan) {
-            return g.Code;
+// How a row's nodes are numbered: one node, or one node per channel or entry, numbered from
+// 0 (the index in a preset plan) or from 1 (EXP channels, directory entries).
+enum class Run : uint8_t { One, FromZero, FromOne };
+
+using CountOf = int (*)(const SettingsModel&, PlanId);
+using TextOf = std::string (*)(const SettingsModel&, PlanId, int n);
+
+int PlanSize(const SettingsModel& m, PlanId plan) {
+    return static_cast<int>(m.Plan(plan).size());
+}
+int MemoryIdCount(const SettingsModel&, PlanId) {
+    return kMemoryIdCount;
+}
+int GroupIdCount(const SettingsModel&, PlanId) {
+    return kGroupIdCount;
+}
+std::string PresetText(const SettingsModel& m, PlanId plan, int i) {
+    return ChannelNodeText(m.Plan(plan)[static_cast<size_t>(i)]);
+}
+std::string ExpText(const SettingsModel& m, PlanId, int n) {
+    return ExpNodeText(n, m.Exp[static_cast<size_t>(n - 1)]);
+}
+std::string MemoryIdText(const SettingsModel& m, PlanId, int n) {
+    return DirectoryNodeText(false, n, m.MemoryIds[static_cast<size_t>(n - 1)]);
+}
+std::string GroupIdText(const SettingsModel& m, PlanId, int n) {
+    return DirectoryNodeText(true, n, m.GroupIds[static_cast<size_t>(n - 1)]);
+}
+
+// One row a node, or a run of numbered nodes, in tree order: parents before their children.
+struct NodeRow {
+    const char* Key;     // the node's key; for a run, the code its numbers follow
+    const char* Parent;  // nullptr: a top-level node
+    ScreenKind Kind;
+    PlanId Plan;
+    Run Numbering;
+    const char* Text;  // one node's text; nullptr: the group's text with its status name
+    int Group;         // the usable group that must be on for the nodes to exist; -1: none
+    bool AtisOnly;
+    CountOf Count;  // a run's length
+    TextOf RunText;
+};
+
+namespace k = key;
+using S = ScreenKind;
+using P = PlanId;
+constexpr Run kOne = Run::One;
+
+constexpr NodeRow kNodes[] = {
+    {k::kGeneral, nullptr, S::General, P::Usa, kOne, "General", -1, false, nullptr, nullptr},
+    {k::kUsable, k::kGeneral, S::Usable, P::Usa, kOne, "Usable CH Group Setup", -1, false, nullptr,
+     nullptr},
+    {k::kCommon, k::kGeneral, S::Common, P::Usa, kOne, "Common Setup", -1, false, nullptr, nullptr},
+    {k::kDsc, k::kGeneral, S::Dsc, P::Usa, kOne, "DSC Setup", -1, false, nullptr, nullptr},
+    {k::kAtis, k::kGeneral, S::Atis, P::Usa, kOne, "ATIS Setup", -1, true, nullptr, nullptr},
+    {k::kProgram, nullptr, S::EmptyPanel, P::Usa, kOne, "Programable Channel", -1, false, nullptr,
+     nullptr},
+    {k::kUsa, k::kProgram, S::PlanGrid, P::Usa, kOne, nullptr, 0, false, nullptr, nullptr},
+    {k::kUsa, k::kUsa, S::ChannelScreen, P::Usa, Run::FromZero, nullptr, 0, false, PlanSize,
+     PresetText},
+    {k::kInternational, k::kProgram, S::PlanGrid, P::International, kOne, nullptr, 1, false,
+     nullptr, nullptr},
+    {k::kInternational, k::kInternational, S::ChannelScreen, P::International, Run::FromZero,
+     nullptr, 1, false, PlanSize, PresetText},
+    {k::kCanada, k::kProgram, S::PlanGrid, P::Canada, kOne, nullptr, 2, false, nullptr, nullptr},
+    {k::kCanada, k::kCanada, S::ChannelScreen, P::Canada, Run::FromZero, nullptr, 2, false,
+     PlanSize, PresetText},
+    {k::kWeather, k::kProgram, S::WeatherScreen, P::Wx, kOne, "Weather", -1, false, nullptr,
+     nullptr},
+    {k::kDscSetting, nullptr, S::EmptyPanel, P::Usa, kOne, "DSC", -1, false, nullptr, nullptr},
+    {k::kMemoryIds, k::kDscSetting, S::MemoryIdGrid, P::Usa, kOne, "Individual Directory", -1,
+     false, nullptr, nullptr},
+    {k::kMemoryIds, k::kMemoryIds, S::MemoryIdEntry, P::Usa, Run::FromOne, nullptr, -1, false,
+     MemoryIdCount, MemoryIdText},
+    {k::kGroupIds, k::kDscSetting, S::GroupIdGrid, P::Usa, kOne, "Group Directory", -1, false,
+     nullptr, nullptr},
+    {k::kGroupIds, k::kGroupIds, S::GroupIdEntry, P::Usa, Run::FromOne, nullptr, -1, false,
+     GroupIdCount, GroupIdText},
+    {k::kExpChannel, nullptr, S::ExpGrid, P::Exp, kOne, nullptr, 3, false, nullptr, nullptr},
+    {k::kExp, k::kExpChannel, S::ChannelScreen, P::Exp, Run::FromOne, nullptr, 3, false, PlanSize,
+     ExpText},
+};
+
+bool Present(const NodeRow& row, const SettingsModel& model, bool atis) {
+    if (row.AtisOnly && !atis) {
+        return false;
+    }
+    return row.Group < 0 || model.UsableGroups[static_cast<size_t>(row.Group)].Usable != 0;
+}
+
+std::string SingleText(const NodeRow& row, const SettingsModel& model) {
+    if (row.Text != nullptr) {
+        return row.Text;
+    }
+    return GroupNodeText(row.Group, model.UsableGroups[static_cast<size_t>(row.Group)].StatusName);
+}
+
+// The first number of a run and the number after its last.
+std::pair<int, int> RunRange(const NodeRow& row, const SettingsModel& model) {
+    const int count = row.Count(model, row.Plan);
+    return row.Numbering == Run::FromZero ? std::make_pair(0, count) : std::make_pair(1, count + 1);
+}
+
+const NodeRow* RunOf(const ScreenTarget& target) {
+    for (const NodeRow& row : kNodes) {
+        if (row.Numbering != Run::One && row.Kind == target.Kind && row.Plan == target.Plan) {
+            return &row;
         }
     }
-    return "E";
+    return nullptr;
 }
 
 }  // namespace
@@ -74,11 +172,20 @@ std::string KeyNumber(int n) {
 }
 
 std::string ChannelKey(PlanId plan, int index) {
-    return CodeOf(plan) + KeyNumber(index);
+    return KeyOf({ScreenKind::ChannelScreen, plan, index});
 }
 
 std::string DirectoryKey(bool group, int n) {
-    return (group ? "SG" : "SM") + KeyNumber(n);
+    return KeyOf({group ? ScreenKind::GroupIdEntry : ScreenKind::MemoryIdEntry, PlanId::Usa, n});
+}
+
+std::string GroupNodeKey(int group) {
+    for (const NodeRow& row : kNodes) {
+        if (row.Numbering == Run::One && row.Group == group) {
+            return row.Key;
+        }
+    }
+    return std::string();
 }
 
 std::string ChannelNodeText(const ChannelRec& rec) {
@@ -108,52 +215,27 @@ std::string GroupNodeText(int group, const std::string& statusName) {
 
 std::vector<TreeNode> BuildScreenTree(const SettingsModel& model, bool atis) {
     std::vector<TreeNode> nodes;
-    auto add = [&nodes](std::string text, std::string key, int parent) {
-        nodes.push_back({std::move(text), std::move(key), parent});
-        return static_cast<int>(nodes.size()) - 1;
-    };
-
-    const int general = add("General", "General", -1);
-    add("Usable CH Group Setup", "Usable", general);
-    add("Common Setup", "Common", general);
-    add("DSC Setup", "DSC", general);
-    if (atis) {
-        add("ATIS Setup", "ATIS", general);
-    }
-
-    const int program = add("Programable Channel", "Program", -1);
-    for (int g = 0; g < 3; ++g) {
-        const UsableGroup& group = model.UsableGroups[static_cast<size_t>(g)];
-        if (!group.Usable) {
+    std::map<std::string, int> single;  // the node of each key that is not numbered
+    for (const NodeRow& row : kNodes) {
+        int parent = -1;
+        if (row.Parent != nullptr) {
+            const auto it = single.find(row.Parent);
+            if (it == single.end()) {
+                continue;
+            }
+            parent = it->second;
+        }
+        if (!Present(row, model, atis)) {
             continue;
         }
-        const PresetGroup& preset = kPresetGroups[g];
-        const int groupNode = add(GroupNodeText(g, group.StatusName), preset.Code, program);
-        const ChannelPlan& plan = model.Plan(preset.Plan);
-        for (size_t i = 0; i < plan.size(); ++i) {
-            add(ChannelNodeText(plan[i]), ChannelKey(preset.Plan, static_cast<int>(i)), groupNode);
+        if (row.Numbering == Run::One) {
+            single[row.Key] = static_cast<int>(nodes.size());
+            nodes.push_back({SingleText(row, model), row.Key, parent});
+            continue;
         }
-    }
-    add("Weather", "PW", program);
-
-    const int dsc = add("DSC", "DSCSetting", -1);
-    const int memory = add("Individual Directory", "SM", dsc);
-    for (int n = 1; n <= kMemoryIdCount; ++n) {
-        add(DirectoryNodeText(false, n, model.MemoryIds[static_cast<size_t>(n - 1)]),
-            DirectoryKey(false, n), memory);
-    }
-    const int groups = add("Group Directory", "SG", dsc);
-    for (int n = 1; n <= kGroupIdCount; ++n) {
-        add(DirectoryNodeText(true, n, model.GroupIds[static_cast<size_t>(n - 1)]),
-            DirectoryKey(true, n), groups);
-    }
-
-    const UsableGroup& exp = model.UsableGroups[3];
-    if (exp.Usable) {
-        const int expNode = add(GroupNodeText(3, exp.StatusName), "ExpChannel", -1);
-        for (size_t i = 0; i < model.Exp.size(); ++i) {
-            const int n = static_cast<int>(i) + 1;
-            add(ExpNodeText(n, model.Exp[i]), ChannelKey(PlanId::Exp, n), expNode);
+        const auto [first, end] = RunRange(row, model);
+        for (int n = first; n < end; ++n) {
+            nodes.push_back({row.RunText(model, row.Plan, n), row.Key + KeyNumber(n), parent});
         }
     }
     return nodes;
@@ -163,85 +245,29 @@ ScreenTarget ScreenOf(const std::string& key, const std::string& parentKey,
                       const SettingsModel& model) {
     const std::string k = Upper(key);
     const std::string parent = Upper(parentKey);
-    if (parent.empty()) {
-        if (k == "GENERAL") {
-            return {ScreenKind::General};
+    for (const NodeRow& row : kNodes) {
+        if (parent != Upper(row.Parent != nullptr ? row.Parent : "")) {
+            continue;
         }
-        if (k == "PROGRAM" || k == "DSCSETTING") {
-            return {ScreenKind::EmptyPanel};
-        }
-        if (k == "EXPCHANNEL") {
-            return {ScreenKind::ExpGrid, PlanId::Exp};
-        }
-        return {};
-    }
-    if (parent == "GENERAL") {
-        if (k == "USABLE") {
-            return {ScreenKind::Usable};
-        }
-        if (k == "COMMON") {
-            return {ScreenKind::Common};
-        }
-        if (k == "DSC") {
-            return {ScreenKind::Dsc};
-        }
-        if (k == "ATIS") {
-            return {ScreenKind::Atis};
-        }
-        return {};
-    }
-    if (parent == "PROGRAM") {
-        for (const PresetGroup& g : kPresetGroups) {
-            if (k == g.Code) {
-                return {ScreenKind::PlanGrid, g.Plan};
+        if (row.Numbering == Run::One) {
+            if (k == Upper(row.Key)) {
+                return {row.Kind, row.Plan};
             }
+            continue;
         }
-        return k == "PW" ? ScreenTarget{ScreenKind::WeatherScreen, PlanId::Wx} : ScreenTarget{};
-    }
-    for (const PresetGroup& g : kPresetGroups) {
-        if (parent == g.Code) {
-            const int index = NumberAfter(k, 2);
-            if (index < 0 || index >= static_cast<int>(model.Plan(g.Plan).size())) {
-                return {};
-            }
-            return {ScreenKind::ChannelScreen, g.Plan, index};
-        }
-    }
-    if (parent == "DSCSETTING") {
-        if (k == "SM") {
-            return {ScreenKind::MemoryIdGrid};
-        }
-        return k == "SG" ? ScreenTarget{ScreenKind::GroupIdGrid} : ScreenTarget{};
-    }
-    if (parent == "SM" || parent == "SG") {
-        const bool group = parent == "SG";
-        const int n = NumberAfter(k, 2);
-        if (n < 1 || n > (group ? kGroupIdCount : kMemoryIdCount)) {
+        const int n = NumberAfter(k, std::char_traits<char>::length(row.Key));
+        const auto [first, end] = RunRange(row, model);
+        if (n < first || n >= end) {
             return {};
         }
-        return {group ? ScreenKind::GroupIdEntry : ScreenKind::MemoryIdEntry, PlanId::Usa, n};
-    }
-    if (parent == "EXPCHANNEL") {
-        const int n = NumberAfter(k, 1);
-        if (n < 1 || n > static_cast<int>(model.Exp.size())) {
-            return {};
-        }
-        return {ScreenKind::ChannelScreen, PlanId::Exp, n};
+        return {row.Kind, row.Plan, n};
     }
     return {};
 }
 
 std::string KeyOf(const ScreenTarget& target) {
-    switch (target.Kind) {
-        case ScreenKind::ChannelScreen:
-            return ChannelKey(target.Plan, target.Index);
-        case ScreenKind::MemoryIdEntry:
-            return DirectoryKey(false, target.Index);
-        case ScreenKind::GroupIdEntry:
-            return DirectoryKey(true, target.Index);
-        default:
-            return {};
-    }
+    const NodeRow* row = RunOf(target);
+    return row == nullptr ? std::string() : row->Key + KeyNumber(target.Index);
 }
 
 }  // namespace tq530

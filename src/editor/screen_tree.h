@@ -1,10 +1,12 @@
-// The screen tree as data: which nodes a settings model gives, their texts and keys, and
-// which screen a key leads to. The tree widget only draws what these functions return.
+// The screen tree as data: one table of nodes gives which nodes a settings model has, their
+// texts and keys, and which screen a key leads to. The tree widget only draws what these
+// functions return, and the window shows the screen registered for a node's ScreenKind.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "editor/screen_keys.h"
 #include "model/settings_model.h"
 
 namespace tq530 {
@@ -27,6 +29,7 @@ enum class ScreenKind {
     MemoryIdEntry,
     GroupIdEntry,
 };
+constexpr int kScreenKindCount = static_cast<int>(ScreenKind::GroupIdEntry) + 1;
 
 // Where a node leads: the screen and, for channel and directory screens, the plan or the
 // 1-based entry number. Index is the 0-based channel index in Plan for channel screens and
@@ -68,6 +71,8 @@ extern const char* const kStatusName;
 std::string KeyNumber(int n);
 std::string ChannelKey(PlanId plan, int index);  // "PU 5"; EXP takes the 1-based number
 std::string DirectoryKey(bool group, int n);     // "SM 3", "SG 1"
+// The key of the node of usable group 0-3: "PU", "PI", "PC", "ExpChannel".
+std::string GroupNodeKey(int group);
 
 // "CH" + number text, plus "[Enable]" when the channel is enabled.
 std::string ChannelNodeText(const ChannelRec& rec);

@@ -1,6 +1,7 @@
 #include "model/setting_catalogue.h"
 
 #include <type_traits>
+#include <utility>
 
 #include "model/display_texts.h"
 #include "model/image_layout.h"
@@ -357,6 +358,37 @@ const SettingRow& RowOf(FieldId id) {
         }
     }
     return SettingCatalogue().front();
+}
+
+const char* FieldCaption(FieldId id) {
+    using I = FieldId;
+    static constexpr std::pair<FieldId, const char*> kRecordFields[] = {
+        {I::ChEnable, "CH Enable"},
+        {I::TxEnable, "Tx Enable"},
+        {I::LowPowerOnly, "Low Power Only"},
+        {I::PowerUp, "Power Up"},
+        {I::Duplex, "Duplex"},
+        {I::ScanMemory, "Scan Memory"},
+        {I::ChName, "CH Name"},
+        {I::ChDisplay, "CH Display"},
+        {I::RxFrequency, "Rx Frequency"},
+        {I::TxFrequency, "Tx Frequency"},
+        {I::Scrambler, "Scrambler"},
+        {I::DirectoryAdd, "Add"},
+        {I::DirectoryDelete, "Delete"},
+        {I::StationName, "Station Name"},
+        {I::GroupName, "Group Name"},
+        {I::DirectoryMmsi, "MMSI"},
+    };
+    if (id < I::Count) {
+        return RowOf(id).Caption;
+    }
+    for (const auto& [field, caption] : kRecordFields) {
+        if (field == id) {
+            return caption;
+        }
+    }
+    return "";
 }
 
 int32_t NumberOf(const SettingRow& row, const SettingsModel& model) {

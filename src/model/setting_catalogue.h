@@ -98,7 +98,25 @@ enum class FieldId : int {
     KikkerGroup2,
     KikkerGroup3,
     KikkerExp,
-    Count
+    Count,  // the catalogue's rows end here
+    // The fields of a channel record and of a directory entry: the plans and the directories
+    // hold them, so they have no catalogue row, only a caption.
+    ChEnable,
+    TxEnable,
+    LowPowerOnly,
+    PowerUp,
+    Duplex,
+    ScanMemory,
+    ChName,
+    ChDisplay,
+    RxFrequency,
+    TxFrequency,
+    Scrambler,
+    DirectoryAdd,
+    DirectoryDelete,
+    StationName,
+    GroupName,
+    DirectoryMmsi,
 };
 
 enum class ValueKind : uint8_t { OnOff, Number, Text };
@@ -154,6 +172,9 @@ struct SettingRow {
 
 const std::vector<SettingRow>& SettingCatalogue();
 const SettingRow& RowOf(FieldId id);
+// How undo and the comparison name a field: the row's caption, or the caption of the control
+// that edits a channel or directory field ("Low Power Only", "Station Name").
+const char* FieldCaption(FieldId id);
 
 // Typed access to a row's value; numbers and flags as 32-bit values.
 int32_t NumberOf(const SettingRow& row, const SettingsModel& model);

@@ -18,17 +18,18 @@ TEST(EditSessionTest, AnEditIsAppliedMarkedAndAnnounced) {
     std::vector<std::string> heard;
     const int id = session.Subscribe([&heard, &ws](const Change& c) {
         // Listeners see the model as it is after the edit.
-        heard.push_back(c.Field + "=" + ws.Model.Exp[4].ChTag);
+        heard.push_back(std::string(c.Field ? FieldCaption(*c.Field) : "") + "=" +
+                        ws.Model.Exp[4].ChTag);
     });
 
-    EXPECT_TRUE(
-        session.EditChannel(PlanId::Exp, 4, "ChTag", [](ChannelRec& ch) { ch.ChTag = "HARBOUR"; }));
+    EXPECT_TRUE(session.EditChannel(PlanId::Exp, 4, FieldId::ChName,
+                                    [](ChannelRec& ch) { ch.ChTag = "HARBOUR"; }));
     EXPECT_TRUE(ws.DataChanged);
-    EXPECT_EQ(heard, (std::vector<std::string>{"ChTag=HARBOUR"}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"CH Name=HARBOUR"}));
 
-    EXPECT_FALSE(session.EditChannel(PlanId::Exp, 40, "ChTag", [](ChannelRec&) {}));
+    EXPECT_FALSE(session.EditChannel(PlanId::Exp, 40, FieldId::ChName, [](ChannelRec&) {}));
     session.Unsubscribe(id);
-    session.EditChannel(PlanId::Exp, 4, "ChTag", [](ChannelRec& ch) { ch.ChTag = "X"; });
+    session.EditChannel(PlanId::Exp, 4, FieldId::ChName, [](ChannelRec& ch) { ch.ChTag = "X"; });
     EXPECT_EQ(heard.size(), 1u);
 }
 
@@ -43,8 +44,8 @@ TEST(EditSessionTest, NothingIsEditedWhileTheProgramFillsItsScreens) {
         const EditSession::BusyGuard busy(session);
         { const EditSession::BusyGuard nested(session); }
         EXPECT_TRUE(ws.BusyFlag);  // the inner guard gives back what it found
-        EXPECT_FALSE(
-            session.EditChannel(PlanId::Usa, 0, "Enable", [](ChannelRec& ch) { ch.Enable = kOn; }));
+        EXPECT_FALSE(session.EditChannel(PlanId::Usa, 0, FieldId::ChEnable,
+                                         [](ChannelRec& ch) { ch.Enable = kOn; }));
     }
     EXPECT_FALSE(ws.BusyFlag);
     EXPECT_FALSE(ws.DataChanged);
@@ -70,7 +71,7 @@ class EditSessionUndoTest : public ::testing::Test {
         session = std::make_unique<EditSession>(ws);
     }
 
-    void EditOn(const std::string& screen, PlanId plan, int index, const std::string& field,
+    void EditOn(const std::string& screen, PlanId plan, int index, FieldId field,
                 const std::function<void(ChannelRec&)>& edit) {
         session->SetShownScreen(screen);
         session->SealStep();  // each edit in its own visit of the box
@@ -81,7 +82,7 @@ class EditSessionUndoTest : public ::testing::Test {
                        const std::function<void(DirectoryEntry*, int)>& edit) {
         session->SetShownScreen(screen);
         ASSERT_TRUE(session->Apply(
-            {Change::Part::MemoryId, PlanId::Usa, 0, "Entry"},
+            {Change::Part::MemoryId, PlanId::Usa, 0, {}},
             [&edit](SettingsModel& m) { edit(m.MemoryIds.data(), kMemoryIdCount); }));
     }
 
@@ -104,17 +105,17 @@ class EditSessionUndoTest : public ::testing::Test {
 TEST_F(EditSessionUndoTest, UndoAndRedoWalkFieldEditsAcrossScreensAndNameThem) {
     const SettingsModel start = ws.Model;
     const RadioImage image = ws.Image;
-    EditOn("U16", PlanId::Usa, 16, "Enable", Toggle);
-    EditOn("E3", PlanId::Exp, 2, "ChTag", [](ChannelRec& ch) { ch.ChTag = "HARBOUR"; });
+    EditOn("U16", PlanId::Usa, 16, FieldId::ChEnable, Toggle);
+    EditOn("E3", PlanId::Exp, 2, FieldId::ChName, [](ChannelRec& ch) { ch.ChTag = "HARBOUR"; });
     session->SetShownScreen("Common");
-    ASSERT_TRUE(session->Apply({Change::Part::Common, PlanId::Usa, 0, "ResumeTime"},
+    ASSERT_TRUE(session->Apply({Change::Part::Common, PlanId::Usa, 0, FieldId::ResumeTime},
                                [](SettingsModel& m) { m.Common.ResumeTime = 77; }));
     const SettingsModel edited = ws.Model;
 
-    EXPECT_EQ(session->UndoLabel(), "Common Setup");
+    EXPECT_EQ(session->UndoLabel(), "Resume Time");
     EXPECT_EQ(session->Undo(), "Common");
     EXPECT_EQ(session->UndoLabel(), "CH Name");
-    EXPECT_EQ(session->RedoLabel(), "Common Setup");
+    EXPECT_EQ(session->RedoLabel(), "Resume Time");
     EXPECT_EQ(ws.Model.Common.ResumeTime, start.Common.ResumeTime);
     EXPECT_EQ(session->Undo(), "E3");
     EXPECT_EQ(ws.Model.Exp[2].ChTag, start.Exp[2].ChTag);
@@ -156,18 +157,21 @@ TEST_F(EditSessionUndoTest, TypingIntoANameIsOneStepEachTimeTheBoxIsVisited) {
     const std::string before = ws.Model.Exp[0].ChTag;
     session->SetShownScreen("E1");
     for (const char* text : {"P", "PO", "POR", "PORT"}) {
-        session->EditChannel(PlanId::Exp, 0, "ChTag", [text](ChannelRec& ch) { ch.ChTag = text; });
+        session->EditChannel(PlanId::Exp, 0, FieldId::ChName,
+                             [text](ChannelRec& ch) { ch.ChTag = text; });
     }
     // Two clicks on the same check box are two steps.
     for (int click = 0; click < 2; ++click) {
-        session->EditChannel(PlanId::Exp, 0, "ScanMemory", [](ChannelRec& ch) {
+        session->EditChannel(PlanId::Exp, 0, FieldId::ScanMemory, [](ChannelRec& ch) {
             ch.ScanMemory = ch.ScanMemory != 0 ? kOff : kOn;
         });
     }
     EXPECT_EQ(session->History().Size(), 3u);
     session->SealStep();
-    session->EditChannel(PlanId::Exp, 0, "ChTag", [](ChannelRec& ch) { ch.ChTag = "PORTS"; });
-    session->EditChannel(PlanId::Exp, 0, "ChTag", [](ChannelRec& ch) { ch.ChTag = "PORTSI"; });
+    session->EditChannel(PlanId::Exp, 0, FieldId::ChName,
+                         [](ChannelRec& ch) { ch.ChTag = "PORTS"; });
+    session->EditChannel(PlanId::Exp, 0, FieldId::ChName,
+                         [](ChannelRec& ch) { ch.ChTag = "PORTSI"; });
     EXPECT_EQ(session->History().Size(), 4u);
 
     session->Undo();
@@ -179,19 +183,21 @@ TEST_F(EditSessionUndoTest, TypingIntoANameIsOneStepEachTimeTheBoxIsVisited) {
 }
 
 TEST_F(EditSessionUndoTest, EditsThatChangeNothingOrComeFromTheProgramAreNoSteps) {
-    session->EditChannel(PlanId::Usa, 0, "Enable", [](ChannelRec& ch) { ch.Enable = ch.Enable; });
+    session->EditChannel(PlanId::Usa, 0, FieldId::ChEnable,
+                         [](ChannelRec& ch) { ch.Enable = ch.Enable; });
     EXPECT_TRUE(ws.DataChanged);  // a stored value is an edit, even the same one
     EXPECT_FALSE(session->CanUndo());
     {
         const EditSession::BusyGuard busy(*session);
-        session->EditChannel(PlanId::Usa, 0, "ChTag", [](ChannelRec& ch) { ch.ChTag = "X"; });
+        session->EditChannel(PlanId::Usa, 0, FieldId::ChName,
+                             [](ChannelRec& ch) { ch.ChTag = "X"; });
     }
     EXPECT_FALSE(session->CanUndo());
 }
 
 TEST_F(EditSessionUndoTest, AReplacementIsOneStepThatPutsBackModelImageAndFileName) {
     ws.CurrentFileName = "/data/harbour.dat";
-    EditOn("E1", PlanId::Exp, 0, "ChTag", [](ChannelRec& ch) { ch.ChTag = "MINE"; });
+    EditOn("E1", PlanId::Exp, 0, FieldId::ChName, [](ChannelRec& ch) { ch.ChTag = "MINE"; });
     const SettingsModel edited = ws.Model;
     const RadioImage imageBefore = ws.Image;
 
@@ -219,7 +225,7 @@ TEST_F(EditSessionUndoTest, AReplacementIsOneStepThatPutsBackModelImageAndFileNa
 }
 
 TEST_F(EditSessionUndoTest, NewAfterEditsIsUndoneToTheEdits) {
-    EditOn("U5", PlanId::Usa, 5, "Enable", Toggle);
+    EditOn("U5", PlanId::Usa, 5, FieldId::ChEnable, Toggle);
     const SettingsModel edited = ws.Model;
     session->BeginReplace();
     NewData(ws, false);
@@ -254,7 +260,7 @@ TEST_F(EditSessionUndoTest, AnOpenKeepsDataChangedAndUndoingItSetsIt) {
     EXPECT_FALSE(ws.DataChanged);
 
     // Changed data stay changed through the open.
-    EditOn("U1", PlanId::Usa, 1, "Enable", Toggle);
+    EditOn("U1", PlanId::Usa, 1, FieldId::ChEnable, Toggle);
     session->BeginReplace();
     ws.Model.Common.ResumeTime = 92;
     session->EndReplace("Open");
@@ -265,7 +271,7 @@ TEST_F(EditSessionUndoTest, AnOpenKeepsDataChangedAndUndoingItSetsIt) {
 }
 
 TEST_F(EditSessionUndoTest, AfterASaveOrARadioClearNoUndoClearsDataChanged) {
-    EditOn("U1", PlanId::Usa, 1, "Enable", Toggle);
+    EditOn("U1", PlanId::Usa, 1, FieldId::ChEnable, Toggle);
     session->Saved();
     session->Undo();
     EXPECT_TRUE(ws.DataChanged);  // differs from what was saved
@@ -274,7 +280,7 @@ TEST_F(EditSessionUndoTest, AfterASaveOrARadioClearNoUndoClearsDataChanged) {
 
     ReadRadio();
     session->Saved();  // nothing changed since the read: the read stays the clean point
-    EditOn("U2", PlanId::Usa, 2, "Enable", Toggle);
+    EditOn("U2", PlanId::Usa, 2, FieldId::ChEnable, Toggle);
     session->Undo();
     EXPECT_FALSE(ws.DataChanged);
 
@@ -286,12 +292,12 @@ TEST_F(EditSessionUndoTest, AfterASaveOrARadioClearNoUndoClearsDataChanged) {
 }
 
 TEST_F(EditSessionUndoTest, AReplacementTheHistoryDidNotSeeStartsItAgain) {
-    EditOn("U1", PlanId::Usa, 1, "Enable", Toggle);
+    EditOn("U1", PlanId::Usa, 1, FieldId::ChEnable, Toggle);
     NewData(ws, false);  // a model change runs new data without the brackets
     session->ModelReplaced();
     ws.DataChanged = false;
     EXPECT_FALSE(session->CanUndo());
-    EditOn("U2", PlanId::Usa, 2, "Enable", Toggle);
+    EditOn("U2", PlanId::Usa, 2, FieldId::ChEnable, Toggle);
     session->Undo();
     EXPECT_FALSE(ws.DataChanged);
 }
@@ -299,7 +305,7 @@ TEST_F(EditSessionUndoTest, AReplacementTheHistoryDidNotSeeStartsItAgain) {
 TEST_F(EditSessionUndoTest, AHundredEditsCanBeUndone) {
     const SettingsModel start = ws.Model;
     for (int i = 0; i < 100; ++i) {
-        EditOn("U" + std::to_string(i), PlanId::Usa, i, "Enable", Toggle);
+        EditOn("U" + std::to_string(i), PlanId::Usa, i, FieldId::ChEnable, Toggle);
     }
     int undone = 0;
     while (!session->Undo().empty()) {

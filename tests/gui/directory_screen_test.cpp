@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include "editor/edit_session.h"
 #include "editor_fixture.h"
 #include "window/screens/directory_screen.h"
 
@@ -74,6 +75,7 @@ TEST_F(DirectoryScreenTest, AddPutsTheEntryInUse) {
     DirectoryScreen* s = Entry();
     Click(s->Add());
     EXPECT_TRUE(ws.Model.MemoryIds[1].Enable);
+    EXPECT_EQ(panel->Session().UndoLabel(), "Add");
     EXPECT_TRUE(ws.DataChanged);
     EXPECT_EQ(NodeText("SM 2"), "Memory ID2[Enable]");
     EXPECT_FALSE(s->Add()->isEnabled());
@@ -189,6 +191,7 @@ TEST_F(DirectoryScreenTest, NameIsStoredWhenLeftUnlessItIsBlank) {
     EXPECT_EQ(bar->currentMessage(), "A maximum of 10 characters.");
     TabAway(name);
     EXPECT_EQ(ws.Model.MemoryIds[0].TagName, "PILOTBOAT 1");
+    EXPECT_EQ(panel->Session().UndoLabel(), "Station Name");
     TypeInto(name, "   ");
     TabAway(name);
     EXPECT_EQ(ws.Model.MemoryIds[0].TagName, "PILOTBOAT 1");

@@ -168,7 +168,7 @@ TEST_F(FileExtrasTest, ExportAndImportATableAsOneUndoStep) {
 
     // Edited on a screen, then the file puts the name back.
     const int index = FirstEnabledUsa(Ws());
-    Window().Editor()->Session().EditChannel(PlanId::Usa, index, "ChTag",
+    Window().Editor()->Session().EditChannel(PlanId::Usa, index, FieldId::ChName,
                                              [](ChannelRec& ch) { ch.ChTag = "EDITED"; });
     dialogs.Paths = {path};
     UseMenu(Window(), "&File", Qt::Key_I);
@@ -245,7 +245,7 @@ TEST_F(FileExtrasTest, CompareListsTheDifferencesAndJumpsToTheScreen) {
     testing::WriteFile(path, BuildSettingsText(Ws()));
     const int index = FirstEnabledUsa(Ws());
     const std::string name = Channel().ChTag;
-    Window().Editor()->Session().EditChannel(PlanId::Usa, index, "ChTag",
+    Window().Editor()->Session().EditChannel(PlanId::Usa, index, FieldId::ChName,
                                              [](ChannelRec& ch) { ch.ChTag = "EDITED"; });
 
     dialogs.Paths = {path};

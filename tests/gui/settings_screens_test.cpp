@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 
+#include "editor/edit_session.h"
 #include "editor_fixture.h"
 #include "window/screens/atis_screen.h"
 #include "window/screens/common_screen.h"
@@ -30,6 +31,7 @@ TEST_F(SettingsScreensTest, UsableBoxGovernsItsRowAndTheTree) {
 
     Click(s->UsableBox(2));
     EXPECT_FALSE(ws.Model.UsableGroups[2].Usable);
+    EXPECT_EQ(panel->Session().UndoLabel(), "Group3 Enable");
     EXPECT_TRUE(ws.DataChanged);
     EXPECT_FALSE(s->PriorityList(2)->isEnabled());
     EXPECT_FALSE(s->PriorityLabel(2)->isEnabled());
@@ -121,6 +123,7 @@ TEST_F(SettingsScreensTest, ScanOffDisablesItsOptionsAndKeepsTheirValues) {
     EXPECT_TRUE(s->ResumeTime()->isEnabled());
     Choose(s->Scan(), "Off");
     EXPECT_FALSE(ws.Model.Common.Scan);
+    EXPECT_EQ(panel->Session().UndoLabel(), "SCAN");
     EXPECT_FALSE(s->ResumeTime()->isEnabled());
     EXPECT_FALSE(s->PttScanClear()->isEnabled());
     EXPECT_EQ(ws.Model.Common.ResumeTime, 3);
@@ -169,6 +172,7 @@ TEST_F(SettingsScreensTest, DscListsStoreTheirFlagsAndTxLevelsFollowTheirCall) {
     EXPECT_FALSE(s->PosRequestTx(1)->isEnabled());
     Choose(s->PosRequestTx(2), "Hi");
     EXPECT_TRUE(ws.Model.DscBasic.PosRequestTx[3]);
+    EXPECT_EQ(panel->Session().UndoLabel(), "POS Reporting TX");
     EXPECT_FALSE(ws.Model.DscBasic.PosRequestTx[2]);
     Choose(s->PosRequest(0), "On");
     EXPECT_TRUE(ws.Model.DscBasic.PosRequest[0]);
@@ -428,6 +432,7 @@ TEST_F(SettingsScreensTest, AtisBoxesFollowTheUsableGroups) {
     EXPECT_EQ(s->GroupBox(3)->text(), "EXP CH Group");
     Click(s->GroupBox(1));
     EXPECT_TRUE(ws.Model.Atis.UsableAtisGroup[1]);
+    EXPECT_EQ(panel->Session().UndoLabel(), "Usable ATIS CH Group Group2");
     EXPECT_FALSE(ws.Model.Atis.UsableAtisGroup[0]);
     EXPECT_EQ(ws.Model.Atis.UsableAtisKikkerGroup, (Flags4{kOn, kOff, kOn, kOff}));
 

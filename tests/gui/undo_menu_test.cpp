@@ -1,6 +1,8 @@
 // Edit > Undo and Redo in the started window program: the menu, the keys, and the commands
 // that replace the data set as a whole (New, Open, an image file) as one step each.
 #include <QCheckBox>
+#include <QComboBox>
+#include <functional>
 
 #include "core/workspace.h"
 #include "editor/edit_session.h"
@@ -110,6 +112,74 @@ TEST_F(UndoMenuTest, ANewUserUndoesThreeEditsWithTheKeysAndTheMenu) {
     EXPECT_EQ(Ws().Model.Usa[b].ChTag, "BRIDGE");
     EXPECT_EQ(Window().Editor()->ShownKey(), second);
     EXPECT_FALSE(RedoAction()->isEnabled());
+}
+
+// Each control of the channel screen names its own step: Edit > Undo reads "Undo " and the
+// control's caption, whichever record field the control stores.
+TEST_F(UndoMenuTest, EveryChannelControlNamesItsUndoStepByItsCaption) {
+    StartWith(kOneModel);
+    Ws().ScrambleFeature = true;
+    // A preset channel where every box can be used, Low Power Only off so that Power Up opens
+    // when it is ticked; and an EXP channel that is switched off, in a tree that shows it.
+    int preset = -1;
+    for (size_t i = 0; i < Ws().Model.Usa.size() && preset < 0; ++i) {
+        ChannelRec& ch = Ws().Model.Usa[i];
+        if (ch.Enable && ch.TxEnable && !ch.RxOnly && ch.DuplexAllowed && ch.Position != 32) {
+            ch.LowPower = kOff;
+            preset = static_cast<int>(i);
+        }
+    }
+    ASSERT_GE(preset, 0);
+    Ws().Model.UsableGroups[3].Usable = kOn;
+    Ws().Model.Exp[0].Enable = kOff;
+    Window().Editor()->RebuildTree();
+    const auto type = [this](FieldEdit* box, const char* text) {
+        ClickBox(box);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, QString::fromLatin1(text));
+        QApplication::processEvents();
+    };
+    const auto typeAndLeave = [this, &type](FieldEdit* box, const char* text) {
+        type(box, text);
+        Key(box, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::processEvents();
+    };
+    const struct {
+        const char* Caption;
+        std::string Node;
+        std::function<void()> Act;
+    } steps[] = {
+        {"Low Power Only", ChannelKey(PlanId::Usa, preset),
+         [this] { ClickBox(Channel()->LowPower()); }},
+        {"Power Up", "", [this] { ClickBox(Channel()->PowerUp()); }},
+        {"Duplex", "", [this] { ClickBox(Channel()->Duplex()); }},
+        {"Scan Memory", "", [this] { ClickBox(Channel()->ScanMemory()); }},
+        {"CH Name", "", [&type, this] { type(Channel()->ChName(), "PILOT"); }},
+        {"Scrambler", "", [this] { Key(Channel()->Scrambler(), Qt::Key_Down, Qt::NoModifier); }},
+        {"Tx Enable", "", [this] { ClickBox(Channel()->TxEnable()); }},
+        {"CH Enable", "", [this] { ClickBox(Channel()->ChEnable()); }},
+        {"CH Enable", ChannelKey(PlanId::Exp, 1), [this] { ClickBox(Channel()->ChEnable()); }},
+        {"CH Display", "", [&type, this] { type(Channel()->DisplayFirst(), "12"); }},
+        {"Rx Frequency", "",
+         [&typeAndLeave, this] { typeAndLeave(Channel()->RxFrequency(), "137"); }},
+        {"Tx Frequency", "",
+         [&typeAndLeave, this] { typeAndLeave(Channel()->TxFrequency(), "174"); }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.Caption);
+        if (!step.Node.empty()) {
+            Show(step.Node);
+            ASSERT_EQ(Window().Editor()->ShownKey(), step.Node);
+        }
+        const SettingsModel before = Ws().Model;
+        step.Act();
+        ASSERT_NE(Ws().Model, before) << "the control stored nothing";
+        EXPECT_EQ(UndoAction()->text().toStdString(), std::string("&Undo ") + step.Caption);
+    }
+    // The labels follow the history back.
+    Key(&Window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(UndoAction()->text(), "&Undo Rx Frequency");
+    EXPECT_EQ(RedoAction()->text(), "&Redo Tx Frequency");
 }
 
 TEST_F(UndoMenuTest, NewAndOpenAreStepsAndUndoingOpenTakesItsFileNameBack) {

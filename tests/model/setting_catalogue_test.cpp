@@ -57,6 +57,18 @@ TEST(SettingCatalogue, OneRowForEachFieldIdInOrderWithItsOwnCaption) {
     }
 }
 
+// The fields outside the catalogue are named by their controls; a new id without a caption
+// would make an undo step without a name.
+TEST(SettingCatalogue, EveryFieldIdHasACaption) {
+    EXPECT_STREQ(FieldCaption(FieldId::PttScanClear), "PTT SCAN Clear");
+    EXPECT_STREQ(FieldCaption(FieldId::LowPowerOnly), "Low Power Only");
+    EXPECT_STREQ(FieldCaption(FieldId::StationName), "Station Name");
+    for (int i = static_cast<int>(FieldId::Count) + 1;
+         i <= static_cast<int>(FieldId::DirectoryMmsi); ++i) {
+        EXPECT_STRNE(FieldCaption(static_cast<FieldId>(i)), "") << i;
+    }
+}
+
 TEST(SettingCatalogue, EveryRowIsSeenByEqualityAndCarriedByTheImage) {
     const Workspace base = Fresh();
     for (const SettingRow& row : SettingCatalogue()) {

@@ -31,7 +31,7 @@ void MainWindowAtItsSizes(Gallery& gallery) {
     gallery.SaveMenu(window, "&Options", "shell-menu-options");
     gallery.SaveMenu(window, "&Help", "shell-menu-help");
     // One model: the Edit menu holds only Undo and Redo, here with a step to undo.
-    window.Editor()->Session().EditChannel(PlanId::Usa, 5, "ChTag",
+    window.Editor()->Session().EditChannel(PlanId::Usa, 5, FieldId::ChName,
                                            [](ChannelRec& ch) { ch.ChTag = "PILOT"; });
     gallery.SaveMenu(window, "&Edit", "shell-menu-edit-undo");
 }

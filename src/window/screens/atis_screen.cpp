@@ -17,9 +17,12 @@ namespace tq530 {
 
 namespace {
 
-Change AtisChange(const char* field, int index = 0) {
+Change AtisChange(FieldId field, int index = 0) {
     return {Change::Part::Atis, PlanId::Usa, index, field};
 }
+
+constexpr FieldId kGroupFields[kGroupCount] = {FieldId::AtisGroup1, FieldId::AtisGroup2,
+                                               FieldId::AtisGroup3, FieldId::AtisExp};
 
 }  // namespace
 
@@ -33,7 +36,7 @@ AtisScreen::AtisScreen(EditSession& session, UiHost& host, QWidget* parent)
         grid->addWidget(box);
         connect(box, &QCheckBox::toggled, this, [this, g](bool on) {
             if (!session_.Busy() && isEnabled()) {
-                session_.Apply(AtisChange("UsableAtisGroup", g), [g, on](SettingsModel& m) {
+                session_.Apply(AtisChange(kGroupFields[g], g), [g, on](SettingsModel& m) {
                     m.Atis.UsableAtisGroup[static_cast<size_t>(g)] = ToFlag(on);
                 });
             }
@@ -58,7 +61,7 @@ AtisScreen::AtisScreen(EditSession& session, UiHost& host, QWidget* parent)
     codeCheck_ =
         new FieldCheck(session_, host, code_,
                        FieldCheck::TextField(
-                           session_, AtisChange("AtisCode"), CheckAtisCode,
+                           session_, AtisChange(FieldId::AtisCode), CheckAtisCode,
                            [](SettingsModel& m) -> std::string& { return m.Atis.AtisCode; },
                            [](const std::string& code) { return code; }, kAtisCodeCaption));
 }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "model/settings_model.h"
+#include "window/screens/screen.h"
 
 class QCheckBox;
 class QLabel;
@@ -16,15 +17,17 @@ class FieldCheck;
 class FieldEdit;
 class UiHost;
 
-class AtisScreen : public QWidget {
+class AtisScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     AtisScreen(EditSession& session, UiHost& host, QWidget* parent = nullptr);
 
     void Show();
+    QWidget* Widget() override { return this; }
+    void ShowTarget(const ScreenTarget&) override { Show(); }
     // Checks a typed ATIS code; false after the refusal's message.
-    bool InputCheck();
+    bool InputCheck() override;
 
     QCheckBox* GroupBox(int group) const { return groups_[static_cast<size_t>(group)]; }
     FieldEdit* Code() const { return code_; }

@@ -50,7 +50,8 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     return FromModel(grid_.Columns[static_cast<size_t>(section)].Header);
 }
 
-ChannelGrid::ChannelGrid(QWidget* parent) : QTableView(parent), model_(new GridModel(this)) {
+ChannelGrid::ChannelGrid(QWidget* parent, const SettingsModel* model)
+    : QTableView(parent), model_(new GridModel(this)), source_(model) {
     setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -67,6 +68,18 @@ ChannelGrid::ChannelGrid(QWidget* parent) : QTableView(parent), model_(new GridM
     SetHint(this, hint::kGrid);
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Jump(index.row()); });
+}
+
+void ChannelGrid::ShowTarget(const ScreenTarget& target) {
+    if (source_ == nullptr) {
+        return;
+    }
+    const bool group = target.Kind == ScreenKind::GroupIdGrid;
+    if (group || target.Kind == ScreenKind::MemoryIdGrid) {
+        Show(DirectoryGrid(*source_, group));
+    } else {
+        Show(target.Plan == PlanId::Exp ? ExpGrid(*source_) : PresetGrid(*source_, target.Plan));
+    }
 }
 
 void ChannelGrid::Show(GridData grid) {

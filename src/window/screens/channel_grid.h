@@ -8,6 +8,8 @@
 
 #include "editor/channel_grids.h"
 
+#include "window/screens/screen.h"
+
 namespace tq530 {
 
 class GridModel : public QAbstractTableModel {
@@ -28,15 +30,22 @@ class GridModel : public QAbstractTableModel {
     GridData grid_;
 };
 
-class ChannelGrid : public QTableView {
+class ChannelGrid : public QTableView, public Screen {
     Q_OBJECT
 
   public:
-    explicit ChannelGrid(QWidget* parent = nullptr);
+    // model: where ShowTarget takes the grids from; without one only Show fills the grid.
+    explicit ChannelGrid(QWidget* parent = nullptr, const SettingsModel* model = nullptr);
 
     // Shows the grid, sized by its column descriptions.
     void Show(GridData grid);
     GridModel* Model() const { return model_; }
+
+    QWidget* Widget() override { return this; }
+    // Before a new data set the grid is empty.
+    void Prepare() override { Show({}); }
+    // The grid of a plan or a directory.
+    void ShowTarget(const ScreenTarget& target) override;
 
   signals:
     void JumpRequested(const std::string& key);
@@ -48,6 +57,7 @@ class ChannelGrid : public QTableView {
     void Jump(int row);
 
     GridModel* model_;
+    const SettingsModel* source_;
 };
 
 }  // namespace tq530

@@ -135,34 +135,35 @@ ChannelScreen::ChannelScreen(EditSession& session, UiHost& host, QWidget* parent
                    powerUp_, duplex_, scanMemory_, name_, scrambler_});
 
     connect(chEnable_, &QCheckBox::toggled, this, &ChannelScreen::OnChEnable);
-    connect(txEnable_, &QCheckBox::toggled, this, [this] { OnTxOrLowPower(); });
-    connect(lowPower_, &QCheckBox::toggled, this, [this] { OnTxOrLowPower(); });
+    connect(txEnable_, &QCheckBox::toggled, this, [this] { OnTxOrLowPower(FieldId::TxEnable); });
+    connect(lowPower_, &QCheckBox::toggled, this,
+            [this] { OnTxOrLowPower(FieldId::LowPowerOnly); });
     connect(powerUp_, &QCheckBox::toggled, this, [this](bool on) {
         const bool exp = Exp();
-        Edit("PowUp",
+        Edit(FieldId::PowerUp,
              [on, exp](ChannelRec& ch) { SetChannelFlag(ch, exp, ChannelFlag::PowUp, on); });
     });
     connect(duplex_, &QCheckBox::toggled, this, &ChannelScreen::OnDuplex);
     connect(scanMemory_, &QCheckBox::toggled, this, [this](bool on) {
-        Edit("ScanMemory", [on](ChannelRec& ch) { ch.ScanMemory = ToFlag(on); });
+        Edit(FieldId::ScanMemory, [on](ChannelRec& ch) { ch.ScanMemory = ToFlag(on); });
     });
     connect(scrambler_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int i) {
-        Edit("Scramble", [i](ChannelRec& ch) { ch.Scramble = ScramblerCode(i); });
+        Edit(FieldId::Scrambler, [i](ChannelRec& ch) { ch.Scramble = ScramblerCode(i); });
     });
     connect(name_, &QLineEdit::textChanged, this, [this] {
         const std::string text = name_->Latin1Text();
-        Edit("ChTag", [&text](ChannelRec& ch) { ch.ChTag = text; });
+        Edit(FieldId::ChName, [&text](ChannelRec& ch) { ch.ChTag = text; });
     });
     connect(displayFirst_, &QLineEdit::textChanged, this, [this] {
         if (Exp()) {
             const std::string text = displayFirst_->Latin1Text();
-            Edit("CHDisplayL", [&text](ChannelRec& ch) { ch.CHDisplayL = text; });
+            Edit(FieldId::ChDisplay, [&text](ChannelRec& ch) { ch.CHDisplayL = text; });
         }
     });
     connect(displaySecond_, &QLineEdit::textChanged, this, [this] {
         if (Exp()) {
             const std::string text = displaySecond_->Latin1Text();
-            Edit("CHDisplayR", [&text](ChannelRec& ch) { ch.CHDisplayR = text; });
+            Edit(FieldId::ChDisplay, [&text](ChannelRec& ch) { ch.CHDisplayR = text; });
         }
     });
     for (FieldEdit* box : {rx_, tx_}) {
@@ -196,7 +197,7 @@ const ChannelRec* ChannelScreen::Record() const {
     return ChannelAt(session_.Model(), plan_, index_);
 }
 
-void ChannelScreen::Edit(const char* field, const std::function<void(ChannelRec&)>& edit) {
+void ChannelScreen::Edit(FieldId field, const std::function<void(ChannelRec&)>& edit) {
     if (!isEnabled()) {
         return;
     }
@@ -247,6 +248,10 @@ void ChannelScreen::Show(PlanId plan, int index) {
     ApplyEnableRules();
 }
 
+void ChannelScreen::ShowTarget(const ScreenTarget& target) {
+    Show(target.Plan, target.Plan == PlanId::Exp ? target.Index - 1 : target.Index);
+}
+
 void ChannelScreen::ApplyEnableRules() {
     const ChannelRec* rec = Record();
     if (rec == nullptr) {
@@ -280,12 +285,12 @@ void ChannelScreen::OnChEnable(bool checked) {
     if (session_.Busy() || !isEnabled()) {
         return;
     }
-    Edit("Enable", [checked](ChannelRec& ch) { ch.Enable = ToFlag(checked); });
+    Edit(FieldId::ChEnable, [checked](ChannelRec& ch) { ch.Enable = ToFlag(checked); });
     Show(plan_, index_);
     chEnable_->setFocus();
 }
 
-void ChannelScreen::OnTxOrLowPower() {
+void ChannelScreen::OnTxOrLowPower(FieldId field) {
     if (session_.Busy()) {
         return;
     }
@@ -293,7 +298,7 @@ void ChannelScreen::OnTxOrLowPower() {
     const bool tx = txEnable_->isChecked();
     const bool low = lowPower_->isChecked();
     const bool exp = Exp();
-    Edit("TxEnable", [tx, low, exp](ChannelRec& ch) {
+    Edit(field, [tx, low, exp](ChannelRec& ch) {
         SetChannelFlag(ch, exp, ChannelFlag::TxEnable, tx);
         SetChannelFlag(ch, exp, ChannelFlag::LowPower, low);
     });
@@ -304,7 +309,7 @@ void ChannelScreen::OnDuplex(bool checked) {
         return;
     }
     const bool exp = Exp();
-    Edit("Duplex",
+    Edit(FieldId::Duplex,
          [checked, exp](ChannelRec& ch) { SetChannelFlag(ch, exp, ChannelFlag::Duplex, checked); });
     const ChannelRec* rec = Record();
     if (!Exp() && rec != nullptr) {
@@ -317,7 +322,7 @@ RuleField ChannelScreen::BoxField(const FieldEdit* box) const {
 }
 
 void ChannelScreen::StoreFrequency(FieldEdit* box, double mhz) {
-    Edit(box == rx_ ? "Rxfreq" : "Txfreq",
+    Edit(box == rx_ ? FieldId::RxFrequency : FieldId::TxFrequency,
          [box, mhz, this](ChannelRec& ch) { (box == rx_ ? ch.Rxfreq : ch.Txfreq) = mhz; });
     box->SetLatin1Text(FreqText4(mhz));
     session_.FieldEdited = false;

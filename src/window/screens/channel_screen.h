@@ -4,8 +4,10 @@
 
 #include <QWidget>
 
+#include "model/setting_catalogue.h"
 #include "model/settings_model.h"
 #include "rules/refusal.h"
+#include "window/screens/screen.h"
 
 class QCheckBox;
 class QComboBox;
@@ -28,20 +30,24 @@ class ConnectorLine : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 };
 
-class ChannelScreen : public QWidget {
+class ChannelScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     ChannelScreen(EditSession& session, UiHost& host, QWidget* parent = nullptr);
 
     // Clears the screen and fills the scrambler list, as before a new data set.
-    void Prepare();
+    void Prepare() override;
     // Shows channel index (0-based) of plan; an EXP channel is editable.
     void Show(PlanId plan, int index);
     // The check of a command that leaves the screen: a typed frequency is checked with its
     // message, then an enabled EXP channel must have an RX frequency and two display
     // characters. False after the refusal's message.
-    bool InputCheck();
+    bool InputCheck() override;
+
+    // The target's Index counts EXP channels from 1.
+    void ShowTarget(const ScreenTarget& target) override;
+    QWidget* Widget() override { return this; }
 
     PlanId Plan() const { return plan_; }
     int Index() const { return index_; }
@@ -63,10 +69,11 @@ class ChannelScreen : public QWidget {
   private:
     bool Exp() const { return plan_ == PlanId::Exp; }
     const ChannelRec* Record() const;
-    void Edit(const char* field, const std::function<void(ChannelRec&)>& edit);
+    void Edit(FieldId field, const std::function<void(ChannelRec&)>& edit);
     void ApplyEnableRules();
     void OnChEnable(bool checked);
-    void OnTxOrLowPower();
+    // Either box stores both flags; field is the one the operator changed.
+    void OnTxOrLowPower(FieldId field);
     void OnDuplex(bool checked);
     void OnFrequencyLost(FieldEdit* box, Qt::FocusReason reason);
     // The checked and the silent variant of the frequency check.

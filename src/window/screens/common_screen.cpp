@@ -17,7 +17,7 @@ namespace tq530 {
 namespace {
 
 Change CommonChange(FieldId id) {
-    return {Change::Part::Common, PlanId::Usa, 0, RowOf(id).Caption};
+    return {Change::Part::Common, PlanId::Usa, 0, id};
 }
 
 // A list over a whole-number setting that stores the item's value.

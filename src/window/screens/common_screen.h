@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "window/screens/screen.h"
+
 class QLabel;
 
 namespace tq530 {
@@ -12,13 +14,15 @@ class BoundList;
 class ConnectorLine;
 class EditSession;
 
-class CommonScreen : public QWidget {
+class CommonScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     CommonScreen(EditSession& session, QWidget* parent = nullptr);
 
     void Show();
+    QWidget* Widget() override { return this; }
+    void ShowTarget(const ScreenTarget&) override { Show(); }
 
     BoundList* TxPoDisplay() const { return txPo_; }
     BoundList* Scan() const { return scan_; }

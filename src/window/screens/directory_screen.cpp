@@ -93,9 +93,9 @@ int DirectoryScreen::Count() const {
     return group_ ? kGroupIdCount : kMemoryIdCount;
 }
 
-void DirectoryScreen::Edit(const std::function<void(DirectoryEntry*, int)>& edit) {
+void DirectoryScreen::Edit(FieldId field, const std::function<void(DirectoryEntry*, int)>& edit) {
     const Change change{group_ ? Change::Part::GroupId : Change::Part::MemoryId, PlanId::Usa,
-                        n_ - 1, "Entry"};
+                        n_ - 1, field};
     session_.Apply(change, [this, &edit](SettingsModel& m) {
         edit(group_ ? m.GroupIds.data() : m.MemoryIds.data(), Count());
     });
@@ -135,12 +135,17 @@ void DirectoryScreen::Show(bool group, int n) {
     }
 }
 
+void DirectoryScreen::ShowTarget(const ScreenTarget& target) {
+    Show(target.Kind == ScreenKind::GroupIdEntry, target.Index);
+}
+
 void DirectoryScreen::OnAdd(bool checked) {
     if (session_.Busy() || !checked || n_ < 1) {
         return;
     }
     const int n = n_;
-    Edit([n](DirectoryEntry* entries, int count) { AddEntry(entries, count, n); });
+    Edit(FieldId::DirectoryAdd,
+         [n](DirectoryEntry* entries, int count) { AddEntry(entries, count, n); });
     Show(group_, n_);
 }
 
@@ -156,7 +161,8 @@ void DirectoryScreen::OnDelete(bool checked) {
         return;
     }
     const int n = n_;
-    Edit([n](DirectoryEntry* entries, int count) { DeleteEntry(entries, count, n); });
+    Edit(FieldId::DirectoryDelete,
+         [n](DirectoryEntry* entries, int count) { DeleteEntry(entries, count, n); });
     Show(group_, n_);
 }
 
@@ -169,7 +175,8 @@ void DirectoryScreen::StoreName() {
         return;
     }
     const int n = n_;
-    Edit([n, &name](DirectoryEntry* entries, int) { entries[n - 1].TagName = *name; });
+    Edit(group_ ? FieldId::GroupName : FieldId::StationName,
+         [n, &name](DirectoryEntry* entries, int) { entries[n - 1].TagName = *name; });
 }
 
 void DirectoryScreen::StoreMmsi(const std::string& stored) {
@@ -180,7 +187,7 @@ void DirectoryScreen::StoreMmsi(const std::string& stored) {
     if (!stored.empty() && stored == Entries()[n - 1].Mmsid) {
         return;
     }
-    Edit([n, &stored](DirectoryEntry* entries, int count) {
+    Edit(FieldId::DirectoryMmsi, [n, &stored](DirectoryEntry* entries, int count) {
         StoreEntryMmsi(entries, count, n, stored);
     });
     if (stored.empty()) {

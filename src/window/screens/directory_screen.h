@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include "model/setting_catalogue.h"
+#include "window/screens/screen.h"
+
 class QCheckBox;
 class QLabel;
 
@@ -15,19 +18,22 @@ class FieldEdit;
 class UiHost;
 struct DirectoryEntry;
 
-class DirectoryScreen : public QWidget {
+class DirectoryScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     DirectoryScreen(EditSession& session, UiHost& host, QWidget* parent = nullptr);
 
     // Clears the screen, as before a new data set.
-    void Prepare();
+    void Prepare() override;
     // Shows entry n (1-based) of the group directory or of the individual one. The first free
     // place behind an entry without name or MMSI refuses "Add" with a message.
     void Show(bool group, int n);
     // Runs the MMSI check of a typed box and stores a typed name; never refuses.
-    bool InputCheck();
+    bool InputCheck() override;
+
+    void ShowTarget(const ScreenTarget& target) override;
+    QWidget* Widget() override { return this; }
 
     bool Group() const { return group_; }
     int Entry() const { return n_; }
@@ -42,7 +48,7 @@ class DirectoryScreen : public QWidget {
   private:
     DirectoryEntry* Entries() const;
     int Count() const;
-    void Edit(const std::function<void(DirectoryEntry*, int count)>& edit);
+    void Edit(FieldId field, const std::function<void(DirectoryEntry*, int count)>& edit);
     void OnAdd(bool checked);
     void OnDelete(bool checked);
     void StoreName();

@@ -25,15 +25,15 @@ namespace tq530 {
 
 namespace {
 
-Change DscChange(const char* field, int index = 0) {
-    return {Change::Part::Dsc, PlanId::Usa, index, field};
+Change DscChange(FieldId field) {
+    return {Change::Part::Dsc, PlanId::Usa, 0, field};
 }
 
 using FlagOf = std::function<Flag&(SettingsModel&)>;
 
-BoundList* FlagList(EditSession& session, const char* field, int index, FixedList list, FlagOf flag,
+BoundList* FlagList(EditSession& session, FieldId field, FixedList list, FlagOf flag,
                     QWidget* parent) {
-    return BoundList::ForFlag(session, DscChange(field, index), list, std::move(flag), parent);
+    return BoundList::ForFlag(session, DscChange(field), list, std::move(flag), parent);
 }
 
 // One element of a four-flag array of a DSC record.
@@ -73,6 +73,12 @@ class CompactTabStyle : public QProxyStyle {
 
 constexpr const char* kCallRows[] = {"Distress", "Urgency", "Safety", "Routine"};
 
+using I = FieldId;
+constexpr FieldId kGroupFields[kGroupCount] = {I::DscGroup1, I::DscGroup2, I::DscGroup3, I::DscExp};
+constexpr FieldId kBeepFields[] = {I::BeepSendDistress, I::BeepAllShips,   I::BeepIndividual,
+                                   I::BeepGroup,        I::BeepGeographic, I::BeepPosRequest,
+                                   I::BeepPosReporting};
+
 }  // namespace
 
 DscScreen::DscScreen(EditSession& session, UiHost& host, QWidget* parent)
@@ -103,7 +109,7 @@ QWidget* DscScreen::BuildBasic() {
     auto* groupGrid = new QGridLayout(groups);
     for (int g = 0; g < kGroupCount; ++g) {
         BoundList*& list = groups_[static_cast<size_t>(g)];
-        list = FlagList(session_, "Group", g, FixedList::OffOn,
+        list = FlagList(session_, kGroupFields[g], FixedList::OffOn,
                         Element(&SettingsModel::DscBasic, &DscBasicSetup::Group, g), groups);
         const int row = g / 2;
         const int column = (g % 2) * 3;
@@ -115,7 +121,17 @@ QWidget* DscScreen::BuildBasic() {
     groupGrid->setColumnStretch(5, 1);
     layout->addWidget(groups);
 
-    // The radio's own MMSI and the transfers that clear what the radio keeps.
+    layout->addLayout(BuildRadioRows(page, order));
+    layout->addLayout(BuildPositionCalls(page, order));
+    layout->addWidget(BuildBeeps(page, order));
+    layout->addStretch();
+
+    ChainTabOrder(order);
+    return page;
+}
+
+// The radio's own MMSI and the transfers that clear what the radio keeps.
+QLayout* DscScreen::BuildRadioRows(QWidget* page, std::vector<QWidget*>& order) {
     auto* radio = new QGridLayout;
     userMmsi_ = new FieldEdit(DigitKey, kMmsiLength, hint::kMmsi, page);
     FitChars(userMmsi_, kMmsiLength + 1);
@@ -138,7 +154,6 @@ QWidget* DscScreen::BuildBasic() {
     radio->addWidget(new QLabel(QStringLiteral("Distress Log"), page), 1, 2, Qt::AlignRight);
     radio->addWidget(distressLogClear_, 1, 3, Qt::AlignLeft);
     radio->setColumnStretch(4, 1);
-    layout->addLayout(radio);
     for (QWidget* w :
          std::initializer_list<QWidget*>{userMmsi_, mmsiClear_, dscLogClear_, distressLogClear_}) {
         order.push_back(w);
@@ -146,7 +161,7 @@ QWidget* DscScreen::BuildBasic() {
     userMmsiCheck_ = new FieldCheck(
         session_, host_, userMmsi_,
         FieldCheck::TextField(
-            session_, DscChange("UserMmsi"), CheckMmsi,
+            session_, DscChange(FieldId::UserMmsi), CheckMmsi,
             [](SettingsModel& m) -> std::string& { return m.DscBasic.UserMmsi; },
             [](const std::string& mmsi) { return MmsiBoxText(mmsi); }, kUserMmsiCaption));
     connect(mmsiClear_, &QPushButton::clicked, this,
@@ -156,23 +171,31 @@ QWidget* DscScreen::BuildBasic() {
     connect(distressLogClear_, &QPushButton::clicked, this,
             [this] { emit ClearRequested(static_cast<int>(TransferMode::ClearDistressLog)); });
 
-    // Position calls: PosRequest 0, 2 and 3; the last two with their TX level.
+    return radio;
+}
+
+// Position calls: PosRequest 0, 2 and 3; the last two with their TX level.
+QLayout* DscScreen::BuildPositionCalls(QWidget* page, std::vector<QWidget*>& order) {
     auto* posGrid = new QGridLayout;
     const struct {
         const char* Caption;
         int Index;
-    } rows[] = {{"Distress Cancel Call", 0}, {"POS Request", 2}, {"POS Reporting", 3}};
+        FieldId Field;
+        FieldId TxField;
+    } rows[] = {{"Distress Cancel Call", 0, I::DistressCancelCall, I::DistressCancelCallTx},
+                {"POS Request", 2, I::PosRequest, I::PosRequestTx},
+                {"POS Reporting", 3, I::PosReporting, I::PosReportingTx}};
     for (int r = 0; r < 3; ++r) {
         const size_t i = static_cast<size_t>(r);
         pos_[i] = FlagList(
-            session_, "PosRequest", rows[r].Index, FixedList::OffOn,
+            session_, rows[r].Field, FixedList::OffOn,
             Element(&SettingsModel::DscBasic, &DscBasicSetup::PosRequest, rows[r].Index), page);
         posGrid->addWidget(Caption(rows[r].Caption, pos_[i], page), r, 0);
         posGrid->addWidget(pos_[i], r, 1);
         order.push_back(pos_[i]);
         if (r > 0) {
             posTx_[i] = FlagList(
-                session_, "PosRequestTx", rows[r].Index, FixedList::LowHi,
+                session_, rows[r].TxField, FixedList::LowHi,
                 Element(&SettingsModel::DscBasic, &DscBasicSetup::PosRequestTx, rows[r].Index),
                 page);
             posGrid->addWidget(posTx_[i], r, 2);
@@ -181,8 +204,11 @@ QWidget* DscScreen::BuildBasic() {
         }
     }
     posGrid->setColumnStretch(3, 1);
-    layout->addLayout(posGrid);
 
+    return posGrid;
+}
+
+QWidget* DscScreen::BuildBeeps(QWidget* page, std::vector<QWidget*>& order) {
     QGroupBox* beep = TitledGroup("DSC Beep Output", page);
     auto* beepGrid = new QGridLayout(beep);
     const char* const beepRows[] = {
@@ -191,7 +217,7 @@ QWidget* DscScreen::BuildBasic() {
     for (int b = 0; b < 7; ++b) {
         const size_t i = static_cast<size_t>(b);
         beep_[i] = FlagList(
-            session_, "BeepOut", b, FixedList::OffOn,
+            session_, kBeepFields[b], FixedList::OffOn,
             [b](SettingsModel& m) -> Flag& { return m.DscBasic.BeepOut[static_cast<size_t>(b)]; },
             beep);
         beepGrid->addWidget(Caption(beepRows[b], beep_[i], beep), b, 0);
@@ -199,11 +225,7 @@ QWidget* DscScreen::BuildBasic() {
         order.push_back(beep_[i]);
     }
     beepGrid->setColumnStretch(2, 1);
-    layout->addWidget(beep);
-    layout->addStretch();
-
-    ChainTabOrder(order);
-    return page;
+    return beep;
 }
 
 QWidget* DscScreen::BuildAdvanced() {
@@ -211,16 +233,27 @@ QWidget* DscScreen::BuildAdvanced() {
     auto* layout = new QVBoxLayout(page);
     const struct {
         const char* Title;
-        const char* Field;
-        const char* TxField;
+        FieldId Fields[4];  // in the order of kCallRows
+        FieldId TxFields[4];
         Flags4 DscAdvancedSetup::*Call;
         Flags4 DscAdvancedSetup::*Tx;
     } blocks[] = {
-        {"ALL Ships Call", "AllShipsCall", "AllShipsCallTx", &DscAdvancedSetup::AllShipsCall,
+        {"ALL Ships Call",
+         {I::AllShipsDistress, I::AllShipsUrgency, I::AllShipsSafety, I::AllShipsRoutine},
+         {I::AllShipsDistressTx, I::AllShipsUrgencyTx, I::AllShipsSafetyTx, I::AllShipsRoutineTx},
+         &DscAdvancedSetup::AllShipsCall,
          &DscAdvancedSetup::AllShipsCallTx},
-        {"Group Call", "GroupCall", "GroupCallTx", &DscAdvancedSetup::GroupCall,
+        {"Group Call",
+         {I::GroupCallDistress, I::GroupCallUrgency, I::GroupCallSafety, I::GroupCallRoutine},
+         {I::GroupCallDistressTx, I::GroupCallUrgencyTx, I::GroupCallSafetyTx,
+          I::GroupCallRoutineTx},
+         &DscAdvancedSetup::GroupCall,
          &DscAdvancedSetup::GroupCallTx},
-        {"Individual Call", "IndividualCall", "IndividualCallTx", &DscAdvancedSetup::IndividualCall,
+        {"Individual Call",
+         {I::IndividualDistress, I::IndividualUrgency, I::IndividualSafety, I::IndividualRoutine},
+         {I::IndividualDistressTx, I::IndividualUrgencyTx, I::IndividualSafetyTx,
+          I::IndividualRoutineTx},
+         &DscAdvancedSetup::IndividualCall,
          &DscAdvancedSetup::IndividualCallTx},
     };
     std::vector<QWidget*> order;
@@ -232,9 +265,9 @@ QWidget* DscScreen::BuildAdvanced() {
         grids.push_back(grid);
         for (int r = 0; r < 4; ++r) {
             const size_t i = Slot(b, r);
-            calls_[i] = FlagList(session_, blocks[b].Field, r, FixedList::OffOn,
+            calls_[i] = FlagList(session_, blocks[b].Fields[r], FixedList::OffOn,
                                  Element(&SettingsModel::DscAdvanced, blocks[b].Call, r), frame);
-            callsTx_[i] = FlagList(session_, blocks[b].TxField, r, FixedList::LowHi,
+            callsTx_[i] = FlagList(session_, blocks[b].TxFields[r], FixedList::LowHi,
                                    Element(&SettingsModel::DscAdvanced, blocks[b].Tx, r), frame);
             QLabel* label = Caption(kCallRows[r], calls_[i], frame);
             labelWidth = std::max(labelWidth, label->sizeHint().width());
@@ -260,19 +293,19 @@ QWidget* DscScreen::BuildDisplay() {
     auto* grid = new QGridLayout(page);
     const struct {
         const char* Caption;
-        const char* Field;
+        FieldId Field;
         Flag DscDisplaySetup::*Member;
     } rows[] = {
-        {"Individual ACK Menu", "IndividualAckMenu", &DscDisplaySetup::IndividualAckMenu},
-        {"Individual ACK Message Menu", "IndividualAckMessageMenu",
+        {"Individual ACK Menu", I::IndividualAckMenu, &DscDisplaySetup::IndividualAckMenu},
+        {"Individual ACK Message Menu", I::IndividualAckMessageMenu,
          &DscDisplaySetup::IndividualAckMessageMenu},
-        {"POS Request ACK Menu", "PosRequestAckMenu", &DscDisplaySetup::PosRequestAckMenu},
+        {"POS Request ACK Menu", I::PosRequestAckMenu, &DscDisplaySetup::PosRequestAckMenu},
     };
     for (int r = 0; r < 3; ++r) {
         const auto member = rows[r].Member;
         BoundList*& list = display_[static_cast<size_t>(r)];
         list = FlagList(
-            session_, rows[r].Field, 0, FixedList::OffOn,
+            session_, rows[r].Field, FixedList::OffOn,
             [member](SettingsModel& m) -> Flag& { return m.DscDisplay.*member; }, page);
         grid->addWidget(Caption(rows[r].Caption, list, page), r, 0);
         grid->addWidget(list, r, 1);
@@ -294,21 +327,22 @@ QWidget* DscScreen::BuildAutoPos() {
     grid->addWidget(autoEnable_, 0, 0, 1, 2);
 
     autoChannel_ = new BoundList(
-        session_, DscChange("AutoPosChannel"), [](SettingsModel& m) { return Report(m).Channel; },
+        session_, DscChange(I::AutoPosChannel), [](SettingsModel& m) { return Report(m).Channel; },
         [](SettingsModel& m, int value) { Report(m).Channel = value; }, report);
     autoInterval_ = new BoundList(
-        session_, DscChange("AutoPosInterval"), [](SettingsModel& m) { return Report(m).Interval; },
+        session_, DscChange(I::AutoPosInterval),
+        [](SettingsModel& m) { return Report(m).Interval; },
         [](SettingsModel& m, int value) { Report(m).Interval = value; }, report);
     autoInterval_->SetItems(FixedItems(FixedList::Interval));
     autoSelect_ = new BoundList(
-        session_, DscChange("AutoPosSelectCall"),
+        session_, DscChange(I::AutoPosSelectCall),
         [](SettingsModel& m) { return static_cast<int>(Report(m).SelectCall); },
         [](SettingsModel& m, int value) { Report(m).SelectCall = static_cast<int16_t>(value); },
         report);
     autoSelect_->SetItems(FixedItems(FixedList::SelectCall));
     // Choosing a name takes its MMSI as the station polled.
     autoDir_ = new BoundList(
-        session_, DscChange("AutoPosLastAddress"),
+        session_, DscChange(I::AutoPosLastAddress),
         [](SettingsModel& m) { return Report(m).LastAddress; },
         [](SettingsModel& m, int value) {
             Report(m).LastAddress = value;
@@ -342,11 +376,17 @@ QWidget* DscScreen::BuildAutoPos() {
     ChainTabOrder(
         {autoEnable_, autoChannel_, autoInterval_, autoSelect_, autoDir_, autoMmsi_, pollOnCch_});
 
+    ConnectAutoPos();
+    return autoPage_;
+}
+
+// What the automatic position report's controls store, and what follows from it.
+void DscScreen::ConnectAutoPos() {
     connect(autoEnable_, &QCheckBox::toggled, this, [this](bool on) {
         ApplyEnableRules();
         if (!session_.Busy() && isEnabled()) {
             // The request and the report entry are never both on.
-            session_.Apply(DscChange("AutoPosEnable"), [on](SettingsModel& m) {
+            session_.Apply(DscChange(I::AutoPosEnable), [on](SettingsModel& m) {
                 Report(m).Enable = ToFlag(on);
                 m.AutoPos.Polling[0].Enable = kOff;
             });
@@ -354,7 +394,7 @@ QWidget* DscScreen::BuildAutoPos() {
     });
     connect(pollOnCch_, &QCheckBox::toggled, this, [this](bool on) {
         if (!session_.Busy() && isEnabled()) {
-            session_.Apply(DscChange("PosPollOnCch"),
+            session_.Apply(DscChange(I::PosPollOnCch),
                            [on](SettingsModel& m) { m.AutoPos.PosPollOnCch = ToFlag(on); });
         }
     });
@@ -365,10 +405,9 @@ QWidget* DscScreen::BuildAutoPos() {
     autoMmsiCheck_ = new FieldCheck(
         session_, host_, autoMmsi_,
         FieldCheck::TextField(
-            session_, DscChange("AutoPosMmsi"), CheckMmsi,
+            session_, DscChange(I::AutoPosMmsi), CheckMmsi,
             [](SettingsModel& m) -> std::string& { return Report(m).Mmsi; },
             [](const std::string& mmsi) { return MmsiBoxText(mmsi); }, kAutoPosMmsiCaption));
-    return autoPage_;
 }
 
 void DscScreen::FillDirNames() {

@@ -5,8 +5,12 @@
 
 #include <QWidget>
 #include <array>
+#include <vector>
+
+#include "window/screens/screen.h"
 
 class QCheckBox;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -20,15 +24,17 @@ class FieldCheck;
 class FieldEdit;
 class UiHost;
 
-class DscScreen : public QWidget {
+class DscScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     DscScreen(EditSession& session, UiHost& host, QWidget* parent = nullptr);
 
     void Show();
+    QWidget* Widget() override { return this; }
+    void ShowTarget(const ScreenTarget&) override { Show(); }
     // Checks the typed MMSI boxes; false after a refusal's message.
-    bool InputCheck();
+    bool InputCheck() override;
 
     QTabWidget* Tabs() const { return tabs_; }
     BoundList* DscGroup(int group) const { return groups_[static_cast<size_t>(group)]; }
@@ -60,9 +66,14 @@ class DscScreen : public QWidget {
   private:
     static size_t Slot(int block, int row) { return static_cast<size_t>(block * 4 + row); }
     QWidget* BuildBasic();
+    // Parts of the basic page; each adds its controls to order, the page's tab order.
+    QLayout* BuildRadioRows(QWidget* page, std::vector<QWidget*>& order);
+    QLayout* BuildPositionCalls(QWidget* page, std::vector<QWidget*>& order);
+    QWidget* BuildBeeps(QWidget* page, std::vector<QWidget*>& order);
     QWidget* BuildAdvanced();
     QWidget* BuildDisplay();
     QWidget* BuildAutoPos();
+    void ConnectAutoPos();
     void ShowAutoPos();
     void FillDirNames();
     void ApplyEnableRules();

@@ -7,7 +7,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <array>
 #include <unordered_map>
+#include <vector>
 
 #include "core/ui_host.h"
 #include "core/workspace.h"
@@ -35,6 +37,17 @@ std::string KeyOfItem(const QTreeWidgetItem* item) {
     return item == nullptr ? std::string() : ToModel(item->data(0, kKeyRole).toString());
 }
 
+// Switching a group on or off changes which nodes the tree has.
+bool IsUsableSwitch(const std::optional<FieldId>& field) {
+    for (const FieldId id : {FieldId::Group1Usable, FieldId::Group2Usable, FieldId::Group3Usable,
+                             FieldId::ExpUsable}) {
+        if (field == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 struct EditorPanel::Impl {
@@ -46,16 +59,9 @@ struct EditorPanel::Impl {
     // Guarded: the main window may delete them before the panel.
     QPointer<QTreeWidget> TreeView;
     QPointer<QStackedWidget> Screens;
-    LogoScreen* Logo = nullptr;
-    EmptyPanel* Empty = nullptr;
-    UsableScreen* Usable = nullptr;
-    CommonScreen* Common = nullptr;
-    DscScreen* Dsc = nullptr;
-    AtisScreen* Atis = nullptr;
-    DirectoryScreen* Directory = nullptr;
-    ChannelScreen* Channel = nullptr;
-    WeatherScreen* Weather = nullptr;
-    ChannelGrid* Grid = nullptr;
+    // The screen each kind of node shows, and every screen once in the order they were made.
+    std::array<Screen*, kScreenKindCount> ByKind{};
+    std::vector<Screen*> All;
     QStatusBar* Bar = nullptr;
 
     std::unordered_map<std::string, QTreeWidgetItem*> Items;
@@ -74,69 +80,30 @@ struct EditorPanel::Impl {
         return ScreenOf(KeyOfItem(item), KeyOfItem(item->parent()), Ws.Model);
     }
 
+    // Adds screen to the stack as the screen of kinds.
+    template <typename S>
+    S* Register(S* screen, std::initializer_list<ScreenKind> kinds) {
+        for (const ScreenKind kind : kinds) {
+            ByKind[static_cast<size_t>(kind)] = screen;
+        }
+        All.push_back(screen);
+        Screens->addWidget(screen->Widget());
+        return screen;
+    }
+
+    Screen* ScreenFor(ScreenKind kind) const { return ByKind[static_cast<size_t>(kind)]; }
+
     void ShowScreen(QTreeWidgetItem* item) {
         const ScreenTarget target = TargetOf(item);
-        QWidget* screen = nullptr;
-        switch (target.Kind) {
-            case ScreenKind::None:
-                return;
-            case ScreenKind::General:
-                screen = Logo;
-                break;
-            case ScreenKind::EmptyPanel:
-                screen = Empty;
-                break;
-            case ScreenKind::Usable:
-                Usable->Show();
-                screen = Usable;
-                break;
-            case ScreenKind::Common:
-                Common->Show();
-                screen = Common;
-                break;
-            case ScreenKind::Dsc:
-                Dsc->Show();
-                screen = Dsc;
-                break;
-            case ScreenKind::Atis:
-                Atis->Show();
-                screen = Atis;
-                break;
-            case ScreenKind::MemoryIdEntry:
-            case ScreenKind::GroupIdEntry: {
-                const bool group = target.Kind == ScreenKind::GroupIdEntry;
-                Directory->Show(group, target.Index);
-                RefreshMarks(group);
-                screen = Directory;
-                break;
-            }
-            case ScreenKind::PlanGrid:
-                Grid->Show(PresetGrid(Ws.Model, target.Plan));
-                screen = Grid;
-                break;
-            case ScreenKind::ExpGrid:
-                Grid->Show(ExpGrid(Ws.Model));
-                screen = Grid;
-                break;
-            case ScreenKind::MemoryIdGrid:
-            case ScreenKind::GroupIdGrid:
-                Grid->Show(DirectoryGrid(Ws.Model, target.Kind == ScreenKind::GroupIdGrid));
-                screen = Grid;
-                break;
-            case ScreenKind::ChannelScreen:
-                Channel->Show(target.Plan,
-                              target.Plan == PlanId::Exp ? target.Index - 1 : target.Index);
-                screen = Channel;
-                break;
-            case ScreenKind::WeatherScreen:
-                Weather->Show();
-                screen = Weather;
-                break;
+        Screen* screen = ScreenFor(target.Kind);
+        if (screen == nullptr) {
+            return;
         }
+        screen->ShowTarget(target);
         Shown = item;
         ShownTarget = target;
         Session.SetShownScreen(KeyOfItem(item));
-        Screens->setCurrentWidget(screen);
+        Screens->setCurrentWidget(screen->Widget());
         ShowHint(QString::fromLatin1(hint::kTree));
     }
 
@@ -166,22 +133,8 @@ struct EditorPanel::Impl {
 
     // The shown screen checks what was typed into it and not yet checked.
     bool InputCheck() {
-        if (Shown == nullptr) {
-            return true;
-        }
-        QWidget* current = Screens->currentWidget();
-        if (current == Usable) {
-            Usable->InputCheck();
-        } else if (current == Directory) {
-            return Directory->InputCheck();
-        } else if (current == Dsc) {
-            return Dsc->InputCheck();
-        } else if (current == Atis) {
-            return Atis->InputCheck();
-        } else if (current == Channel) {
-            return Channel->InputCheck();
-        }
-        return true;
+        Screen* screen = Shown == nullptr ? nullptr : ScreenFor(ShownTarget.Kind);
+        return screen == nullptr || screen->InputCheck();
     }
 
     void RefreshMarks(bool group) {
@@ -218,7 +171,7 @@ struct EditorPanel::Impl {
         const SettingsModel& model = Ws.Model;
         switch (change.What) {
             case Change::Part::Channel: {
-                if (change.Field != "Enable" || change.Plan == PlanId::Wx) {
+                if (change.Field != FieldId::ChEnable || change.Plan == PlanId::Wx) {
                     return;
                 }
                 const ChannelRec* rec = ChannelAt(model, change.Plan, change.Index);
@@ -246,14 +199,13 @@ struct EditorPanel::Impl {
                 return;
             }
             case Change::Part::UsableGroup: {
-                if (change.Field == "Usable") {
+                if (IsUsableSwitch(change.Field)) {
                     RebuildKeepingShown();
                     return;
                 }
-                static const char* const kGroupKeys[kGroupCount] = {"PU", "PI", "PC", "ExpChannel"};
                 const size_t g = static_cast<size_t>(change.Index);
                 if (g < kGroupCount) {
-                    SetNodeText(kGroupKeys[g],
+                    SetNodeText(GroupNodeKey(change.Index),
                                 GroupNodeText(change.Index, model.UsableGroups[g].StatusName));
                 }
                 return;
@@ -268,15 +220,14 @@ struct EditorPanel::Impl {
     void Reload(const std::string& key) {
         {
             const EditSession::BusyGuard busy(Session);
-            Channel->Prepare();
-            Directory->Prepare();
-            Weather->Show();
-            Grid->Show({});
+            for (Screen* screen : All) {
+                screen->Prepare();
+            }
         }
         Build();
         auto it = Items.find(key);
         if (it == Items.end()) {
-            it = Items.find("General");
+            it = Items.find(key::kGeneral);
         }
         if (it == Items.end()) {
             return;
@@ -315,7 +266,7 @@ struct EditorPanel::Impl {
         }
         TreeView->addTopLevelItems(top);
         for (QTreeWidgetItem* item : top) {
-            if (KeyOfItem(item) == "General") {
+            if (KeyOfItem(item) == key::kGeneral) {
                 item->setExpanded(true);
             }
         }
@@ -338,21 +289,19 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     SetHint(d.TreeView, hint::kTree);
 
     d.Screens = new QStackedWidget(parent);
-    d.Logo = new LogoScreen(d.Screens);
-    d.Empty = new EmptyPanel(d.Screens);
-    d.Usable = new UsableScreen(d.Session, d.Screens);
-    d.Common = new CommonScreen(d.Session, d.Screens);
-    d.Dsc = new DscScreen(d.Session, host, d.Screens);
-    d.Atis = new AtisScreen(d.Session, host, d.Screens);
-    d.Directory = new DirectoryScreen(d.Session, host, d.Screens);
-    d.Channel = new ChannelScreen(d.Session, host, d.Screens);
-    d.Weather = new WeatherScreen(d.Session, d.Screens);
-    d.Grid = new ChannelGrid(d.Screens);
-    for (QWidget* screen :
-         std::initializer_list<QWidget*>{d.Logo, d.Usable, d.Common, d.Dsc, d.Atis, d.Directory,
-                                         d.Empty, d.Channel, d.Weather, d.Grid}) {
-        d.Screens->addWidget(screen);
-    }
+    using K = ScreenKind;
+    QWidget* stack = d.Screens;
+    d.Register(new LogoScreen(stack), {K::General});
+    d.Register(new UsableScreen(d.Session, stack), {K::Usable});
+    d.Register(new CommonScreen(d.Session, stack), {K::Common});
+    DscScreen* dsc = d.Register(new DscScreen(d.Session, host, stack), {K::Dsc});
+    d.Register(new AtisScreen(d.Session, host, stack), {K::Atis});
+    d.Register(new DirectoryScreen(d.Session, host, stack), {K::MemoryIdEntry, K::GroupIdEntry});
+    d.Register(new EmptyPanel(stack), {K::EmptyPanel});
+    d.Register(new ChannelScreen(d.Session, host, stack), {K::ChannelScreen});
+    d.Register(new WeatherScreen(d.Session, stack), {K::WeatherScreen});
+    ChannelGrid* grid = d.Register(new ChannelGrid(stack, &ws.Model),
+                                   {K::PlanGrid, K::ExpGrid, K::MemoryIdGrid, K::GroupIdGrid});
 
     connect(d.TreeView, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { impl_->OnSelected(current); });
@@ -366,17 +315,17 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     // Opening a directory brings its "[Enable]" marks up to date.
     connect(d.TreeView, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         const std::string key = KeyOfItem(item);
-        if (key == "SM" || key == "SG") {
-            impl_->RefreshMarks(key == "SG");
+        if (key == key::kMemoryIds || key == key::kGroupIds) {
+            impl_->RefreshMarks(key == key::kGroupIds);
         }
     });
     // The clear buttons leave the screen's data to the radio: what was typed is checked first.
-    connect(d.Dsc, &DscScreen::ClearRequested, this, [this](int mode) {
+    connect(dsc, &DscScreen::ClearRequested, this, [this](int mode) {
         if (impl_->InputCheck()) {
             emit TransferRequested(mode);
         }
     });
-    connect(d.Grid, &ChannelGrid::JumpRequested, this,
+    connect(grid, &ChannelGrid::JumpRequested, this,
             [this](const std::string& key) { SelectNode(key); });
     // Every focused field of the panel puts its hint into the status bar.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -422,7 +371,7 @@ void EditorPanel::SetStatusBar(QStatusBar* bar) {
 
 void EditorPanel::RebuildTree() {
     impl_->Session.ModelReplaced();
-    impl_->Reload("General");
+    impl_->Reload(key::kGeneral);
 }
 
 EditSession& EditorPanel::Session() {

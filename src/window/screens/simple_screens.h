@@ -6,14 +6,18 @@
 #include <QImage>
 #include <QWidget>
 
+#include "window/screens/screen.h"
+
 namespace tq530 {
 
-class LogoScreen : public QWidget {
+class LogoScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     explicit LogoScreen(QWidget* parent = nullptr);
     QSize minimumSizeHint() const override;
+    QWidget* Widget() override { return this; }
+    void ShowTarget(const ScreenTarget&) override {}
     // An installation's own logo in place of the drawn one.
     void SetPicture(const QImage& picture);
 
@@ -24,9 +28,11 @@ class LogoScreen : public QWidget {
     QImage picture_;
 };
 
-class EmptyPanel : public QFrame {
+class EmptyPanel : public QFrame, public Screen {
   public:
     explicit EmptyPanel(QWidget* parent = nullptr);
+    QWidget* Widget() override { return this; }
+    void ShowTarget(const ScreenTarget&) override {}
 };
 
 }  // namespace tq530

@@ -18,9 +18,18 @@ namespace {
 
 constexpr int kExpGroup = 3;
 
-Change GroupChange(int group, const char* field) {
+Change GroupChange(int group, FieldId field) {
     return {Change::Part::UsableGroup, PlanId::Usa, group, field};
 }
+
+constexpr FieldId kUsableFields[kGroupCount] = {FieldId::Group1Usable, FieldId::Group2Usable,
+                                                FieldId::Group3Usable, FieldId::ExpUsable};
+constexpr FieldId kPriorityFields[kGroupCount] = {
+    FieldId::Group1PriorityCh, FieldId::Group2PriorityCh, FieldId::Group3PriorityCh,
+    FieldId::ExpPriorityCh};
+constexpr FieldId kStatusFields[kGroupCount] = {FieldId::Group1StatusName,
+                                                FieldId::Group2StatusName,
+                                                FieldId::Group3StatusName, FieldId::ExpStatusName};
 
 }  // namespace
 
@@ -41,7 +50,7 @@ UsableScreen::UsableScreen(EditSession& session, QWidget* parent)
         if (g != kExpGroup) {
             const auto i = static_cast<size_t>(g);
             row.Priority = new BoundList(
-                session_, GroupChange(g, "PriorityCh"),
+                session_, GroupChange(g, kPriorityFields[g]),
                 [i](SettingsModel& m) { return m.UsableGroups[i].PriorityCh; },
                 [i](SettingsModel& m, int value) { m.UsableGroups[i].PriorityCh = value; }, frame);
             row.PriorityLabel = BuddyLabel(QStringLiteral("Priority CH"), row.Priority, frame);
@@ -59,7 +68,7 @@ UsableScreen::UsableScreen(EditSession& session, QWidget* parent)
         connect(row.Usable, &QCheckBox::toggled, this, [this, g](bool on) {
             ApplyEnableRules(g);
             if (!session_.Busy() && isEnabled()) {
-                session_.Apply(GroupChange(g, "Usable"), [g, on](SettingsModel& m) {
+                session_.Apply(GroupChange(g, kUsableFields[g]), [g, on](SettingsModel& m) {
                     m.UsableGroups[static_cast<size_t>(g)].Usable = ToFlag(on);
                 });
             }
@@ -108,16 +117,17 @@ void UsableScreen::StoreStatusName(int group) {
     if (name == session_.Model().UsableGroups[i].StatusName) {
         return;
     }
-    session_.Apply(GroupChange(group, "StatusName"),
+    session_.Apply(GroupChange(group, kStatusFields[group]),
                    [i, &name](SettingsModel& m) { m.UsableGroups[i].StatusName = name; });
 }
 
-void UsableScreen::InputCheck() {
+bool UsableScreen::InputCheck() {
     for (int g = 0; g < kGroupCount; ++g) {
         if (rows_[static_cast<size_t>(g)].Status->hasFocus()) {
             StoreStatusName(g);
         }
     }
+    return true;
 }
 
 }  // namespace tq530

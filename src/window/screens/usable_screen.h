@@ -6,6 +6,7 @@
 #include <array>
 
 #include "model/settings_model.h"
+#include "window/screens/screen.h"
 
 class QCheckBox;
 class QLabel;
@@ -16,15 +17,17 @@ class BoundList;
 class EditSession;
 class FieldEdit;
 
-class UsableScreen : public QWidget {
+class UsableScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
     UsableScreen(EditSession& session, QWidget* parent = nullptr);
 
     void Show();
+    QWidget* Widget() override { return this; }
+    void ShowTarget(const ScreenTarget&) override { Show(); }
     // Stores the status name of the focused box, as leaving it would.
-    void InputCheck();
+    bool InputCheck() override;
 
     QCheckBox* UsableBox(int group) const { return rows_[static_cast<size_t>(group)].Usable; }
     BoundList* PriorityList(int group) const { return rows_[static_cast<size_t>(group)].Priority; }

@@ -63,18 +63,18 @@ WeatherScreen::WeatherScreen(EditSession& session, QWidget* parent)
         }
 
         connect(row.Enable, &QCheckBox::toggled, this, [this, r](bool on) {
-            if (session_.EditChannel(PlanId::Wx, r, "Enable",
+            if (session_.EditChannel(PlanId::Wx, r, FieldId::ChEnable,
                                      [on](ChannelRec& ch) { ch.Enable = ToFlag(on); })) {
                 ApplyRowRule(r);
             }
         });
         connect(row.Scan, &QCheckBox::toggled, this, [this, r](bool on) {
-            session_.EditChannel(PlanId::Wx, r, "ScanMemory",
+            session_.EditChannel(PlanId::Wx, r, FieldId::ScanMemory,
                                  [on](ChannelRec& ch) { ch.ScanMemory = ToFlag(on); });
         });
         connect(row.Name, &QLineEdit::textChanged, this, [this, r] {
             const std::string text = rows_[static_cast<size_t>(r)].Name->Latin1Text();
-            session_.EditChannel(PlanId::Wx, r, "ChTag",
+            session_.EditChannel(PlanId::Wx, r, FieldId::ChName,
                                  [&text](ChannelRec& ch) { ch.ChTag = text; });
         });
     }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "model/settings_model.h"
+#include "window/screens/screen.h"
 
 class QCheckBox;
 class QLabel;
@@ -14,7 +15,7 @@ namespace tq530 {
 class EditSession;
 class FieldEdit;
 
-class WeatherScreen : public QWidget {
+class WeatherScreen : public QWidget, public Screen {
     Q_OBJECT
 
   public:
@@ -22,6 +23,10 @@ class WeatherScreen : public QWidget {
 
     // Fills the rows from the WX plan.
     void Show();
+    QWidget* Widget() override { return this; }
+    // A new data set fills the rows at once.
+    void Prepare() override { Show(); }
+    void ShowTarget(const ScreenTarget&) override { Show(); }
 
     QCheckBox* EnableBox(int row) const { return rows_[static_cast<size_t>(row)].Enable; }
     QCheckBox* ScanBox(int row) const { return rows_[static_cast<size_t>(row)].Scan; }
