@@ -1,5 +1,4 @@
 // Radio transfers of the command line: read, program, clear.
-#include <QCoreApplication>
 #include <cstdio>
 #include <memory>
 
@@ -8,6 +7,7 @@
 #include "app/system_clock_link_host.h"
 #include "app/transfer_job.h"
 #include "cli/cli.h"
+#include "cli/serial_runtime.h"
 #include "core/file_io.h"
 #include "core/platform_file.h"
 #include "radio/qt/qt_serial_link.h"
@@ -147,14 +147,7 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode, bool v
         std::fprintf(stderr, "--port: not a device or COM number: %s\n", port.c_str());
         return kExitUsage;
     }
-    // Qt's port wants an application object, even without an event loop.
-    static int argc = 1;
-    static char name[] = "tq530-cli";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> app;
-    if (QCoreApplication::instance() == nullptr) {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    const SerialRuntime runtime;
     QtSerialLink serial(device);
     TransferJob transfer(ctx.Ws, mode);
     transfer.SetVerify(verify);
