@@ -291,7 +291,10 @@ void PruneBackups(const std::string& dir, size_t keep) {
 
 std::string KeepTransferBackup(const Workspace& ws, TransferMode mode,
                                const std::vector<uint8_t>& radioBytes, std::time_t when,
-                               const std::string& dir) {
+                               const std::string& dir, std::string* keptPath) {
+    if (keptPath != nullptr) {
+        keptPath->clear();
+    }
     if (mode != TransferMode::Read && mode != TransferMode::Program) {
         return {};
     }
@@ -303,6 +306,9 @@ std::string KeepTransferBackup(const Workspace& ws, TransferMode mode,
     } else if (radioBytes.empty()) {
         error.Text = "no image to keep";
     } else if (SaveBackup(dir, radioBytes, when, ws.ModelName, kind, kBackupsKept, path, error)) {
+        if (keptPath != nullptr) {
+            *keptPath = path;
+        }
         return {};
     }
     LogError(ws, "Backup.Save", ErrorMessage(error.Number, error.Text));

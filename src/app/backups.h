@@ -59,9 +59,9 @@ void PruneBackups(const std::string& dir, size_t keep);
 // What the GUI and the CLI call after a transfer that completed: a read or a program keeps
 // radioBytes (Transfer::RadioBytes()); the clears keep nothing. A backup that cannot be saved
 // never fails the transfer: it is logged, and the one-line notice for the user is returned
-// ("" when all went well).
+// ("" when all went well). keptPath, when given, receives the backup's path ("" for none).
 std::string KeepTransferBackup(const Workspace& ws, TransferMode mode,
                                const std::vector<uint8_t>& radioBytes, std::time_t when,
-                               const std::string& dir);
+                               const std::string& dir, std::string* keptPath = nullptr);
 
 }  // namespace tq530

@@ -140,29 +140,50 @@ std::array<bool, kPortMenuEntries> SelectSerialPort(Workspace& ws, SettingsStore
     return PortMenuChecks(ws.ComNum);
 }
 
-StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
-                      const std::string& commandLine) {
+StartUpResult PrepareStartUp(Workspace& ws, const std::string& programDir,
+                             const SettingsStore& store, const StartUpOverrides& overrides) {
     StartUpResult result;
-    const SwitchFlags flags = ParseCommandLine(commandLine);
-    ws.DiagnosticMode = flags.DiagnosticMode;
-    ws.LowSpeedLink = flags.LowSpeedLink;
+    ws.ProgramDir = programDir;
     ws.ScrambleFeature = false;
-
-    result.Models = ScanModels(GlobalIniPath(ws.ProgramDir));
-    if (result.Models.Count == 0) {
-        host.ShowMessage("Unknown model!!", kAppTitle, MsgIcon::Critical);
-        host.ShowReason(NoModelReason(GlobalIniPath(ws.ProgramDir)));
+    const std::string globalIni = GlobalIniPath(programDir);
+    result.Models = ScanModels(globalIni);
+    if (result.Models.Count == 0 && !overrides.ModelType) {
+        result.Failure = StartUpFailure::NoModel;
+        result.Reason = NoModelReason(globalIni);
+        return result;
+    }
+    const int modelType = overrides.ModelType.value_or(ChooseModelType(result.Models, store));
+    if (overrides.SupportedModelsOnly && !TraitsOf(modelType).Supported) {
+        result.Failure = StartUpFailure::UnsupportedModel;
+        result.Reason = "model type " + std::to_string(modelType) +
+                        ": only the model types 1 and 11 are supported";
         return result;
     }
     result.ModelFound = true;
-    ApplyModelType(ws, ChooseModelType(result.Models, store));
+    ApplyModelType(ws, modelType);
+    if (overrides.Atis) {
+        ws.AtisEnabled = *overrides.Atis;
+    }
     result.HexVisible = ReadHexVisible(store);
-    // The stored port is selected as it is; only a user's choice is written back.
-    SelectSerialPort(ws, store, ReadComNum(store) - 1, false);
+    // The stored port is taken as it is, also outside COM1-COM4.
+    ws.ComNum = ReadComNum(store);
     ws.RetryCount = 3;
 
     NewData(ws, true);
     ws.DataChanged = false;
+    return result;
+}
+
+StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
+                      const std::string& commandLine) {
+    const SwitchFlags flags = ParseCommandLine(commandLine);
+    ws.DiagnosticMode = flags.DiagnosticMode;
+    ws.LowSpeedLink = flags.LowSpeedLink;
+    const StartUpResult result = PrepareStartUp(ws, ws.ProgramDir, store, {});
+    if (result.Failure == StartUpFailure::NoModel) {
+        host.ShowMessage("Unknown model!!", kAppTitle, MsgIcon::Critical);
+        host.ShowReason(result.Reason);
+    }
     return result;
 }
 

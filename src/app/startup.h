@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/menu_model.h"
@@ -70,16 +71,38 @@ std::array<bool, kPortMenuEntries> SelectSerialPort(Workspace& ws, SettingsStore
                                                     bool userChoice);
 std::array<bool, kPortMenuEntries> PortMenuChecks(int comNum);
 
-// What start-up decides before the main window is shown.
+// What a front end decides instead of global.ini and the per-user store.
+struct StartUpOverrides {
+    std::optional<int> ModelType;  // taken as it is, offered or not
+    std::optional<bool> Atis;
+    // Refuses a model type without a codec of its own; the window program takes whatever
+    // global.ini offers.
+    bool SupportedModelsOnly = false;
+};
+
+enum class StartUpFailure { None, NoModel, UnsupportedModel };
+
+// What start-up decides before a front end starts its work.
 struct StartUpResult {
-    bool ModelFound = false;  // false: "Unknown model!!" and the program ends
+    bool ModelFound = false;  // false: the start-up ends here, Failure and Reason say why
+    StartUpFailure Failure = StartUpFailure::None;
+    // NoModel: the line naming global.ini and why it offers none; UnsupportedModel: the line
+    // naming the model type.
+    std::string Reason;
     ModelScan Models;
     bool HexVisible = false;
 };
 
-// Runs the start-up choices of the shell over ws: switches, model scan and choice, port,
-// then the new-data sequence. Shows "Unknown model!!" and returns with ModelFound false when
-// global.ini offers no model.
+// The start-up both front ends share: scans global.ini in programDir, chooses the model (the
+// override, else the user's last one still offered, else the last offered) and its ATIS
+// option, reads the port and builds the start-up data set in ws, the remembered destination
+// included. Says nothing itself: on a failure ws is left without a data set and the caller
+// tells the user.
+StartUpResult PrepareStartUp(Workspace& ws, const std::string& programDir,
+                             const SettingsStore& store, const StartUpOverrides& overrides);
+
+// The window program's start-up over ws: switches, then the shared start-up. Shows "Unknown
+// model!!" and its reason when global.ini offers no model.
 StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
                       const std::string& commandLine);
 

@@ -1,65 +1,42 @@
 // Radio transfers of the command line: read, program, clear.
-#include <signal.h>
-#include <unistd.h>
-
-#include <QCoreApplication>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <memory>
-#include <thread>
 
 #include "app/backups.h"
 #include "app/data_set.h"
+#include "app/system_clock_link_host.h"
+#include "app/transfer_job.h"
 #include "cli/cli.h"
+#include "cli/serial_runtime.h"
 #include "core/file_io.h"
-#include "core/link_host.h"
+#include "core/platform_file.h"
 #include "radio/qt/qt_serial_link.h"
-#include "radio/transfer.h"
 
 namespace tq530::cli {
 
 namespace {
 
-volatile sig_atomic_t gInterrupts = 0;
-
-void OnInterrupt(int) {
-    gInterrupts = gInterrupts + 1;
-}
-
 // The terminal as the radio link's host: messages and questions go through TerminalHost,
 // progress is a bar on a terminal, Ctrl+C is the Cancel button.
-class CliLinkHost : public LinkHost {
+class CliLinkHost : public SystemClockLinkHost {
   public:
-    CliLinkHost(Context& ctx) : ctx_(ctx), bar_(isatty(STDERR_FILENO) != 0) {
-        struct sigaction action {};
-        action.sa_handler = OnInterrupt;
-        // No SA_RESTART: a question waiting for its answer gives up on Ctrl+C.
-        sigaction(SIGINT, &action, &previous_);
-        seen_ = gInterrupts;
-    }
-    ~CliLinkHost() override {
-        EndBar();
-        sigaction(SIGINT, &previous_, nullptr);
-    }
+    // work: the workspace the transfer runs on, whose Cancel the host presses.
+    CliLinkHost(Context& ctx, Workspace& work)
+        : ctx_(ctx),
+          work_(work),
+          bar_(IsTerminal(StdStream::Error)),
+          seen_(interrupts_.Presses()) {}
+    ~CliLinkHost() override { EndBar(); }
 
-    int64_t NowMs() override {
-        using namespace std::chrono;
-        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-    }
-    void Pause(int ms) override {
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-        Yield();
-    }
     // Each Ctrl+C presses Cancel once, as a click on the button would.
     void Yield() override {
-        if (gInterrupts != seen_) {
-            seen_ = gInterrupts;
-            ctx_.Ws.CancelRequested = true;
+        if (const int presses = interrupts_.Presses(); presses != seen_) {
+            seen_ = presses;
+            work_.CancelRequested = true;
         }
     }
     void ShowMonitor(const std::string& text) override {
-        if (ctx_.Ws.DiagnosticMode && !text.empty()) {
+        if (work_.DiagnosticMode && !text.empty()) {
             EndBar();
             std::fprintf(stderr, "monitor: %s\n", text.c_str());
         }
@@ -102,7 +79,7 @@ class CliLinkHost : public LinkHost {
             return answer;
         }
         const Answer answer = ctx_.Host.Ask(text, title, icon, buttons, defaultButton);
-        seen_ = gInterrupts;  // a Ctrl+C that ended the question is spent on it
+        seen_ = interrupts_.Presses();  // a Ctrl+C that ended the question is spent on it
         return answer;
     }
     Answer AskResync(const std::string& text, const std::string& title,
@@ -130,11 +107,12 @@ class CliLinkHost : public LinkHost {
     }
 
     Context& ctx_;
+    Workspace& work_;
     bool bar_;
     bool barOnScreen_ = false;
     int shown_ = -1;
-    sig_atomic_t seen_ = 0;
-    struct sigaction previous_ {};
+    InterruptCounter interrupts_;
+    int seen_;
     ResyncAnswerLimit limit_;
     ResyncAnswerLimit busyLimit_;
 };
@@ -169,40 +147,29 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode, bool v
         std::fprintf(stderr, "--port: not a device or COM number: %s\n", port.c_str());
         return kExitUsage;
     }
-    // Qt's port wants an application object, even without an event loop.
-    static int argc = 1;
-    static char name[] = "tq530-cli";
-    static char* argv[] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> app;
-    if (QCoreApplication::instance() == nullptr) {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    const SerialRuntime runtime;
     QtSerialLink serial(device);
-    CliLinkHost host(ctx);
-    Transfer transfer(ctx.Ws, serial, host, mode);
+    TransferJob transfer(ctx.Ws, mode);
     transfer.SetVerify(verify);
-    const Outcome outcome = transfer.Run();
-    serial.Close();
+    CliLinkHost host(ctx, transfer.Work());
+    const TransferJobResult job = transfer.Run(serial, host, BackupDir());
+    transfer.CommitTo(ctx.Ws);
     host.Finish();
     const std::string title = TransferTitle(mode);
-    if (outcome == Outcome::Ok) {
-        const std::string notice = KeepTransferBackup(ctx.Ws, mode, transfer.RadioBytes(),
-                                                      std::time(nullptr), BackupDir());
-        if (!notice.empty()) {
-            std::fprintf(stderr, "%s\n", notice.c_str());
-        }
+    if (!job.BackupNotice.empty()) {
+        std::fprintf(stderr, "%s\n", job.BackupNotice.c_str());
     }
     // A port that gave up under the transfer is no Cancel: its reason line says what it is.
-    if (outcome == Outcome::Cancelled && !transfer.PortFailed()) {
+    if (job.Result == Outcome::Cancelled && !job.PortFailed) {
         std::fprintf(stderr, "%s: cancelled\n", title.c_str());
-    } else if (outcome == Outcome::Failed && !ctx.Ws.CommError) {
+    } else if (job.Result == Outcome::Failed && !ctx.Ws.CommError) {
         // A failed connection says nothing of its own outside diagnostic mode.
         std::fprintf(stderr, "%s: not completed\n", title.c_str());
     }
-    if (!transfer.Reason().empty()) {
-        ctx.Host.ShowReason(transfer.Reason());
+    if (!job.Reason.empty()) {
+        ctx.Host.ShowReason(job.Reason);
     }
-    return outcome == Outcome::Ok ? kExitOk : kExitFailed;
+    return job.Result == Outcome::Ok ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -88,35 +88,30 @@ int Context::StartUp() {
     if (!Store) {
         Store = std::make_unique<QtSettingsStore>();
     }
-    Ws.ProgramDir = Options.ProgramDir;
     Ws.DiagnosticMode = Options.Diagnostic;
     Ws.LowSpeedLink = Options.LowSpeed;
-    Ws.ScrambleFeature = false;
-    int modelType = Options.ModelType;
-    if (!Options.ModelTypeGiven) {
-        const ModelScan models = ScanModels(GlobalIniPath(Ws.ProgramDir));
-        if (models.Count == 0) {
-            Host.ShowMessage("Unknown model!!", kAppTitle, MsgIcon::Critical);
-            Host.ShowReason(NoModelReason(GlobalIniPath(Ws.ProgramDir)));
-            return kExitFailed;
-        }
-        modelType = ChooseModelType(models, *Store);
+    StartUpOverrides overrides;
+    if (Options.ModelTypeGiven) {
+        overrides.ModelType = Options.ModelType;
     }
-    if (!TraitsOf(modelType).Supported) {
-        std::fprintf(stderr, "model type %d: only the model types 1 and 11 are supported\n",
-                     modelType);
-        return kExitUsage;
-    }
-    ApplyModelType(Ws, modelType);
     if (!Options.Atis.empty()) {
-        Ws.AtisEnabled = Options.Atis == "on";
+        overrides.Atis = Options.Atis == "on";
     }
-    Ws.ComNum = ReadComNum(*Store);
-    Ws.RetryCount = 3;
+    overrides.SupportedModelsOnly = true;
     InstallDestinationLoader(Ws, *Store, Host, Destinations);
-    NewData(Ws, true);
-    Ws.DataChanged = false;
-    return kExitOk;
+    const StartUpResult result = PrepareStartUp(Ws, Options.ProgramDir, *Store, overrides);
+    switch (result.Failure) {
+        case StartUpFailure::None:
+            return kExitOk;
+        case StartUpFailure::NoModel:
+            Host.ShowMessage("Unknown model!!", kAppTitle, MsgIcon::Critical);
+            Host.ShowReason(result.Reason);
+            return kExitFailed;
+        case StartUpFailure::UnsupportedModel:
+            std::fprintf(stderr, "%s\n", result.Reason.c_str());
+            return kExitUsage;
+    }
+    return kExitFailed;
 }
 
 // A first word that is no command is named back with the commands there are; the parser

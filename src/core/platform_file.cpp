@@ -1,5 +1,6 @@
 #include "core/platform_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -405,5 +407,80 @@ bool AppendToFile(const std::string& path, const std::string& data, FileError& e
     }
     return WriteAndClose(fd, data, false, error);
 }
+
+namespace {
+// Counted from a signal handler (or the console's handler thread): lock-free or not at all.
+std::atomic<int> gInterruptPresses{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+void CountInterrupt() {
+    gInterruptPresses.fetch_add(1);
+}
+}  // namespace
+
+int InterruptCounter::Presses() const {
+    return gInterruptPresses.load();
+}
+
+#ifdef _WIN32
+
+bool IsTerminal(StdStream stream) {
+    FILE* file = stream == StdStream::Input ? stdin : stream == StdStream::Output ? stdout : stderr;
+    return _isatty(_fileno(file)) != 0;
+}
+
+// The console's handlers are a list of their own; removing ours restores what was before.
+struct InterruptCounter::Previous {};
+
+namespace {
+BOOL WINAPI OnConsoleInterrupt(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+        return FALSE;
+    }
+    CountInterrupt();
+    return TRUE;
+}
+}  // namespace
+
+InterruptCounter::InterruptCounter() {
+    SetConsoleCtrlHandler(OnConsoleInterrupt, TRUE);
+}
+
+InterruptCounter::~InterruptCounter() {
+    SetConsoleCtrlHandler(OnConsoleInterrupt, FALSE);
+}
+
+#else
+
+bool IsTerminal(StdStream stream) {
+    const int fd = stream == StdStream::Input    ? STDIN_FILENO
+                   : stream == StdStream::Output ? STDOUT_FILENO
+                                                 : STDERR_FILENO;
+    return isatty(fd) != 0;
+}
+
+struct InterruptCounter::Previous {
+    struct sigaction Action {};
+};
+
+namespace {
+void OnInterrupt(int) {
+    CountInterrupt();
+}
+}  // namespace
+
+InterruptCounter::InterruptCounter() : previous_(std::make_unique<Previous>()) {
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a read waiting for an answer gives up on the press.
+    sigaction(SIGINT, &action, &previous_->Action);
+}
+
+InterruptCounter::~InterruptCounter() {
+    sigaction(SIGINT, &previous_->Action, nullptr);
+}
+
+#endif
 
 }  // namespace tq530

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ctime>
+#include <memory>
 #include <string>
 
 #include "core/file_io.h"
@@ -49,5 +50,30 @@ bool WriteNewFile(const std::string& path, const std::string& data, FileError& e
 // Appends data to path (made when missing) in one write, never through a link, so that
 // programs appending at the same time keep each other's lines whole.
 bool AppendToFile(const std::string& path, const std::string& data, FileError& error);
+
+// The three standard streams, for the questions a program asks of its terminal.
+enum class StdStream { Input, Output, Error };
+
+// Whether the stream is a terminal (a console on Windows) rather than a file or a pipe.
+bool IsTerminal(StdStream stream);
+
+// While alive, the user's interrupt key (Ctrl+C) counts presses instead of ending the
+// program; the handling that was there before comes back when it goes. On POSIX systems a
+// press also ends a read of the standard input that is waiting, so that a question gives up.
+// One at a time: a second while the first is alive is a programming error.
+class InterruptCounter {
+  public:
+    InterruptCounter();
+    ~InterruptCounter();
+    InterruptCounter(const InterruptCounter&) = delete;
+    InterruptCounter& operator=(const InterruptCounter&) = delete;
+
+    // The presses since the program started; a caller compares it with the count it saw.
+    int Presses() const;
+
+  private:
+    struct Previous;
+    std::unique_ptr<Previous> previous_;
+};
 
 }  // namespace tq530

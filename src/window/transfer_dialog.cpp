@@ -155,23 +155,17 @@ void TransferDialog::Start() {
 }
 
 void TransferDialog::Finished() {
-    const Workspace& copy = runner_->Copy();
-    ws_.TransferDone = copy.TransferDone;
-    ws_.CommError = copy.CommError;
-    ws_.CancelRequested = copy.CancelRequested;
     // Only a transfer that completed changes the data; any other leaves it as it was.
-    if (copy.TransferDone) {
-        ws_.Image = copy.Image;
-        ws_.Model = copy.Model;
-    }
+    runner_->CommitTo(ws_);
+    const TransferJobResult& result = runner_->Result();
     SetProgress(0);
-    if (!runner_->BackupNotice().empty() && options_.ShowNotice) {
-        options_.ShowNotice(QString::fromLocal8Bit(runner_->BackupNotice().c_str()));
+    if (!result.BackupNotice.empty() && options_.ShowNotice) {
+        options_.ShowNotice(QString::fromLocal8Bit(result.BackupNotice.c_str()));
     }
     host_.SetBusy(false);
     ws_.BusyFlag = busyWas_;
     SetReady(true);
-    if (runner_->Connected() && !ws_.CommError) {
+    if (result.Connected && !ws_.CommError) {
         accept();
     }
 }

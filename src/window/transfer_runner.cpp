@@ -2,31 +2,19 @@
 
 #include <QCoreApplication>
 #include <QThread>
-#include <chrono>
-#include <ctime>
-#include <thread>
-
 #include "app/backups.h"
-#include "core/link_host.h"
+#include "app/system_clock_link_host.h"
 #include "radio/qt/qt_serial_link.h"
 
 namespace tq530 {
 
-// The link host of the worker thread. It keeps the radio's pauses exactly as the command
-// line does (sleep, then look at Cancel), and hands everything a person must see to the GUI.
-class TransferRunner::WorkerHost : public LinkHost {
+// The link host of the worker thread: the command line's clock and pauses, and everything a
+// person must see handed to the GUI.
+class TransferRunner::WorkerHost : public SystemClockLinkHost {
   public:
     WorkerHost(TransferRunner& runner, Workspace& ws)
         : runner_(runner), ws_(ws), seen_(runner.cancelPresses_.load()) {}
 
-    int64_t NowMs() override {
-        using namespace std::chrono;
-        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-    }
-    void Pause(int ms) override {
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-        Yield();
-    }
     void PacingPause(int ms) override {
         if (runner_.pacing_) {
             Pause(ms);
@@ -96,34 +84,22 @@ void TransferRunner::Start(const Workspace& ws, TransferMode mode) {
     if (thread_ != nullptr) {
         return;
     }
-    copy_ = ws;
-    // The copy must not reach back into the windows from the worker.
-    copy_.RebuildDestinations = nullptr;
-    copy_.ResetScreens = nullptr;
-    copy_.RebuildScreenTree = nullptr;
+    job_ = std::make_unique<TransferJob>(ws, mode);
+    job_->SetVerify(verify_);
     cancelPresses_.store(0);
-    thread_ = QThread::create([this, mode] { Work(mode); });
+    thread_ = QThread::create([this] { Work(); });
     connect(thread_, &QThread::finished, this, &TransferRunner::Done);
     thread_->start();
 }
 
-void TransferRunner::Work(TransferMode mode) {
+void TransferRunner::Work() {
     // The port belongs to the thread that uses it.
     QtSerialLink port;
-    WorkerHost host(*this, copy_);
-    Transfer transfer(copy_, port, host, mode);
-    transfer.SetVerify(verify_ && mode == TransferMode::Program);
-    outcome_ = transfer.Run();
-    connected_ = transfer.Connected();
-    if (!transfer.Reason().empty()) {
-        host.ShowReason(transfer.Reason());
+    WorkerHost host(*this, job_->Work());
+    const TransferJobResult& result = job_->Run(port, host, BackupDir());
+    if (!result.Reason.empty()) {
+        host.ShowReason(result.Reason);
     }
-    backupNotice_.clear();
-    if (outcome_ == Outcome::Ok) {
-        backupNotice_ =
-            KeepTransferBackup(copy_, mode, transfer.RadioBytes(), std::time(nullptr), BackupDir());
-    }
-    port.Close();
 }
 
 void TransferRunner::Done() {

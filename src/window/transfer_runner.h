@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/transfer_job.h"
 #include "core/outcome.h"
 #include "core/workspace.h"
 #include "radio/transfer.h"
@@ -40,13 +41,12 @@ class TransferRunner : public QObject {
     void Cancel() { cancelPresses_.fetch_add(1); }
     bool Running() const { return thread_ != nullptr; }
 
-    // The finished transfer: its outcome, whether it got connected, and the workspace copy
-    // it worked on (flags set, image and model as the transfer left them).
-    Outcome Result() const { return outcome_; }
-    bool Connected() const { return connected_; }
-    const Workspace& Copy() const { return copy_; }
-    // The line to tell the user when the backup of a completed transfer was not kept; "".
-    const std::string& BackupNotice() const { return backupNotice_; }
+    // The finished transfer: its outcome, whether it got connected, the backup it kept or
+    // why it kept none.
+    const TransferJobResult& Result() const { return job_->Result(); }
+    // Puts the finished transfer into ws: the flags, and the image and model when it
+    // completed.
+    void CommitTo(Workspace& ws) const { job_->CommitTo(ws); }
 
   signals:
     void ProgressChanged(int percent);
@@ -55,7 +55,7 @@ class TransferRunner : public QObject {
 
   private:
     class WorkerHost;
-    void Work(TransferMode mode);
+    void Work();
     void Done();
 
     UiHost& host_;
@@ -63,10 +63,7 @@ class TransferRunner : public QObject {
     bool verify_ = false;
     std::atomic<int> cancelPresses_{0};
     QThread* thread_ = nullptr;
-    Workspace copy_;
-    Outcome outcome_ = Outcome::Failed;
-    bool connected_ = false;
-    std::string backupNotice_;
+    std::unique_ptr<TransferJob> job_;
 };
 
 }  // namespace tq530

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/model_traits.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
@@ -201,6 +202,80 @@ TEST(StartUpTest, ChoosesModelPortAndBuildsTheDataSet) {
     EXPECT_TRUE(result.HexVisible);
     EXPECT_EQ(destinationLoads, 1);
     EXPECT_FALSE(ws.DataChanged);
+}
+
+TEST(StartUpTest, OverridesWinOverGlobalIniAndTheLastModel) {
+    struct Case {
+        const char* Name;
+        const char* GlobalIni;
+        StartUpOverrides Overrides;
+        StartUpFailure Failure;
+        int ModelType;  // when it starts
+        bool Atis;
+    };
+    const char* const twoModels = "[model1]\nuse=1\natis=1\n[model2]\nuse=1\natis=0\n";
+    const char* const noneOffered = "[model1]\nuse=0\n";
+    const Case cases[] = {
+        {"none: the last model", twoModels, {}, StartUpFailure::None, 1, true},
+        {"model type", twoModels, {11, std::nullopt, true}, StartUpFailure::None, 11, false},
+        {"ATIS off", twoModels, {std::nullopt, false, true}, StartUpFailure::None, 1, false},
+        {"ATIS on", twoModels, {2, true, false}, StartUpFailure::None, 2, true},
+        {"no model offered", noneOffered, {}, StartUpFailure::NoModel, 0, false},
+        {"no model offered, one given",
+         noneOffered,
+         {1, std::nullopt, true},
+         StartUpFailure::None,
+         1,
+         false},
+        {"a model without its own codec",
+         twoModels,
+         {2, std::nullopt, true},
+         StartUpFailure::UnsupportedModel,
+         0,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ScratchDir dir;
+        testing::WriteFile(GlobalIniPath(dir.Path()), c.GlobalIni);
+        Workspace ws;
+        int dataSets = 0;
+        ws.RebuildDestinations = [&](Workspace&) { ++dataSets; };
+        ws.DataChanged = true;
+        MemorySettingsStore store;
+        store.SetText("Settings", "lastmodel", "1");
+        store.SetText("ComPath", "ComNum", "7");
+        const StartUpResult result = PrepareStartUp(ws, dir.Path(), store, c.Overrides);
+        EXPECT_EQ(result.Failure, c.Failure);
+        EXPECT_EQ(result.ModelFound, c.Failure == StartUpFailure::None);
+        EXPECT_EQ(ws.ProgramDir, dir.Path());
+        if (c.Failure != StartUpFailure::None) {
+            EXPECT_EQ(dataSets, 0);
+            EXPECT_TRUE(ws.DataChanged);
+            continue;
+        }
+        EXPECT_EQ(result.Reason, "");
+        EXPECT_EQ(ws.ModelType, c.ModelType);
+        EXPECT_EQ(ws.ModelName, TraitsOf(c.ModelType).Name);
+        EXPECT_EQ(ws.AtisEnabled, c.Atis);
+        EXPECT_EQ(ws.ComNum, 7);
+        EXPECT_EQ(ws.RetryCount, 3);
+        EXPECT_EQ(dataSets, 1);
+        EXPECT_FALSE(ws.DataChanged);
+    }
+}
+
+TEST(StartUpTest, FailuresSayWhy) {
+    ScratchDir dir;
+    Workspace ws;
+    MemorySettingsStore store;
+    const StartUpResult missing = PrepareStartUp(ws, dir.Path(), store, {});
+    EXPECT_EQ(missing.Reason, GlobalIniPath(dir.Path()) + ": the file is missing");
+    StartUpOverrides nine;
+    nine.ModelType = 9;
+    nine.SupportedModelsOnly = true;
+    EXPECT_EQ(PrepareStartUp(ws, dir.Path(), store, nine).Reason,
+              "model type 9: only the model types 1 and 11 are supported");
 }
 
 TEST(CaptionTest, FileNameInLowerCaseWithoutFolders) {

@@ -1,0 +1,43 @@
+#include "app/transfer_job.h"
+
+#include <ctime>
+
+#include "app/backups.h"
+
+namespace tq530 {
+
+TransferJob::TransferJob(const Workspace& ws, TransferMode mode) : copy_(ws), mode_(mode) {
+    copy_.RebuildDestinations = nullptr;
+    copy_.ResetScreens = nullptr;
+    copy_.RebuildScreenTree = nullptr;
+}
+
+const TransferJobResult& TransferJob::Run(SerialLink& port, LinkHost& host,
+                                          const std::string& backupDir) {
+    Transfer transfer(copy_, port, host, mode_);
+    transfer.SetVerify(verify_);
+    result_ = {};
+    result_.Result = transfer.Run();
+    port.Close();
+    result_.Connected = transfer.Connected();
+    result_.PortFailed = transfer.PortFailed();
+    result_.Reason = transfer.Reason();
+    if (result_.Result == Outcome::Ok) {
+        result_.BackupNotice =
+            KeepTransferBackup(copy_, mode_, transfer.RadioBytes(), std::time(nullptr), backupDir,
+                               &result_.BackupPath);
+    }
+    return result_;
+}
+
+void TransferJob::CommitTo(Workspace& ws) const {
+    ws.TransferDone = copy_.TransferDone;
+    ws.CommError = copy_.CommError;
+    ws.CancelRequested = copy_.CancelRequested;
+    if (copy_.TransferDone) {
+        ws.Image = copy_.Image;
+        ws.Model = copy_.Model;
+    }
+}
+
+}  // namespace tq530
