@@ -23,6 +23,10 @@ const TransferJobResult& TransferJob::Run(SerialLink& port, LinkHost& host,
     result_.PortFailed = transfer.PortFailed();
     result_.Reason = transfer.Reason();
     if (result_.Result == Outcome::Ok) {
+        std::unique_lock<std::mutex> lock;
+        if (backupLock_ != nullptr) {
+            lock = std::unique_lock<std::mutex>(*backupLock_);
+        }
         result_.BackupNotice =
             KeepTransferBackup(copy_, mode_, transfer.RadioBytes(), std::time(nullptr), backupDir,
                                &result_.BackupPath);

@@ -3,6 +3,7 @@
 // the transfer completed, so that a failed or cancelled transfer leaves no half-changed data.
 #pragma once
 
+#include <mutex>
 #include <string>
 
 #include "core/link_host.h"
@@ -38,6 +39,10 @@ class TransferJob {
     // A program reads back what it wrote; the other modes ignore it.
     void SetVerify(bool on) { verify_ = on && mode_ == TransferMode::Program; }
 
+    // Jobs that run at once share the backup folder: lock is held while the backup is kept,
+    // so that two of them never take the same name or rewrite its list at the same time.
+    void SetBackupLock(std::mutex* lock) { backupLock_ = lock; }
+
     // Runs the transfer over port and host on the copy, closes the port, and keeps the backup
     // of a completed read or program in backupDir (a failed backup is logged and noted, and
     // never fails the transfer).
@@ -51,11 +56,13 @@ class TransferJob {
     // the thread that runs the job touches it while it runs.
     Workspace& Work() { return copy_; }
     const TransferJobResult& Result() const { return result_; }
+    TransferMode Mode() const { return mode_; }
 
   private:
     Workspace copy_;
     TransferMode mode_;
     bool verify_ = false;
+    std::mutex* backupLock_ = nullptr;
     TransferJobResult result_;
 };
 

@@ -75,4 +75,8 @@ bool CheckNotInput(const std::vector<std::string>& inputs, const std::string& ou
 // stderr and gives kExitFailed.
 int PrintToStdout(const std::string& text);
 
+// text as a JSON string, quotes included; bytes that are not UTF-8 are taken as Latin-1, so
+// that the result is always valid JSON.
+std::string JsonString(const std::string& text);
+
 }  // namespace tq530::cli

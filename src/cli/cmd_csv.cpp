@@ -73,16 +73,20 @@ void AddCsvCommands(CLI::App& app, Context& ctx) {
     CLI::App* out = app.add_subcommand(
         "export-csv", "Write a channel plan or a directory of a data set as a CSV file");
     out->add_option("IN", args->In, "Data set (.hex or .dat)")->required();
-    out->add_option("OUT", args->Csv, "CSV file to write")->required();
+    out->add_option("OUT", args->Csv, "CSV file to write; - for stdout")->required();
     AddTableOption(out, *args);
     out->callback([&ctx, args] {
         ctx.Run = [&ctx, args] {
-            if (!IsDataSet(args->In, true) || !IsCsvName(args->Csv) ||
-                !CheckNotInput({args->In}, args->Csv)) {
+            const bool toStdout = args->Csv == "-";
+            if (!IsDataSet(args->In, true) ||
+                (!toStdout && (!IsCsvName(args->Csv) || !CheckNotInput({args->In}, args->Csv)))) {
                 return kExitUsage;
             }
             if (LoadDataSet(ctx.Ws, ctx.Host, args->In) != Outcome::Ok) {
                 return kExitFailed;
+            }
+            if (toStdout) {
+                return PrintToStdout(ExportCsvText(ctx.Ws.Model, TableOf(*args)));
             }
             return ExportCsv(ctx.Ws, ctx.Host, TableOf(*args), args->Csv) == Outcome::Ok
                        ? kExitOk

@@ -72,9 +72,12 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
     CLI::App* report =
         app.add_subcommand("report", "Print the settings report of a data set, or save it");
     report->add_option("IN", *in, "Input file (.hex or .dat)")->required();
-    report->add_option("OUT", *reportOut, "Report file; stdout without it");
+    report->add_option("OUT", *reportOut, "Report file; stdout without it or for -");
     report->callback([&ctx, in, reportOut] {
         ctx.Run = [&ctx, in, reportOut] {
+            if (*reportOut == "-") {
+                reportOut->clear();
+            }
             if (!CheckKind(*in, true) ||
                 (!reportOut->empty() &&
                  (!CheckReportName(*reportOut) || !CheckNotInput({*in}, *reportOut)))) {

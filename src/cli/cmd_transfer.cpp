@@ -1,5 +1,6 @@
 // Radio transfers of the command line: read, program, clear.
 #include <cstdio>
+#include <iostream>
 #include <memory>
 
 #include "app/backups.h"
@@ -7,6 +8,7 @@
 #include "app/system_clock_link_host.h"
 #include "app/transfer_job.h"
 #include "cli/cli.h"
+#include "cli/fleet.h"
 #include "cli/serial_runtime.h"
 #include "core/file_io.h"
 #include "core/platform_file.h"
@@ -117,28 +119,8 @@ class CliLinkHost : public SystemClockLinkHost {
     ResyncAnswerLimit busyLimit_;
 };
 
-// "3" or "COM3" is a COM number; anything else a device path.
 bool ApplyPort(Context& ctx, const std::string& port, std::string& device) {
-    if (port.empty()) {
-        return false;
-    }
-    std::string digits = port;
-    if (digits.size() > 3 &&
-        (digits.compare(0, 3, "COM") == 0 || digits.compare(0, 3, "com") == 0)) {
-        digits = digits.substr(3);
-    }
-    const bool number = !digits.empty() && digits.size() <= 3 &&
-                        digits.find_first_not_of("0123456789") == std::string::npos;
-    if (number) {
-        const int n = std::stoi(digits);
-        if (n < 1)
-            return false;
-        ctx.Ws.ComNum = static_cast<int16_t>(n);
-        device.clear();
-    } else {
-        device = port;
-    }
-    return true;
+    return ParsePort(port, ctx.Ws.ComNum, device);
 }
 
 int RunTransfer(Context& ctx, const std::string& port, TransferMode mode, bool verify = false) {
@@ -172,51 +154,107 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode, bool v
     return job.Result == Outcome::Ok ? kExitOk : kExitFailed;
 }
 
+// A clear erases what no data set on disk holds, so it is confirmed first: on a terminal by
+// the user, elsewhere only by --yes; without either it is cancelled, as the radio's questions
+// are.
+bool ConfirmClear(const Context& ctx, const std::string& port, const std::string& area) {
+    if (ctx.Host.AssumeYes) {
+        return true;
+    }
+    const std::string what = area == "mmsi"      ? "the user MMSI"
+                             : area == "dsc-log" ? "the DSC log"
+                                                 : "the distress log";
+    const std::string question = "Erase " + what + " in the radio on " + port + "? [y/N]";
+    if (!ctx.Host.Interactive) {
+        std::fprintf(stderr, "%s [cancelled: nobody to answer; --yes erases]\n", question.c_str());
+        return false;
+    }
+    std::fprintf(stderr, "%s ", question.c_str());
+    std::fflush(stderr);
+    std::string line;
+    if (!std::getline(std::cin, line)) {
+        std::fprintf(stderr, "\n");
+        return false;
+    }
+    return line == "y" || line == "Y" || line == "yes";
+}
+
+// Each --port takes one value; given more than once, the ports run at once.
+CLI::Option* AddPortsOption(CLI::App* command, std::vector<std::string>& ports) {
+    return command
+        ->add_option("--port", ports,
+                     "Device path or COM number; more than one: the radios at once")
+        ->required()
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
+}
+
+// A read saves what it read, port by port when there are several.
+int ReadCommand(Context& ctx, const FleetRequest& request) {
+    const std::string& file = request.ReadOut;
+    if (!CanSave(DataSetKindOf(file))) {
+        std::fprintf(stderr, "%s: cannot save this kind of file\n", file.c_str());
+        return kExitUsage;
+    }
+    // A whole read is lost when its file cannot be written: find that out first.
+    for (const std::string& port : request.Ports) {
+        const std::string out = request.Ports.size() == 1 ? file : PortOutName(file, port);
+        FileError error;
+        if (!CheckOutputFile(out, error)) {
+            ctx.Host.ShowMessage("FileSave Error!!", ctx.Ws.TitleText, MsgIcon::Exclamation);
+            ctx.Host.ShowReason(out + ": " + error.Text);
+            return kExitFailed;
+        }
+    }
+    if (request.Ports.size() > 1) {
+        return RunFleet(ctx, request);
+    }
+    const int status = RunTransfer(ctx, request.Ports.front(), TransferMode::Read);
+    if (status != kExitOk)
+        return status;
+    return SaveDataSet(ctx.Ws, ctx.Host, file) == Outcome::Ok ? kExitOk : kExitFailed;
+}
+
 }  // namespace
 
 void AddTransferCommands(CLI::App& app, Context& ctx) {
     auto port = std::make_shared<std::string>();
-    auto file = std::make_shared<std::string>();
     auto area = std::make_shared<std::string>();
-    auto verify = std::make_shared<bool>(false);
+    auto request = std::make_shared<FleetRequest>();
 
     CLI::App* read = app.add_subcommand("read", "Read the radio into a data set file");
-    read->add_option("--port", *port, "Device path or COM number")->required();
-    read->add_option("OUT", *file, "Data set to write (.dat, .hex, .txt)")->required();
-    read->callback([&ctx, port, file] {
-        ctx.Run = [&ctx, port, file] {
-            if (!CanSave(DataSetKindOf(*file))) {
-                std::fprintf(stderr, "%s: cannot save this kind of file\n", file->c_str());
-                return kExitUsage;
-            }
-            // A whole read is lost when its file cannot be written: find that out first.
-            FileError error;
-            if (!CheckOutputFile(*file, error)) {
-                ctx.Host.ShowMessage("FileSave Error!!", ctx.Ws.TitleText, MsgIcon::Exclamation);
-                ctx.Host.ShowReason(*file + ": " + error.Text);
-                return kExitFailed;
-            }
-            const int status = RunTransfer(ctx, *port, TransferMode::Read);
-            if (status != kExitOk)
-                return status;
-            return SaveDataSet(ctx.Ws, ctx.Host, *file) == Outcome::Ok ? kExitOk : kExitFailed;
-        };
+    AddPortsOption(read, request->Ports);
+    read->add_option("OUT", request->ReadOut,
+                     "Data set to write (.dat, .hex, .txt); with several ports, one for each, "
+                     "named after the port (boat-ttyUSB0.hex)")
+        ->required();
+    read->add_flag("--json", request->Json, "With several ports: the summary as JSON");
+    read->callback([&ctx, request] {
+        request->Mode = TransferMode::Read;
+        ctx.Run = [&ctx, request] { return ReadCommand(ctx, *request); };
     });
 
+    auto file = std::make_shared<std::string>();
     CLI::App* program = app.add_subcommand("program", "Program a data set file into the radio");
-    program->add_option("--port", *port, "Device path or COM number")->required();
+    AddPortsOption(program, request->Ports);
     program->add_option("IN", *file, "Data set to program (.dat, .hex)")->required();
-    program->add_flag("--verify", *verify,
+    program->add_flag("--verify", request->Verify,
                       "Read back every block written and compare it with what was sent");
-    program->callback([&ctx, port, file, verify] {
-        ctx.Run = [&ctx, port, file, verify] {
+    program->add_flag("--json", request->Json, "With several ports: the summary as JSON");
+    program->callback([&ctx, file, request] {
+        request->Mode = TransferMode::Program;
+        ctx.Run = [&ctx, file, request] {
             if (!CanLoad(DataSetKindOf(*file))) {
                 std::fprintf(stderr, "%s: cannot load this kind of file\n", file->c_str());
                 return kExitUsage;
             }
             if (LoadDataSet(ctx.Ws, ctx.Host, *file) != Outcome::Ok)
                 return kExitFailed;
-            return RunTransfer(ctx, *port, TransferMode::Program, *verify);
+            if (request->Ports.size() > 1) {
+                return RunFleet(ctx, *request);
+            }
+            return RunTransfer(ctx, request->Ports.front(), TransferMode::Program, request->Verify);
         };
     });
 
@@ -230,6 +268,10 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
             const TransferMode mode = *area == "mmsi"      ? TransferMode::ClearMmsi
                                       : *area == "dsc-log" ? TransferMode::ClearDscLog
                                                            : TransferMode::ClearDistressLog;
+            if (!ConfirmClear(ctx, *port, *area)) {
+                std::fprintf(stderr, "%s: cancelled\n", TransferTitle(mode).c_str());
+                return kExitFailed;
+            }
             return RunTransfer(ctx, *port, mode);
         };
     });

@@ -81,6 +81,39 @@ int PrintToStdout(const std::string& text) {
     return kExitFailed;
 }
 
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const size_t length = byte < 0x80                    ? 1
+                              : byte >= 0xC2 && byte <= 0xDF ? 2
+                              : byte >= 0xE0 && byte <= 0xEF ? 3
+                              : byte >= 0xF0 && byte <= 0xF4 ? 4
+                                                             : 0;
+        bool utf8 = length > 1 && i + length <= text.size();
+        for (size_t k = 1; utf8 && k < length; ++k) {
+            utf8 = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        }
+        if (utf8) {
+            out.append(text, i, length);
+            i += length - 1;
+        } else if (byte == '"' || byte == '\\') {
+            out += '\\';
+            out += static_cast<char>(byte);
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+            out += escape;
+        } else if (byte < 0x80) {
+            out += static_cast<char>(byte);
+        } else {  // a Latin-1 byte
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out + "\"";
+}
+
 int Context::StartUp() {
     if (Options.ProgramDir.empty()) {
         Options.ProgramDir = DefaultProgramDir();
@@ -141,6 +174,42 @@ bool CheckCommandWord(const CLI::App& app, int argc, char** argv) {
     return false;
 }
 
+// An option no command knows is named as unknown before the parser runs: the parser would
+// pass it on to the main options and then miss a required one ("read --prot X" would say that
+// --port is required).
+bool CheckOptionWords(const CLI::App& app, int argc, char** argv) {
+    const CLI::App* command = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") {
+            return true;
+        }
+        if (arg.size() < 2 || arg[0] != '-') {
+            if (command == nullptr) {
+                for (const CLI::App* sub :
+                     app.get_subcommands([](const CLI::App*) { return true; })) {
+                    command = sub->check_name(arg) ? sub : command;
+                }
+            }
+            continue;
+        }
+        const std::string name = arg.substr(0, arg.find('='));
+        const CLI::Option* option =
+            command != nullptr ? command->get_option_no_throw(name) : nullptr;
+        option = option != nullptr ? option : app.get_option_no_throw(name);
+        if (option == nullptr) {
+            std::fprintf(stderr, "%s: unknown option; tq530-cli %s--help lists the options\n",
+                         name.c_str(),
+                         command != nullptr ? (command->get_name() + " ").c_str() : "");
+            return false;
+        }
+        if (name == arg && option->get_expected_min() > 0) {
+            ++i;
+        }
+    }
+    return true;
+}
+
 }  // namespace tq530::cli
 
 int main(int argc, char** argv) {
@@ -149,7 +218,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     // The global options may also follow the command: "convert A B --model-type 11".
     app.fallthrough();
-    app.set_version_flag("--version", tq530::VersionText("tq530-cli"));
+    app.set_version_flag("-V,--version", tq530::VersionText("tq530-cli"));
     Context ctx;
     app.add_option("--model-type", ctx.Options.ModelType,
                    "Model type (1 NR6120, 11 NR6120M); default: the last model global.ini offers")
@@ -167,7 +236,7 @@ int main(int argc, char** argv) {
     AddCsvCommands(app, ctx);
     AddDiffCommand(app, ctx);
     AddExtraCommands(app, ctx);
-    if (!CheckCommandWord(app, argc, argv)) {
+    if (!CheckCommandWord(app, argc, argv) || !CheckOptionWords(app, argc, argv)) {
         return kExitUsage;
     }
     try {

@@ -154,7 +154,7 @@ TEST_F(TransferE2e, ClearsReachTheRadio) {
     Spit(dir + "/radio.hex", std::string(8192, '\x11'));
     const std::string device = StartSim("--model-code 6120");
     for (const char* what : {"mmsi", "distress-log"}) {
-        const Result r = Cli("--low-speed clear --port " + device + " " + what);
+        const Result r = Cli("--yes --low-speed clear --port " + device + " " + what);
         EXPECT_EQ(r.Status, 0) << what << ": " << r.Err;
     }
     StopSim();
@@ -176,10 +176,10 @@ TEST_F(TransferE2e, BusyRadioIsRetriedThreeTimesWithYesAndCancelledWithoutIt) {
         return n;
     };
     std::string device = StartSim("--busy 4");
-    Result r = Cli("clear --port " + device + " dsc-log");
+    Result r = Cli("read --port " + device + " '" + dir + "/busy.hex'");
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("Radio is busy!! [cancelled: nobody to answer]"), std::string::npos);
-    EXPECT_NE(r.Err.find("Clear DSC Log Data: Radio not ready!!"), std::string::npos);
+    EXPECT_NE(r.Err.find("Read from Radio: Radio not ready!!"), std::string::npos) << r.Err;
     r = Cli("--yes clear --port " + device + " dsc-log");  // busy three times more
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(count(r.Err, "Radio is busy!! [answered by --yes]"), 3) << r.Err;

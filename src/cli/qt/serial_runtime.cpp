@@ -1,6 +1,7 @@
 #include "cli/serial_runtime.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 namespace tq530::cli {
 
@@ -14,5 +15,16 @@ SerialRuntime::SerialRuntime() {
 }
 
 SerialRuntime::~SerialRuntime() = default;
+
+void SerialRuntime::RunAtOnce(const std::vector<std::function<void()>>& jobs) const {
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (const std::function<void()>& job : jobs) {
+        threads.emplace_back(QThread::create(job));
+        threads.back()->start();
+    }
+    for (const std::unique_ptr<QThread>& thread : threads) {
+        thread->wait();
+    }
+}
 
 }  // namespace tq530::cli
