@@ -1,9 +1,14 @@
 // tq530-cli as a script that programs many radios uses it: mistyped options, stdout as the
 // output file, confirmation of a clear.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "support/cli_run.h"
 #include "support/scratch_dir.h"
@@ -18,7 +23,41 @@ class CliFleetTest : public ::testing::Test {
         char pattern[] = "/tmp/tq530_fleet_XXXXXX";
         dir = mkdtemp(pattern);
     }
-    void TearDown() override { tq530::testing::RemoveDir(dir); }
+    void TearDown() override {
+        for (const pid_t pid : sims) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+        tq530::testing::RemoveDir(dir);
+    }
+
+    // Starts a simulator whose device is also the link dir/name; returns that path.
+    std::string StartSim(const std::string& name) {
+        const std::string link = Path(name);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const std::string cmd = "exec " + std::string(TQ530_BIN_DIR) + "/nr6120-sim --image '" +
+                                    link + ".eeprom' --link '" + link + "' >/dev/null 2>&1";
+            execl("/bin/sh", "sh", "-c", cmd.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        sims.push_back(pid);
+        for (int i = 0; i < 300 && access(link.c_str(), F_OK) != 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(access(link.c_str(), F_OK), 0) << "no device from nr6120-sim";
+        return link;
+    }
+    // The value of key in entry i of the JSON array in file, as Python prints it.
+    std::string JsonValue(const std::string& file, int i, const std::string& key) const {
+        const std::string cmd = "python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))[" +
+                                std::to_string(i) + "][sys.argv[2]])' '" + file + "' " + key +
+                                " >'" + Path("json.out") + "' 2>&1";
+        const int raw = std::system(cmd.c_str());
+        std::string value = tq530::testing::ReadFile(Path("json.out"));
+        return WIFEXITED(raw) && WEXITSTATUS(raw) == 0 ? value : "error: " + value;
+    }
+    std::vector<pid_t> sims;
 
     Result Run(const std::string& args) const {
         return tq530::testing::RunProgramIn(dir, "tq530-cli", args);
@@ -76,6 +115,39 @@ TEST_F(CliFleetTest, ClearWithoutTerminalOrYesErasesNothing) {
     r = Run("--yes clear --port " + port + " dsc-log");
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(r.Err.find("Erase"), std::string::npos) << r.Err;
+}
+
+TEST_F(CliFleetTest, SeveralPortsRunAtOnceWithASummary) {
+    const std::string a = StartSim("radioA");
+    const std::string b = StartSim("radioB");
+    ASSERT_EQ(Run("new " + Path("start.hex")).Status, 0);
+    Result r = Run("program --port " + a + " --port " + b + " " + Path("start.hex"));
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Err.find(a + ": Program to Radio: Complete!!\n"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find(b + ": Program to Radio: Complete!!\n"), std::string::npos) << r.Err;
+    EXPECT_EQ(r.Out.rfind("Port ", 0), 0u) << r.Out;
+    EXPECT_NE(r.Out.find("\n" + a + " "), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("\n" + b + " "), std::string::npos) << r.Out;
+
+    // Each read to a file of its own; a port that is not there fails the command, not the rest.
+    r = tq530::testing::RunProgramIn(dir, "tq530-cli",
+                                     "read --json --port " + a + " --port " + Path("gone") +
+                                         " --port " + b + " " + Path("back.hex"),
+                                     "summary.json");
+    EXPECT_EQ(r.Status, 1) << r.Err;
+    EXPECT_EQ(JsonValue(Path("summary.json"), 0, "port"), a + "\n");
+    EXPECT_EQ(JsonValue(Path("summary.json"), 0, "result"), "ok\n");
+    EXPECT_EQ(JsonValue(Path("summary.json"), 1, "result"), "failed\n");
+    EXPECT_EQ(JsonValue(Path("summary.json"), 2, "result"), "ok\n");
+    const std::string sent = tq530::testing::ReadFile(Path("start.hex"));
+    EXPECT_EQ(tq530::testing::ReadFile(Path("back-radioA.hex")).size(), 8192u);
+    EXPECT_EQ(tq530::testing::ReadFile(Path("back-radioB.hex")).substr(0x580, 16),
+              sent.substr(0x580, 16));
+    EXPECT_EQ(tq530::testing::ReadFile(Path("back-gone.hex")), "");
+
+    // The same port twice is refused before anything runs.
+    r = Run("read --port " + a + " --port " + a + " " + Path("twice.hex"));
+    EXPECT_EQ(r.Status, 2);
 }
 
 }  // namespace
