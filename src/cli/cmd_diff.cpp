@@ -9,6 +9,25 @@
 
 namespace tq530::cli {
 
+namespace {
+
+// Names are Latin-1 in the model; JSON is UTF-8.
+std::string JsonText(const std::string& latin1) {
+    return JsonString(Latin1ToUtf8(latin1));
+}
+
+int PrintDifferencesJson(const std::vector<SettingDifference>& differences) {
+    std::string text = "[";
+    for (size_t i = 0; i < differences.size(); ++i) {
+        const SettingDifference& d = differences[i];
+        text += std::string(i == 0 ? "" : ",") + "\n  {\"label\": " + JsonText(d.Label) +
+                ", \"a\": " + JsonText(d.Before) + ", \"b\": " + JsonText(d.After) + "}";
+    }
+    return PrintToStdout(text + (differences.empty() ? "]\n" : "\n]\n"));
+}
+
+}  // namespace
+
 void AddDiffCommand(CLI::App& app, Context& ctx) {
     auto files = std::make_shared<std::pair<std::string, std::string>>();
     CLI::App* diff = app.add_subcommand(
@@ -17,8 +36,10 @@ void AddDiffCommand(CLI::App& app, Context& ctx) {
         "status 0 when they are equal, 1 when they differ");
     diff->add_option("A", files->first, "First data set (.hex or .dat)")->required();
     diff->add_option("B", files->second, "Second data set (.hex or .dat)")->required();
-    diff->callback([&ctx, files] {
-        ctx.Run = [&ctx, files] {
+    auto json = std::make_shared<bool>(false);
+    diff->add_flag("--json", *json, "Print the differences as JSON: label, a, b");
+    diff->callback([&ctx, files, json] {
+        ctx.Run = [&ctx, files, json] {
             for (const std::string* path : {&files->first, &files->second}) {
                 if (!CanLoad(DataSetKindOf(*path))) {
                     std::fprintf(stderr, "%s: a data set is a .hex or a .dat file\n",
@@ -32,6 +53,10 @@ void AddDiffCommand(CLI::App& app, Context& ctx) {
             const DataSetComparison comparison = CompareWithFile(ctx.Ws, ctx.Host, files->second);
             if (comparison.Result != Outcome::Ok) {
                 return kExitFailed;
+            }
+            if (*json) {
+                const int status = PrintDifferencesJson(comparison.Differences);
+                return status != kExitOk || !comparison.Differences.empty() ? kExitFailed : kExitOk;
             }
             for (const SettingDifference& difference : comparison.Differences) {
                 // Names are Latin-1 in the model; a terminal reads UTF-8.

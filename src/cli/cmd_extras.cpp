@@ -1,5 +1,6 @@
 // Commands beyond the transfers and the data sets: the automatic backups and the serial ports.
 #include <cstdio>
+#include <memory>
 
 #include "app/backups.h"
 #include "cli/cli.h"
@@ -42,7 +43,20 @@ std::string Printable(const std::string& text) {
     return out;
 }
 
-int ListBackupsCommand() {
+int PrintBackupsJson(const std::string& dir, const std::vector<BackupEntry>& entries) {
+    std::string text = "{\"folder\": " + JsonString(dir) + ", \"backups\": [";
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const BackupEntry& e = entries[i];
+        text += std::string(i == 0 ? "" : ",") + "\n  {\"date\": " + JsonString(e.Date) +
+                ", \"kind\": " + JsonString(BackupKindText(e.Kind)) +
+                ", \"model\": " + JsonString(e.Model) +
+                ", \"user_mmsi\": " + JsonString(e.UserMmsi) + ", \"file\": " + JsonString(e.Path) +
+                "}";
+    }
+    return PrintToStdout(text + (entries.empty() ? "]}\n" : "\n]}\n"));
+}
+
+int ListBackupsCommand(bool json) {
     const std::string dir = BackupDir();
     if (dir.empty()) {
         std::fprintf(stderr, "backups: no per-user data folder (HOME is not set)\n");
@@ -54,6 +68,9 @@ int ListBackupsCommand() {
         std::fprintf(stderr, "backups: cannot list %s: %s\n", Printable(dir).c_str(),
                      error.Text.c_str());
         return kExitFailed;
+    }
+    if (json) {
+        return PrintBackupsJson(dir, entries);
     }
     if (entries.empty()) {
         std::printf("No backups in %s\n", Printable(dir).c_str());
@@ -68,8 +85,23 @@ int ListBackupsCommand() {
     return kExitOk;
 }
 
-int ListPortsCommand() {
+int PrintPortsJson(const std::vector<SerialPortEntry>& ports) {
+    std::string text = "[";
+    for (size_t i = 0; i < ports.size(); ++i) {
+        const SerialPortEntry& p = ports[i];
+        text += std::string(i == 0 ? "" : ",") + "\n  {\"com\": " + std::to_string(p.ComNum) +
+                ", \"device\": " + JsonString(p.Device) +
+                ", \"usb_ids\": " + JsonString(UsbIdsText(p)) +
+                ", \"description\": " + JsonString(p.Description) + "}";
+    }
+    return PrintToStdout(text + (ports.empty() ? "]\n" : "\n]\n"));
+}
+
+int ListPortsCommand(bool json) {
     const std::vector<SerialPortEntry> ports = ListSerialPorts();
+    if (json) {
+        return PrintPortsJson(ports);
+    }
     if (ports.empty()) {
         std::printf("No serial ports found\n");
         return kExitOk;
@@ -90,11 +122,18 @@ int ListPortsCommand() {
 void AddExtraCommands(CLI::App& app, Context& ctx) {
     CLI::App* backups = app.add_subcommand(
         "backups", "List the images kept from every read and program, newest first");
-    backups->callback([&ctx] { ctx.Run = ListBackupsCommand; });
+    auto backupsJson = std::make_shared<bool>(false);
+    backups->add_flag("--json", *backupsJson, "Print the list as JSON");
+    backups->callback([&ctx, backupsJson] {
+        ctx.Run = [backupsJson] { return ListBackupsCommand(*backupsJson); };
+    });
 
     CLI::App* ports =
         app.add_subcommand("ports", "List the serial ports and the COM number of each");
-    ports->callback([&ctx] { ctx.Run = ListPortsCommand; });
+    auto portsJson = std::make_shared<bool>(false);
+    ports->add_flag("--json", *portsJson, "Print the list as JSON");
+    ports->callback(
+        [&ctx, portsJson] { ctx.Run = [portsJson] { return ListPortsCommand(*portsJson); }; });
 }
 
 }  // namespace tq530::cli

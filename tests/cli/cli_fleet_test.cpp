@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,12 +23,15 @@ class CliFleetTest : public ::testing::Test {
     void SetUp() override {
         char pattern[] = "/tmp/tq530_fleet_XXXXXX";
         dir = mkdtemp(pattern);
+        // The backups of the transfers go to the test's folder, never the user's.
+        setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
     }
     void TearDown() override {
         for (const pid_t pid : sims) {
             kill(pid, SIGTERM);
             waitpid(pid, nullptr, 0);
         }
+        unsetenv("XDG_DATA_HOME");
         tq530::testing::RemoveDir(dir);
     }
 
@@ -50,9 +54,14 @@ class CliFleetTest : public ::testing::Test {
     }
     // The value of key in entry i of the JSON array in file, as Python prints it.
     std::string JsonValue(const std::string& file, int i, const std::string& key) const {
-        const std::string cmd = "python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))[" +
-                                std::to_string(i) + "][sys.argv[2]])' '" + file + "' " + key +
-                                " >'" + Path("json.out") + "' 2>&1";
+        return JsonEval(file, "d[" + std::to_string(i) + "][\"" + key + "\"]");
+    }
+    // What Python prints for expression over the JSON in file, named d.
+    std::string JsonEval(const std::string& file, const std::string& expression) const {
+        const std::string cmd =
+            "python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); "
+            "print(" +
+            expression + ")' '" + file + "' >'" + Path("json.out") + "' 2>&1";
         const int raw = std::system(cmd.c_str());
         std::string value = tq530::testing::ReadFile(Path("json.out"));
         return WIFEXITED(raw) && WEXITSTATUS(raw) == 0 ? value : "error: " + value;
@@ -117,6 +126,20 @@ TEST_F(CliFleetTest, ClearWithoutTerminalOrYesErasesNothing) {
     EXPECT_EQ(r.Err.find("Erase"), std::string::npos) << r.Err;
 }
 
+TEST_F(CliFleetTest, JsonListsParse) {
+    ASSERT_EQ(Run("new " + Path("a.hex")).Status, 0);
+    std::string image = tq530::testing::ReadFile(Path("a.hex"));
+    image.replace(0x0580, 4, "PIER");  // the first USA channel name
+    std::ofstream(Path("b.hex"), std::ios::binary) << image;
+    Result r =
+        tq530::testing::RunProgramIn(dir, "tq530-cli", "diff --json a.hex b.hex", "diff.json");
+    EXPECT_EQ(r.Status, 1) << r.Err;
+    EXPECT_NE(JsonValue(Path("diff.json"), 0, "b").find("PIER"), std::string::npos);
+    r = tq530::testing::RunProgramIn(dir, "tq530-cli", "ports --json", "ports.json");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(JsonEval(Path("ports.json"), "type(d).__name__"), "list\n");
+}
+
 TEST_F(CliFleetTest, SeveralPortsRunAtOnceWithASummary) {
     const std::string a = StartSim("radioA");
     const std::string b = StartSim("radioB");
@@ -144,6 +167,11 @@ TEST_F(CliFleetTest, SeveralPortsRunAtOnceWithASummary) {
     EXPECT_EQ(tq530::testing::ReadFile(Path("back-radioB.hex")).substr(0x580, 16),
               sent.substr(0x580, 16));
     EXPECT_EQ(tq530::testing::ReadFile(Path("back-gone.hex")), "");
+    r = tq530::testing::RunProgramIn(dir, "tq530-cli", "backups --json", "backups.json");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(
+        JsonEval(Path("backups.json"), "[b[\"kind\"] for b in d[\"backups\"]].count(\"read\")"),
+        "2\n");
 
     // The same port twice is refused before anything runs.
     r = Run("read --port " + a + " --port " + a + " " + Path("twice.hex"));
