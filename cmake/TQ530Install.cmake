@@ -85,4 +85,9 @@ function(tq530_compressed_docs)
     endforeach()
     add_custom_target(tq530_compressed_docs ALL DEPENDS ${pages} ${changelog})
     install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    # bash-completion loads a command's script on demand from this folder, by its name.
+    if(TARGET tq530-cli)
+        install(FILES ${TQ530_PACKAGING_DIR}/completion/tq530-cli
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+    endif()
 endfunction()
