@@ -141,7 +141,7 @@ std::array<bool, kPortMenuEntries> SelectSerialPort(Workspace& ws, SettingsStore
 }
 
 StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
-                      const std::string& commandLine) {
+                      const std::string& commandLine, DestinationMenu& destinations) {
     StartUpResult result;
     const SwitchFlags flags = ParseCommandLine(commandLine);
     ws.DiagnosticMode = flags.DiagnosticMode;
@@ -161,20 +161,21 @@ StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
     SelectSerialPort(ws, store, ReadComNum(store) - 1, false);
     ws.RetryCount = 3;
 
-    NewData(ws, true);
+    NewDataSet(ws, store, host, destinations);
     ws.DataChanged = false;
     return result;
 }
 
-void FileNew(Workspace& ws, UiHost& host) {
-    host.SetBusy(true);
+void FileNew(Workspace& ws, const SettingsStore& store, UiHost& host,
+             DestinationMenu& destinations) {
+    const BusyGuard busy(ws, &host);
     host.PacingPause(500);
-    NewData(ws, true);
+    NewDataSet(ws, store, host, destinations);
     ws.DataChanged = false;
-    host.SetBusy(false);
 }
 
-bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index) {
+bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& destinations,
+                 int index) {
     const int modelType = index + 1;
     if (ws.ModelType == modelType) {
         return false;
@@ -187,7 +188,7 @@ bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index) {
     }
     ApplyModelType(ws, modelType);
     SaveLastModel(ws, store);
-    FileNew(ws, host);
+    FileNew(ws, store, host, destinations);
     return true;
 }
 

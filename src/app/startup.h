@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/destinations.h"
 #include "app/menu_model.h"
 #include "app/settings_store.h"
 #include "core/outcome.h"
@@ -80,15 +81,18 @@ struct StartUpResult {
 // Runs the start-up choices of the shell over ws: switches, model scan and choice, port,
 // then the new-data sequence. Shows "Unknown model!!" and returns with ModelFound false when
 // global.ini offers no model.
+// The new data set's destination menu is filled into destinations.
 StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
-                      const std::string& commandLine);
+                      const std::string& commandLine, DestinationMenu& destinations);
 
 // File New after its input check: pause, new data with the destinations, nothing changed.
-void FileNew(Workspace& ws, UiHost& host);
+void FileNew(Workspace& ws, const SettingsStore& store, UiHost& host,
+             DestinationMenu& destinations);
 
 // The Model menu command for index 0-9. Returns true when the model changed (and the new
 // data set was built).
-bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index);
+bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& destinations,
+                 int index);
 
 // AppTitle, two blanks, TitleText, and " - " with the current file's lower-case name.
 std::string CaptionText(const Workspace& ws);

@@ -81,7 +81,8 @@ void AddCsvCommands(CLI::App& app, Context& ctx) {
                 !CheckNotInput({args->In}, args->Csv)) {
                 return kExitUsage;
             }
-            if (LoadDataSet(ctx.Ws, ctx.Host, args->In) != Outcome::Ok) {
+            if (LoadDataSet(ctx.Ws, ctx.Host, args->In, *ctx.Store, ctx.Destinations) !=
+                Outcome::Ok) {
                 return kExitFailed;
             }
             return ExportCsv(ctx.Ws, ctx.Host, TableOf(*args), args->Csv) == Outcome::Ok
@@ -104,7 +105,8 @@ void AddCsvCommands(CLI::App& app, Context& ctx) {
                 !CheckNotInput({args->In, args->Csv}, args->Out)) {
                 return kExitUsage;
             }
-            if (LoadDataSet(ctx.Ws, ctx.Host, args->In) != Outcome::Ok ||
+            if (LoadDataSet(ctx.Ws, ctx.Host, args->In, *ctx.Store, ctx.Destinations) !=
+                    Outcome::Ok ||
                 ImportCsv(ctx.Ws, ctx.Host, TableOf(*args), args->Csv) != Outcome::Ok) {
                 return kExitFailed;
             }

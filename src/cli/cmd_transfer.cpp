@@ -247,7 +247,7 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
                 std::fprintf(stderr, "%s: cannot load this kind of file\n", file->c_str());
                 return kExitUsage;
             }
-            if (LoadDataSet(ctx.Ws, ctx.Host, *file) != Outcome::Ok)
+            if (LoadDataSet(ctx.Ws, ctx.Host, *file, *ctx.Store, ctx.Destinations) != Outcome::Ok)
                 return kExitFailed;
             return RunTransfer(ctx, *port, TransferMode::Program, *verify);
         };

@@ -113,8 +113,7 @@ int Context::StartUp() {
     }
     Ws.ComNum = ReadComNum(*Store);
     Ws.RetryCount = 3;
-    InstallDestinationLoader(Ws, *Store, Host, Destinations);
-    NewData(Ws, true);
+    NewDataSet(Ws, *Store, Host, Destinations);
     Ws.DataChanged = false;
     return kExitOk;
 }

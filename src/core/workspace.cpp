@@ -12,7 +12,7 @@ void Workspace::SetModelType(int16_t modelType) {
     TitleText = "PC Program for " + ModelName;
 }
 
-void NewData(Workspace& ws, bool rebuildDestinations) {
+void NewData(Workspace& ws) {
     BusyGuard busy(ws);
     SettingsModel& m = ws.Model;
     BuildDefaultPlan(m.Usa, PlanId::Usa);
@@ -33,15 +33,6 @@ void NewData(Workspace& ws, bool rebuildDestinations) {
     DecodeGeneral(m, ws.Image, ws.ModelType);
     DecodeExpPlan(m.Exp, ws.Image);
     EncodeImage(m, ws.Image, ws.ModelType);
-    if (ws.ResetScreens) {
-        ws.ResetScreens(ws);
-    }
-    if (rebuildDestinations && ws.RebuildDestinations) {
-        ws.RebuildDestinations(ws);
-    }
-    if (ws.RebuildScreenTree) {
-        ws.RebuildScreenTree(ws);
-    }
     ws.CurrentFileName.clear();
 }
 

@@ -61,14 +61,12 @@ void CsvMenus::Import(CsvTable table) {
     }
     bool applied = false;
     host_.SetBusy(true);
-    // Enabled channels and directory names are node texts: the tree is built again.
     oneStep_(kImportCsvTitle, [&] {
         ImportCsv(
             ws_, host_, table, path,
             [&](const SettingsModel& model) {
                 ws_.Model = model;
                 ws_.DataChanged = true;
-                editor_()->RebuildTree();
                 applied = true;
             },
             [&](const CsvImport& refused) {

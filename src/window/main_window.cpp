@@ -21,6 +21,7 @@
 
 #include "app/backups.h"
 #include "app/compare_data_sets.h"
+#include "app/data_set.h"
 #include "app/destinations.h"
 #include "app/help_file.h"
 #include "app/verify_choice.h"
@@ -231,10 +232,6 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
         }
     });
 
-    // Every new data set rebuilds the tree; the window follows with menus and caption.
-    ws_.RebuildScreenTree = [this](Workspace&) { editor_->RebuildTree(); };
-    destinations_.SelectGeneralNode = [this] { editor_->SelectNode("General"); };
-    destinations_.RefreshScreen = [this] { editor_->RefreshCurrentScreen(); };
     SetHelpContext(editor_->Tree(), kHelpScreenTree);
 
     helpFile_ = ChooseHelpFile(ws_);
@@ -259,11 +256,7 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     startedUp_ = true;
 }
 
-MainWindow::~MainWindow() {
-    ws_.RebuildScreenTree = nullptr;
-    destinations_.SelectGeneralNode = nullptr;
-    destinations_.RefreshScreen = nullptr;
-}
+MainWindow::~MainWindow() = default;
 
 QAction* MainWindow::ActionOf(Command command) const {
     return actions_.at(command);
@@ -470,7 +463,7 @@ void MainWindow::FileNew() {
     QTimer::singleShot(kFileNewDelayMs, this, [this] {
         host_.SetBusy(true);
         editor_->SelectNode("General");
-        AsOneStep("New", [this] { tq530::FileNew(ws_, host_); });
+        AsOneStep("New", [this] { tq530::FileNew(ws_, store_, host_, destinations_); });
         AfterDataReplaced();
         host_.SetBusy(false);
     });
@@ -480,13 +473,7 @@ void MainWindow::OpenFile() {
     if (!editor_->InputCheck()) {
         return;
     }
-    // The load's new data set built the tree from the defaults; a loaded file changes the
-    // nodes' texts (enabled channels, group names).
-    AsOneStep("Open", [this] {
-        if (OpenSettings(ws_, host_, dialogs_) == Outcome::Ok) {
-            editor_->RebuildTree();
-        }
-    });
+    AsOneStep("Open", [this] { OpenSettings(ws_, host_, dialogs_, store_, destinations_); });
     AfterDataReplaced();
 }
 
@@ -510,12 +497,8 @@ void MainWindow::LoadImage() {
         return;
     }
     host_.SetBusy(true);
-    AsOneStep("Load Image File", [this, &path] {
-        if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
-            editor_->RebuildTree();
-            UpdateCaption();
-        }
-    });
+    AsOneStep("Load Image File", [this, &path] { tq530::LoadImageFile(ws_, host_, path); });
+    UpdateCaption();
     host_.SetBusy(false);
 }
 
@@ -544,11 +527,7 @@ void MainWindow::OpenBackup() {
     }
     const std::string path = dialog.ChosenPath();
     host_.SetBusy(true);
-    AsOneStep("Open Backup", [this, &path] {
-        if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
-            editor_->RebuildTree();
-        }
-    });
+    AsOneStep("Open Backup", [this, &path] { tq530::LoadImageFile(ws_, host_, path); });
     host_.SetBusy(false);
     AfterDataReplaced();
 }
@@ -563,7 +542,7 @@ void MainWindow::CompareWith() {
         return;
     }
     host_.SetBusy(true);
-    const DataSetComparison comparison = CompareWithFile(ws_, host_, path);
+    const DataSetComparison comparison = CompareWithFile(ws_, host_, path, store_);
     host_.SetBusy(false);
     if (comparison.Result != Outcome::Ok) {
         return;
@@ -580,8 +559,8 @@ void MainWindow::CompareWith() {
 }
 
 void MainWindow::ChooseModel(int index) {
-    if (SelectModel(ws_, store_, host_, index)) {
-        editor_->SelectNode("General");
+    if (SelectModel(ws_, store_, host_, destinations_, index)) {
+        editor_->RebuildTree();
         AfterDataReplaced();
         repaint();
     } else {
@@ -590,21 +569,11 @@ void MainWindow::ChooseModel(int index) {
 }
 
 void MainWindow::ChooseDestinationEntry(int index) {
-    // The change goes ahead once the General node is chosen; a loaded destination then
-    // changes the tree's texts (enabled channels, group names).
-    bool changed = false;
-    const std::function<void()> selectGeneral = destinations_.SelectGeneralNode;
-    destinations_.SelectGeneralNode = [&changed, &selectGeneral] {
-        changed = true;
-        selectGeneral();
-    };
-    AsOneStep("Destination", [&] {
-        ChooseDestination(ws_, store_, host_, destinations_, index);
-        destinations_.SelectGeneralNode = selectGeneral;
-        if (changed) {
-            editor_->RebuildTree();
-        }
-    });
+    if (ConfirmDestination(ws_, host_, destinations_, index)) {
+        editor_->SelectNode("General");
+        AsOneStep("Destination",
+                  [&] { ChangeDestination(ws_, store_, host_, destinations_, index); });
+    }
     AfterDataReplaced();  // the check marks as the menu data have them, also after Cancel
 }
 
@@ -706,7 +675,6 @@ void MainWindow::RunTransfer(TransferMode mode) {
     AsOneStep("Read from Radio", [&] {
         done = OpenTransfer(mode);
         if (done) {
-            editor_->RebuildTree();
             ws_.CurrentFileName.clear();
             ws_.DataChanged = false;
         }
@@ -755,10 +723,7 @@ void MainWindow::AfterDataReplaced() {
 }
 
 void MainWindow::AsOneStep(const char* label, const std::function<void()>& command) {
-    EditSession& session = editor_->Session();
-    session.BeginReplace();
-    command();
-    session.EndReplace(label);
+    editor_->Session().ReplaceAll(label, command);
     RefreshUndoActions();
 }
 

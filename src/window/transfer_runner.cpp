@@ -97,10 +97,6 @@ void TransferRunner::Start(const Workspace& ws, TransferMode mode) {
         return;
     }
     copy_ = ws;
-    // The copy must not reach back into the windows from the worker.
-    copy_.RebuildDestinations = nullptr;
-    copy_.ResetScreens = nullptr;
-    copy_.RebuildScreenTree = nullptr;
     cancelPresses_.store(0);
     thread_ = QThread::create([this, mode] { Work(mode); });
     connect(thread_, &QThread::finished, this, &TransferRunner::Done);

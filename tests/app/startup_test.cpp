@@ -134,17 +134,17 @@ TEST(StartUpTest, NoModelSaysUnknownModelAndStops) {
     ScratchDir dir;
     Workspace ws;
     ws.ProgramDir = dir.Path();
-    bool newData = false;
-    ws.RebuildDestinations = [&](Workspace&) { newData = true; };
+    ws.CurrentFileName = "kept";  // a new data set would forget it
     MemorySettingsStore store;
     RecordingHost host;
-    const StartUpResult result = StartUp(ws, store, host, "/D");
+    DestinationMenu destinations;
+    const StartUpResult result = StartUp(ws, store, host, "/D", destinations);
     EXPECT_FALSE(result.ModelFound);
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_EQ(host.Messages[0].Text, "Unknown model!!");
     EXPECT_EQ(host.Messages[0].Title, "TQ530");
     EXPECT_EQ(host.Messages[0].Icon, MsgIcon::Critical);
-    EXPECT_FALSE(newData);
+    EXPECT_EQ(ws.CurrentFileName, "kept");
     const std::string ini = GlobalIniPath(dir.Path());
     EXPECT_EQ(host.Reasons, (std::vector<std::string>{ini + ": the file is missing"}));
 }
@@ -181,14 +181,15 @@ TEST(StartUpTest, ChoosesModelPortAndBuildsTheDataSet) {
     testing::WriteFile(GlobalIniPath(dir.Path()), "[model1]\nuse=1\natis=true\n");
     Workspace ws;
     ws.ProgramDir = dir.Path();
-    int destinationLoads = 0;
-    ws.RebuildDestinations = [&](Workspace&) { ++destinationLoads; };
+    testing::WriteFile(dir.Path() + "/usa_17E8.ini", "");  // listed, though it cannot load
+    ws.CurrentFileName = "old.dat";
     ws.DataChanged = true;
     MemorySettingsStore store;
     store.SetText("ComPath", "ComNum", "2");
     store.SetText("Settings", "hexvisible", "True");
     RecordingHost host;
-    const StartUpResult result = StartUp(ws, store, host, " /e ");
+    DestinationMenu destinations;
+    const StartUpResult result = StartUp(ws, store, host, " /e ", destinations);
     ASSERT_TRUE(result.ModelFound);
     EXPECT_TRUE(host.Messages.empty());
     EXPECT_EQ(ws.ModelType, 1);
@@ -199,7 +200,9 @@ TEST(StartUpTest, ChoosesModelPortAndBuildsTheDataSet) {
     EXPECT_FALSE(ws.DiagnosticMode);
     EXPECT_TRUE(ws.LowSpeedLink);
     EXPECT_TRUE(result.HexVisible);
-    EXPECT_EQ(destinationLoads, 1);
+    EXPECT_TRUE(destinations.Enabled);
+    EXPECT_EQ(destinations.Entries[0].Caption, "USA");
+    EXPECT_EQ(ws.CurrentFileName, "");
     EXPECT_FALSE(ws.DataChanged);
 }
 
@@ -218,28 +221,28 @@ TEST(SelectModelTest, AsksSavesLastModelAndBuildsNewData) {
     Workspace ws;
     ws.ProgramDir = dir.Path();
     ws.SetModelType(1);
-    int newData = 0;
-    ws.RebuildDestinations = [&](Workspace&) { ++newData; };
+    ws.CurrentFileName = "kept";  // a new data set forgets it
     MemorySettingsStore store;
     RecordingHost host;
+    DestinationMenu destinations;
 
-    EXPECT_FALSE(SelectModel(ws, store, host, 0));  // already the model: no question
+    EXPECT_FALSE(SelectModel(ws, store, host, destinations, 0));  // already the model: no question
     EXPECT_TRUE(host.Questions.empty());
 
-    EXPECT_FALSE(SelectModel(ws, store, host, 1));  // cancelled
+    EXPECT_FALSE(SelectModel(ws, store, host, destinations, 1));  // cancelled
     ASSERT_EQ(host.Questions.size(), 1u);
     EXPECT_EQ(host.Questions[0], "Do you want to program the Unknown model series?");
     EXPECT_EQ(ws.ModelType, 1);
-    EXPECT_EQ(newData, 0);
+    EXPECT_EQ(ws.CurrentFileName, "kept");
 
     host.Answers.push_back(Answer::Ok);
     ws.DataChanged = true;
-    EXPECT_TRUE(SelectModel(ws, store, host, 1));
+    EXPECT_TRUE(SelectModel(ws, store, host, destinations, 1));
     EXPECT_EQ(ws.ModelType, 2);
     EXPECT_EQ(ws.TitleText, "PC Program for Unknown model");
     EXPECT_FALSE(ws.AtisEnabled);
     EXPECT_EQ(store.GetText("Settings", "lastmodel", ""), "2");
-    EXPECT_EQ(newData, 1);
+    EXPECT_EQ(ws.CurrentFileName, "");
     EXPECT_FALSE(ws.DataChanged);
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 TEST(EditSessionTest, AnEditIsAppliedMarkedAndAnnounced) {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     ws.DataChanged = false;
     EditSession session(ws);
     std::vector<std::string> heard;
@@ -34,7 +34,7 @@ TEST(EditSessionTest, AnEditIsAppliedMarkedAndAnnounced) {
 
 TEST(EditSessionTest, NothingIsEditedWhileTheProgramFillsItsScreens) {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     ws.DataChanged = false;
     EditSession session(ws);
     int announced = 0;
@@ -51,7 +51,7 @@ TEST(EditSessionTest, NothingIsEditedWhileTheProgramFillsItsScreens) {
     EXPECT_EQ(announced, 0);
 
     session.FieldEdited = true;
-    session.ModelReplaced();
+    session.Restart();
     EXPECT_FALSE(session.FieldEdited);
     EXPECT_FALSE(ws.DataChanged);
     EXPECT_EQ(announced, 1);
@@ -65,7 +65,7 @@ void Toggle(ChannelRec& ch) {
 class EditSessionUndoTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        NewData(ws, false);
+        NewData(ws);
         ws.DataChanged = false;
         session = std::make_unique<EditSession>(ws);
     }
@@ -87,13 +87,12 @@ class EditSessionUndoTest : public ::testing::Test {
 
     // A read from the radio as the window does it: a different image, decoded, clean.
     void ReadRadio() {
-        session->BeginReplace();
-        ws.Image[kReadMarkAddress] = 0x5A;
-        ws.Model.Exp[0].ChTag = "FROMRADIO";
-        ws.CurrentFileName.clear();
-        ws.DataChanged = false;
-        session->ModelReplaced();
-        session->EndReplace("Read from Radio");
+        session->ReplaceAll("Read from Radio", [this] {
+            ws.Image[kReadMarkAddress] = 0x5A;
+            ws.Model.Exp[0].ChTag = "FROMRADIO";
+            ws.CurrentFileName.clear();
+            ws.DataChanged = false;
+        });
     }
 
     static constexpr int kReadMarkAddress = 7000;
@@ -221,11 +220,10 @@ TEST_F(EditSessionUndoTest, AReplacementIsOneStepThatPutsBackModelImageAndFileNa
 TEST_F(EditSessionUndoTest, NewAfterEditsIsUndoneToTheEdits) {
     EditOn("U5", PlanId::Usa, 5, "Enable", Toggle);
     const SettingsModel edited = ws.Model;
-    session->BeginReplace();
-    NewData(ws, false);
-    ws.DataChanged = false;
-    session->ModelReplaced();
-    session->EndReplace("New");
+    session->ReplaceAll("New", [this] {
+        NewData(ws);
+        ws.DataChanged = false;
+    });
     EXPECT_NE(ws.Model, edited);
     EXPECT_EQ(session->UndoLabel(), "New");
     session->Undo();
@@ -234,18 +232,17 @@ TEST_F(EditSessionUndoTest, NewAfterEditsIsUndoneToTheEdits) {
 }
 
 TEST_F(EditSessionUndoTest, AReplacementThatChangesNothingIsNoStep) {
-    session->BeginReplace();  // an Open whose dialog was cancelled
-    session->EndReplace("Open");
+    EXPECT_FALSE(session->ReplaceAll("Open", [] {}));  // an Open whose dialog was cancelled
     EXPECT_FALSE(session->CanUndo());
     EXPECT_FALSE(ws.DataChanged);
 }
 
 TEST_F(EditSessionUndoTest, AnOpenKeepsDataChangedAndUndoingItSetsIt) {
     // Unchanged data: the opened file's data are the clean point.
-    session->BeginReplace();
-    ws.Model.Common.ResumeTime = 91;
-    ws.CurrentFileName = "/data/a.dat";
-    session->EndReplace("Open");
+    session->ReplaceAll("Open", [this] {
+        ws.Model.Common.ResumeTime = 91;
+        ws.CurrentFileName = "/data/a.dat";
+    });
     EXPECT_FALSE(ws.DataChanged);
     session->Undo();
     EXPECT_TRUE(ws.DataChanged);
@@ -255,9 +252,7 @@ TEST_F(EditSessionUndoTest, AnOpenKeepsDataChangedAndUndoingItSetsIt) {
 
     // Changed data stay changed through the open.
     EditOn("U1", PlanId::Usa, 1, "Enable", Toggle);
-    session->BeginReplace();
-    ws.Model.Common.ResumeTime = 92;
-    session->EndReplace("Open");
+    session->ReplaceAll("Open", [this] { ws.Model.Common.ResumeTime = 92; });
     EXPECT_TRUE(ws.DataChanged);
     session->Undo();
     session->Undo();
@@ -287,8 +282,8 @@ TEST_F(EditSessionUndoTest, AfterASaveOrARadioClearNoUndoClearsDataChanged) {
 
 TEST_F(EditSessionUndoTest, AReplacementTheHistoryDidNotSeeStartsItAgain) {
     EditOn("U1", PlanId::Usa, 1, "Enable", Toggle);
-    NewData(ws, false);  // a model change runs new data without the brackets
-    session->ModelReplaced();
+    NewData(ws);  // a model change starts the data set again
+    session->Restart();
     ws.DataChanged = false;
     EXPECT_FALSE(session->CanUndo());
     EditOn("U2", PlanId::Usa, 2, "Enable", Toggle);

@@ -34,7 +34,7 @@ int FirstEnabledUsa(const SettingsModel& model) {
 // A radio whose EEPROM holds the new-data defaults with edit applied, and its product code.
 void WriteRadio(const std::string& path, const std::function<void(SettingsModel&)>& edit) {
     Workspace radio;
-    NewData(radio, false);
+    NewData(radio);
     edit(radio.Model);
     std::copy_n(kProductCode, kProductCodeLength, &radio.Image.Bytes[kProductCodeAddress]);
     SilentHost quiet;
@@ -104,7 +104,8 @@ class TransferRadioTest : public TransferTest {
         EXPECT_EQ(backups[0].Path.rfind(dir.File("data"), 0), 0u) << backups[0].Path;
         Workspace kept;
         SilentHost quiet;
-        ASSERT_EQ(LoadDataSet(kept, quiet, backups[0].Path), Outcome::Ok);
+        DestinationMenu menu;
+        ASSERT_EQ(LoadDataSet(kept, quiet, backups[0].Path, store, menu), Outcome::Ok);
         const auto end = static_cast<std::ptrdiff_t>(Ws().Image.Size());
         EXPECT_TRUE(std::equal(kept.Image.Bytes.begin(), kept.Image.Bytes.begin() + end,
                                Ws().Image.Bytes.begin()));

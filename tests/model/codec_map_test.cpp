@@ -74,7 +74,7 @@ const BitCase kFlagBytes[] = {
 Workspace Fresh(int modelType = 11) {
     Workspace ws;
     ws.SetModelType(static_cast<int16_t>(modelType));
-    NewData(ws, false);
+    NewData(ws);
     return ws;
 }
 

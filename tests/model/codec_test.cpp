@@ -14,7 +14,7 @@ namespace {
 Workspace Fresh(int modelType = 1) {
     Workspace ws;
     ws.SetModelType(static_cast<int16_t>(modelType));
-    NewData(ws, false);
+    NewData(ws);
     return ws;
 }
 

@@ -47,7 +47,7 @@ TEST(ModelTraits, RowsDecideWhatTheImageAndTheCodecDo) {
         ws.SetModelType(static_cast<int16_t>(type));
         EXPECT_EQ(ws.ModelName, t.Name);
         ws.Image.Bytes.fill(0x5A);
-        NewData(ws, false);
+        NewData(ws);
         EXPECT_EQ(ws.Image[0x0002] == 0x00, t.Supported);  // a byte the codec leaves alone
         EXPECT_EQ(ws.Image.Size(), t.ImageSize);
 
