@@ -32,6 +32,7 @@ void NewData(Workspace& ws) {
     }
     DecodeGeneral(m, ws.Image, ws.ModelType);
     DecodeExpPlan(m.Exp, ws.Image);
+    FixModelForEncode(m, ws.ModelType);
     EncodeImage(m, ws.Image, ws.ModelType);
     ws.CurrentFileName.clear();
 }

@@ -102,6 +102,7 @@ Outcome LoadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
 }
 
 Outcome SaveImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+    FixModelForEncode(ws.Model, ws.ModelType);
     PrepareImageForWrite(ws.Model, ws.Image, ws.ModelType);
     const Outcome outcome = WriteImageFile(ws, host, path);
     if (outcome != Outcome::Ok) {

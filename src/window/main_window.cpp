@@ -31,6 +31,7 @@
 #include "editor/help_contexts.h"
 #include "files/image_file.h"
 #include "files/settings_file.h"
+#include "model/image_codec.h"
 #include "window/about_box.h"
 #include "window/backup_dialog.h"
 #include "window/compare_window.h"
@@ -512,6 +513,7 @@ void MainWindow::SaveImage() {
         return;
     }
     host_.SetBusy(true);
+    AsOneStep("Save Image File fix-ups", [this] { FixModelForEncode(ws_.Model, ws_.ModelType); });
     tq530::SaveImageFile(ws_, host_, path);
     host_.SetBusy(false);
 }
@@ -666,6 +668,8 @@ void MainWindow::RunTransfer(TransferMode mode) {
     }
     if (mode != TransferMode::Read) {
         if (OpenTransfer(mode)) {
+            // What the radio got is what the screens show from now on.
+            AsOneStep("Program fix-ups", [this] { FixModelForEncode(ws_.Model, ws_.ModelType); });
             BuildHexDump();
         }
         return;

@@ -159,10 +159,13 @@ void TransferDialog::Finished() {
     ws_.TransferDone = copy.TransferDone;
     ws_.CommError = copy.CommError;
     ws_.CancelRequested = copy.CancelRequested;
-    // Only a transfer that completed changes the data; any other leaves it as it was.
+    // Only a transfer that completed changes the data; any other leaves it as it was. The
+    // settings a program fixed up come to the window as an edit of their own.
     if (copy.TransferDone) {
         ws_.Image = copy.Image;
-        ws_.Model = copy.Model;
+        if (mode_ != TransferMode::Program) {
+            ws_.Model = copy.Model;
+        }
     }
     SetProgress(0);
     if (!runner_->BackupNotice().empty() && options_.ShowNotice) {

@@ -262,7 +262,10 @@ TEST(AddressMap, OffsetTimeSharesItsByteWithTimeDisplay) {
         EncodeImage(ws.Model, ws.Image, ws.ModelType);
         EXPECT_EQ(ws.Image[0x0023], byte) << value;
     }
-    EXPECT_EQ(ws.Model.Common.OffsetTime, -24);  // the clamp reaches the model too
+    EXPECT_EQ(ws.Model.Common.OffsetTime, -30);  // the encode leaves the model alone
+    EXPECT_TRUE(FixModelForEncode(ws.Model, ws.ModelType));
+    EXPECT_EQ(ws.Model.Common.OffsetTime, -24);  // the fix-up brings it into range
+    EXPECT_FALSE(FixModelForEncode(ws.Model, ws.ModelType));
     ws.Model.Common.TimeDisplay = kOff;
     ws.Model.Common.OffsetTime = 5;
     EncodeImage(ws.Model, ws.Image, ws.ModelType);

@@ -57,7 +57,7 @@ TEST(ModelTraits, RowsDecideWhatTheImageAndTheCodecDo) {
         EXPECT_EQ(ws.Model.Atis.UsableAtisKikkerGroup[2] == kOn, t.DecodesKikkerGroups);
 
         ws.Model.UsableGroups[3].Usable = kOn;  // the EXP plan has no enabled channel
-        EncodeImage(ws.Model, ws.Image, type);
+        FixModelForEncode(ws.Model, type);
         EXPECT_EQ(ws.Model.UsableGroups[3].Usable == kOff, t.ChecksUsableGroups);
     }
 }
