@@ -423,17 +423,15 @@ size_t ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) 
 }
 
 Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
-    host.SetBusy(true);
     FileError error;
     bool written = false;
     {
-        BusyGuard busy(ws);
+        const BusyGuard busy(ws, &host);
         written = WriteFileReplacing(path, BuildSettingsText(ws), error);
         if (written) {
             host.PacingPause(500);
         }
     }
-    host.SetBusy(false);
     if (!written) {
         LogError(ws, "frmMain.SaveFileAs", ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);

@@ -45,9 +45,8 @@ void CsvMenus::Export(CsvTable table) {
         ws_.CancelRequested = true;
         return;
     }
-    host_.SetBusy(true);
+    const BusyGuard busy(ws_, &host_);
     ExportCsv(ws_, host_, table, path);
-    host_.SetBusy(false);
 }
 
 void CsvMenus::Import(CsvTable table) {
@@ -60,8 +59,8 @@ void CsvMenus::Import(CsvTable table) {
         return;
     }
     bool applied = false;
-    host_.SetBusy(true);
     oneStep_(kImportCsvTitle, [&] {
+        const BusyGuard busy(ws_, &host_);
         ImportCsv(
             ws_, host_, table, path,
             [&](const SettingsModel& model) {
@@ -76,7 +75,6 @@ void CsvMenus::Import(CsvTable table) {
                 QApplication::restoreOverrideCursor();
             });
     });
-    host_.SetBusy(false);
     if (applied) {
         emit Imported();
     }
