@@ -1,6 +1,8 @@
 // The main window: menus, toolbar and status bar around the editor's tree and screens, and
 // the shell's commands (new, open, save, exit, model, image files, hex dump) wired to the
-// Qt-free functions that carry them out.
+// Qt-free functions that carry them out. The commands are rows of a table (main_commands.cpp)
+// run by one runner; the menus are tables too (main_menus.cpp); the file and transfer commands
+// live in file_commands.cpp and transfer_commands.cpp.
 #pragma once
 
 #include <QMainWindow>

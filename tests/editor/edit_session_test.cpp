@@ -231,6 +231,23 @@ TEST_F(EditSessionUndoTest, NewAfterEditsIsUndoneToTheEdits) {
     EXPECT_TRUE(ws.DataChanged);
 }
 
+TEST_F(EditSessionUndoTest, AReplacementIsAnnouncedOnceAndOnlyWhenSomethingChanged) {
+    std::vector<Change::Part> heard;
+    session->Subscribe([&heard](const Change& c) { heard.push_back(c.What); });
+    session->FieldEdited = true;
+    EXPECT_FALSE(session->ReplaceAll("Open", [] {}));
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(session->FieldEdited);  // nothing replaced: the box keeps its keystrokes
+
+    // The image alone is a replacement too (a destination with the same settings).
+    EXPECT_TRUE(session->ReplaceAll("Destination", [this] { ws.Image[100] ^= 0xFF; }));
+    EXPECT_EQ(heard, (std::vector<Change::Part>{Change::Part::DataSet}));
+    EXPECT_FALSE(session->FieldEdited);
+    EXPECT_EQ(session->UndoLabel(), "Destination");
+    session->Undo();
+    EXPECT_EQ(heard.back(), Change::Part::Whole);  // undo shows the step's screen itself
+}
+
 TEST_F(EditSessionUndoTest, AReplacementThatChangesNothingIsNoStep) {
     EXPECT_FALSE(session->ReplaceAll("Open", [] {}));  // an Open whose dialog was cancelled
     EXPECT_FALSE(session->CanUndo());
