@@ -17,7 +17,7 @@ using namespace tq530;
 // so that every field decodes to something non-trivial.
 Workspace RandomWorkspace() {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     std::mt19937 rng(6120);
     for (int a = 0; a <= ws.Image.ImageEnd; ++a) {
         ws.Image[a] = static_cast<uint8_t>(rng());
@@ -54,7 +54,7 @@ void BM_ConvertImageFile(benchmark::State& state) {
     WriteImageFile(source, host, in);
     for (auto _ : state) {
         Workspace ws;
-        NewData(ws, false);
+        NewData(ws);
         LoadImageFile(ws, host, in);
         SaveImageFile(ws, host, out);
     }

@@ -19,7 +19,7 @@ Workspace StartUpWorkspace() {
     Workspace ws;
     ws.SetModelType(1);
     ws.AtisEnabled = true;
-    NewData(ws, false);
+    NewData(ws);
     for (ChannelRec& ch : ws.Model.Usa) {
         ch.ChTag = "CHANNEL " + std::to_string(ch.Position);
     }

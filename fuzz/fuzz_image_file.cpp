@@ -13,9 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tq530;
     const std::string path = fuzz::Scratch().Put("input.hex", data, size);
     SilentHost host;
+    const MemorySettingsStore store;  // no destination is remembered
+    DestinationMenu menu;
     Workspace ws;
     const RadioImage before = ws.Image;
-    if (LoadDataSet(ws, host, path) != Outcome::Ok) {
+    if (LoadDataSet(ws, host, path, store, menu) != Outcome::Ok) {
         fuzz::Require(ws.Image.Bytes == before.Bytes, "a refused image file changes nothing");
         return 0;
     }

@@ -131,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedRadioLink link(radio, clock, input);
     UnattendedHost host(clock);
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     const RadioImage before = ws.Image;
     const bool done = Transfer(ws, link, host, mode).Run() == Outcome::Ok;
     if (mode == TransferMode::Read) {

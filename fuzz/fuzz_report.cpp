@@ -17,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     SilentHost host;
+    const MemorySettingsStore store;  // no destination is remembered
+    DestinationMenu menu;
     Workspace ws;
     if (data[0] % 2 == 0) {
         const size_t n = std::min(size - 1, ws.Image.Bytes.size());
@@ -24,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         DecodeImage(ws.Model, ws.Image, ws.ModelType);
     } else {
         const std::string path = fuzz::Scratch().Put("input.dat", data + 1, size - 1);
-        if (LoadDataSet(ws, host, path) != Outcome::Ok) {
+        if (LoadDataSet(ws, host, path, store, menu) != Outcome::Ok) {
             return 0;
         }
     }

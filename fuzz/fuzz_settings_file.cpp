@@ -13,8 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tq530;
     const std::string path = fuzz::Scratch().Put("input.dat", data, size);
     SilentHost host;
+    const MemorySettingsStore store;  // no destination is remembered
+    DestinationMenu menu;
     Workspace ws;
-    if (LoadDataSet(ws, host, path) != Outcome::Ok) {
+    if (LoadDataSet(ws, host, path, store, menu) != Outcome::Ok) {
         return 0;
     }
     // What the program writes it must read as it wrote it.
@@ -22,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string again = fuzz::Scratch().Put(
         "again.dat", reinterpret_cast<const uint8_t*>(text.data()), text.size());
     Workspace reloaded;
-    fuzz::Require(LoadDataSet(reloaded, host, again) == Outcome::Ok,
+    fuzz::Require(LoadDataSet(reloaded, host, again, store, menu) == Outcome::Ok,
                   "a written settings file loads");
     fuzz::Require(BuildSettingsText(reloaded) == text, "a written settings file reads back");
     return 0;

@@ -4,13 +4,13 @@
 
 namespace tq530 {
 
-DataSetComparison CompareWithFile(const Workspace& ws, UiHost& host, const std::string& path) {
+DataSetComparison CompareWithFile(const Workspace& ws, UiHost& host, const std::string& path,
+                                  const SettingsStore& store) {
     Workspace other = ws;
-    other.ResetScreens = nullptr;
-    other.RebuildScreenTree = nullptr;
-    NewData(other, true);
+    DestinationMenu menu;
+    NewDataSet(other, store, host, menu);
     DataSetComparison comparison;
-    comparison.Result = LoadDataSet(other, host, path);
+    comparison.Result = LoadDataSet(other, host, path, store, menu);
     if (comparison.Result == Outcome::Ok) {
         comparison.Differences = CompareSettings(ws.Model, other.Model);
     }

@@ -29,12 +29,14 @@ bool CanSave(DataSetKind kind) {
     return kind != DataSetKind::Unknown;
 }
 
-Outcome LoadDataSet(Workspace& ws, UiHost& host, const std::string& path) {
+Outcome LoadDataSet(Workspace& ws, UiHost& host, const std::string& path,
+                    const SettingsStore& store, DestinationMenu& menu) {
     switch (DataSetKindOf(path)) {
         case DataSetKind::Image:
             return LoadImageFile(ws, host, path);
         case DataSetKind::Settings:
-            return ReadSettingsFile(ws, host, path);
+            NewDataSet(ws, store, host, menu);
+            return ApplySettingsFile(ws, host, path);
         default:
             return Outcome::Failed;
     }
@@ -52,6 +54,23 @@ Outcome SaveDataSet(Workspace& ws, UiHost& host, const std::string& path) {
         default:
             return Outcome::Failed;
     }
+}
+
+Outcome OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, const SettingsStore& store,
+                     DestinationMenu& menu) {
+    const std::string path = dialogs.AskOpenPath(kSettingsFileFilter, ws.ProgramDir);
+    Outcome outcome = Outcome::Cancelled;
+    if (!path.empty()) {
+        const BusyGuard busy(ws, &host);
+        NewDataSet(ws, store, host, menu);
+        outcome = ApplySettingsFile(ws, host, path);
+        if (outcome == Outcome::Ok) {
+            ws.CurrentFileName = path;
+        }
+        ws.CommError = outcome != Outcome::Ok;
+    }
+    ws.CancelRequested = outcome != Outcome::Ok;
+    return outcome;
 }
 
 }  // namespace tq530

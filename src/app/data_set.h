@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/destinations.h"
+#include "core/file_dialogs.h"
 #include "core/outcome.h"
 #include "core/ui_host.h"
 #include "core/workspace.h"
@@ -16,8 +18,16 @@ DataSetKind DataSetKindOf(const std::string& path);
 bool CanLoad(DataSetKind kind);
 bool CanSave(DataSetKind kind);
 
-// A failure's message has gone to the host when they return Failed.
-Outcome LoadDataSet(Workspace& ws, UiHost& host, const std::string& path);
+// A failure's message has gone to the host when they return Failed. A settings file loads
+// over a new data set with the remembered destination of store, listed in menu.
+Outcome LoadDataSet(Workspace& ws, UiHost& host, const std::string& path,
+                    const SettingsStore& store, DestinationMenu& menu);
 Outcome SaveDataSet(Workspace& ws, UiHost& host, const std::string& path);
+
+// File Open: the settings-file dialog, then the file over a new data set as LoadDataSet loads
+// it; the caller has run the input check. Cancelled when no path was chosen. Sets CommError
+// and CancelRequested at its end.
+Outcome OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, const SettingsStore& store,
+                     DestinationMenu& menu);
 
 }  // namespace tq530

@@ -139,7 +139,7 @@ bool LoadDestinationImage(Workspace& ws, UiHost& host, const std::string& path) 
     return true;
 }
 
-void BuildDestinationMenu(Workspace& ws, SettingsStore& store, UiHost& host,
+void BuildDestinationMenu(Workspace& ws, const SettingsStore& store, UiHost& host,
                           DestinationMenu& menu) {
     menu.Enabled = false;
     const std::vector<std::string> files = ListDestinationFiles(ws.ProgramDir, ws.ModelType);
@@ -172,14 +172,15 @@ void BuildDestinationMenu(Workspace& ws, SettingsStore& store, UiHost& host,
             break;
         }
     }
-    if (LoadDestinationImage(ws, host, DestinationFileName(ws, remembered))) {
-        if (found >= 0) {
-            menu.Entries[static_cast<size_t>(found)].Checked = true;
-        }
-        if (menu.RefreshScreen) {
-            menu.RefreshScreen();
-        }
+    if (LoadDestinationImage(ws, host, DestinationFileName(ws, remembered)) && found >= 0) {
+        menu.Entries[static_cast<size_t>(found)].Checked = true;
     }
+}
+
+void NewDataSet(Workspace& ws, const SettingsStore& store, UiHost& host, DestinationMenu& menu) {
+    const BusyGuard busy(ws);
+    NewData(ws);
+    BuildDestinationMenu(ws, store, host, menu);
 }
 
 void LoadDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
@@ -196,9 +197,6 @@ void LoadDestination(Workspace& ws, SettingsStore& store, UiHost& host, Destinat
     chosen.Checked = loaded;
     if (loaded) {
         store.SetText("IniFilePath", RememberedKey(ws), chosen.Caption);
-        if (menu.RefreshScreen) {
-            menu.RefreshScreen();
-        }
         return;
     }
     host.ShowMessage("IniFileRead Error!!", ws.TitleText, MsgIcon::Exclamation);
@@ -207,36 +205,35 @@ void LoadDestination(Workspace& ws, SettingsStore& store, UiHost& host, Destinat
     }
 }
 
-void ChooseDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
+bool ConfirmDestination(const Workspace& ws, UiHost& host, const DestinationMenu& menu, int index) {
+    if (index < 0 || index >= kDestinationMenuEntries) {
+        return false;
+    }
+    const MenuEntry& entry = menu.Entries[static_cast<size_t>(index)];
+    return entry.Checked ||
+           host.Ask("Do you want to change to " + entry.Caption + "?", ws.TitleText,
+                    MsgIcon::Exclamation, Buttons::OkCancel, Answer::Ok) == Answer::Ok;
+}
+
+void ChangeDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
                        int index) {
     if (index < 0 || index >= kDestinationMenuEntries) {
         return;
     }
-    const MenuEntry& entry = menu.Entries[static_cast<size_t>(index)];
-    if (!entry.Checked) {
-        const Answer answer =
-            host.Ask("Do you want to change to " + entry.Caption + "?", ws.TitleText,
-                     MsgIcon::Exclamation, Buttons::OkCancel, Answer::Ok);
-        if (answer != Answer::Ok) {
-            return;
-        }
-    }
-    host.SetBusy(true);
-    if (menu.SelectGeneralNode) {
-        menu.SelectGeneralNode();
-    }
+    const BusyGuard busy(ws, &host);
     host.PacingPause(500);
-    NewData(ws, false);
+    NewData(ws);
     LoadDestination(ws, store, host, menu, index);
     ws.DataChanged = false;
-    host.SetBusy(false);
 }
 
-void InstallDestinationLoader(Workspace& ws, SettingsStore& store, UiHost& host,
-                              DestinationMenu& menu) {
-    ws.RebuildDestinations = [&store, &host, &menu](Workspace& w) {
-        BuildDestinationMenu(w, store, host, menu);
-    };
+bool ChooseDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
+                       int index) {
+    if (!ConfirmDestination(ws, host, menu, index)) {
+        return false;
+    }
+    ChangeDestination(ws, store, host, menu, index);
+    return true;
 }
 
 }  // namespace tq530

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,9 +19,6 @@ constexpr int kDestinationNamesShown = 10;
 struct DestinationMenu {
     bool Enabled = false;
     std::array<MenuEntry, kDestinationMenuEntries> Entries{};
-    // The GUI's part of a destination change; either may be empty.
-    std::function<void()> RefreshScreen;
-    std::function<void()> SelectGeneralNode;
 
     int CheckedIndex() const;
 };
@@ -45,19 +41,26 @@ bool LoadDestinationImage(Workspace& ws, UiHost& host, const std::string& path);
 
 // Fills the menu from the program folder and loads the remembered destination over the
 // defaults, silently: the new-data sequence's last step.
-void BuildDestinationMenu(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu);
+void BuildDestinationMenu(Workspace& ws, const SettingsStore& store, UiHost& host,
+                          DestinationMenu& menu);
+
+// The new-data sequence as the program runs it: the built-in defaults (NewData), then the
+// Destination menu filled from the program folder and the remembered destination loaded over
+// them. A copy of a workspace passes a menu of its own, so that the window's stays as it is.
+void NewDataSet(Workspace& ws, const SettingsStore& store, UiHost& host, DestinationMenu& menu);
 
 // Loads the destination of a menu entry and remembers it; "IniFileRead Error!!" when it fails.
 void LoadDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
                      int index);
 
-// The Destination menu command.
-void ChooseDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
+// The Destination menu command in its two halves: the question "Do you want to change to
+// ...?" (not asked for the checked entry), false when it was cancelled; then new data with the
+// chosen destination over them, DataChanged cleared. The window shows "General" in between.
+bool ConfirmDestination(const Workspace& ws, UiHost& host, const DestinationMenu& menu, int index);
+void ChangeDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
                        int index);
-
-// Makes the new-data sequence rebuild menu from the program folder. store, host and menu must
-// outlive ws's use of the hook.
-void InstallDestinationLoader(Workspace& ws, SettingsStore& store, UiHost& host,
-                              DestinationMenu& menu);
+// Both halves; false when nothing was done.
+bool ChooseDestination(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& menu,
+                       int index);
 
 }  // namespace tq530

@@ -141,7 +141,8 @@ std::array<bool, kPortMenuEntries> SelectSerialPort(Workspace& ws, SettingsStore
 }
 
 StartUpResult PrepareStartUp(Workspace& ws, const std::string& programDir,
-                             const SettingsStore& store, const StartUpOverrides& overrides) {
+                             const SettingsStore& store, const StartUpOverrides& overrides,
+                             UiHost& host, DestinationMenu& destinations) {
     StartUpResult result;
     ws.ProgramDir = programDir;
     ws.ScrambleFeature = false;
@@ -169,17 +170,17 @@ StartUpResult PrepareStartUp(Workspace& ws, const std::string& programDir,
     ws.ComNum = ReadComNum(store);
     ws.RetryCount = 3;
 
-    NewData(ws, true);
+    NewDataSet(ws, store, host, destinations);
     ws.DataChanged = false;
     return result;
 }
 
 StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
-                      const std::string& commandLine) {
+                      const std::string& commandLine, DestinationMenu& destinations) {
     const SwitchFlags flags = ParseCommandLine(commandLine);
     ws.DiagnosticMode = flags.DiagnosticMode;
     ws.LowSpeedLink = flags.LowSpeedLink;
-    const StartUpResult result = PrepareStartUp(ws, ws.ProgramDir, store, {});
+    const StartUpResult result = PrepareStartUp(ws, ws.ProgramDir, store, {}, host, destinations);
     if (result.Failure == StartUpFailure::NoModel) {
         host.ShowMessage("Unknown model!!", kAppTitle, MsgIcon::Critical);
         host.ShowReason(result.Reason);
@@ -187,15 +188,16 @@ StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
     return result;
 }
 
-void FileNew(Workspace& ws, UiHost& host) {
-    host.SetBusy(true);
+void FileNew(Workspace& ws, const SettingsStore& store, UiHost& host,
+             DestinationMenu& destinations) {
+    const BusyGuard busy(ws, &host);
     host.PacingPause(500);
-    NewData(ws, true);
+    NewDataSet(ws, store, host, destinations);
     ws.DataChanged = false;
-    host.SetBusy(false);
 }
 
-bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index) {
+bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& destinations,
+                 int index) {
     const int modelType = index + 1;
     if (ws.ModelType == modelType) {
         return false;
@@ -208,7 +210,7 @@ bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index) {
     }
     ApplyModelType(ws, modelType);
     SaveLastModel(ws, store);
-    FileNew(ws, host);
+    FileNew(ws, store, host, destinations);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/destinations.h"
 #include "app/menu_model.h"
 #include "app/settings_store.h"
 #include "core/outcome.h"
@@ -99,19 +100,23 @@ struct StartUpResult {
 // included. Says nothing itself: on a failure ws is left without a data set and the caller
 // tells the user.
 StartUpResult PrepareStartUp(Workspace& ws, const std::string& programDir,
-                             const SettingsStore& store, const StartUpOverrides& overrides);
+                             const SettingsStore& store, const StartUpOverrides& overrides,
+                             UiHost& host, DestinationMenu& destinations);
 
 // The window program's start-up over ws: switches, then the shared start-up. Shows "Unknown
 // model!!" and its reason when global.ini offers no model.
+// The new data set's destination menu is filled into destinations.
 StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
-                      const std::string& commandLine);
+                      const std::string& commandLine, DestinationMenu& destinations);
 
 // File New after its input check: pause, new data with the destinations, nothing changed.
-void FileNew(Workspace& ws, UiHost& host);
+void FileNew(Workspace& ws, const SettingsStore& store, UiHost& host,
+             DestinationMenu& destinations);
 
 // The Model menu command for index 0-9. Returns true when the model changed (and the new
 // data set was built).
-bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index);
+bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& destinations,
+                 int index);
 
 // AppTitle, two blanks, TitleText, and " - " with the current file's lower-case name.
 std::string CaptionText(const Workspace& ws);

@@ -6,11 +6,7 @@
 
 namespace tq530 {
 
-TransferJob::TransferJob(const Workspace& ws, TransferMode mode) : copy_(ws), mode_(mode) {
-    copy_.RebuildDestinations = nullptr;
-    copy_.ResetScreens = nullptr;
-    copy_.RebuildScreenTree = nullptr;
-}
+TransferJob::TransferJob(const Workspace& ws, TransferMode mode) : copy_(ws), mode_(mode) {}
 
 const TransferJobResult& TransferJob::Run(SerialLink& port, LinkHost& host,
                                           const std::string& backupDir) {
@@ -40,7 +36,11 @@ void TransferJob::CommitTo(Workspace& ws) const {
     ws.CancelRequested = copy_.CancelRequested;
     if (copy_.TransferDone) {
         ws.Image = copy_.Image;
-        ws.Model = copy_.Model;
+        // A program's fix-ups of the settings are not taken behind the editor's back: the
+        // window applies them as an edit of their own.
+        if (mode_ != TransferMode::Program) {
+            ws.Model = copy_.Model;
+        }
     }
 }
 

@@ -48,8 +48,8 @@ class TransferJob {
     // never fails the transfer).
     const TransferJobResult& Run(SerialLink& port, LinkHost& host, const std::string& backupDir);
 
-    // Puts the transfer's outcome into ws: the flags always, the image and the model only when
-    // the transfer completed.
+    // Puts the transfer's outcome into ws: the flags always, the image and (but for a program,
+    // whose fix-ups the window applies as an edit) the model only when the transfer completed.
     void CommitTo(Workspace& ws) const;
 
     // The copy the transfer works on. The host's Cancel sets its CancelRequested, and only

@@ -82,7 +82,8 @@ void AddCsvCommands(CLI::App& app, Context& ctx) {
                 (!toStdout && (!IsCsvName(args->Csv) || !CheckNotInput({args->In}, args->Csv)))) {
                 return kExitUsage;
             }
-            if (LoadDataSet(ctx.Ws, ctx.Host, args->In) != Outcome::Ok) {
+            if (LoadDataSet(ctx.Ws, ctx.Host, args->In, *ctx.Store, ctx.Destinations) !=
+                Outcome::Ok) {
                 return kExitFailed;
             }
             if (toStdout) {
@@ -108,7 +109,8 @@ void AddCsvCommands(CLI::App& app, Context& ctx) {
                 !CheckNotInput({args->In, args->Csv}, args->Out)) {
                 return kExitUsage;
             }
-            if (LoadDataSet(ctx.Ws, ctx.Host, args->In) != Outcome::Ok ||
+            if (LoadDataSet(ctx.Ws, ctx.Host, args->In, *ctx.Store, ctx.Destinations) !=
+                    Outcome::Ok ||
                 ImportCsv(ctx.Ws, ctx.Host, TableOf(*args), args->Csv) != Outcome::Ok) {
                 return kExitFailed;
             }

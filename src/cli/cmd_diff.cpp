@@ -47,10 +47,12 @@ void AddDiffCommand(CLI::App& app, Context& ctx) {
                     return kExitUsage;
                 }
             }
-            if (LoadDataSet(ctx.Ws, ctx.Host, files->first) != Outcome::Ok) {
+            if (LoadDataSet(ctx.Ws, ctx.Host, files->first, *ctx.Store, ctx.Destinations) !=
+                Outcome::Ok) {
                 return kExitFailed;
             }
-            const DataSetComparison comparison = CompareWithFile(ctx.Ws, ctx.Host, files->second);
+            const DataSetComparison comparison =
+                CompareWithFile(ctx.Ws, ctx.Host, files->second, *ctx.Store);
             if (comparison.Result != Outcome::Ok) {
                 return kExitFailed;
             }

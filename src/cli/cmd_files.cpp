@@ -61,7 +61,7 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
             if (!CheckKind(*in, true) || !CheckKind(*out, false) || !CheckNotInput({*in}, *out)) {
                 return kExitUsage;
             }
-            if (LoadDataSet(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {
+            if (LoadDataSet(ctx.Ws, ctx.Host, *in, *ctx.Store, ctx.Destinations) != Outcome::Ok) {
                 return kExitFailed;
             }
             return Save(ctx, *out);
@@ -83,7 +83,7 @@ void AddFileCommands(CLI::App& app, Context& ctx) {
                  (!CheckReportName(*reportOut) || !CheckNotInput({*in}, *reportOut)))) {
                 return kExitUsage;
             }
-            if (LoadDataSet(ctx.Ws, ctx.Host, *in) != Outcome::Ok) {
+            if (LoadDataSet(ctx.Ws, ctx.Host, *in, *ctx.Store, ctx.Destinations) != Outcome::Ok) {
                 return kExitFailed;
             }
             const std::string text = BuildReportText(ctx.Ws);

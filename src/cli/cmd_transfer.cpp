@@ -249,7 +249,7 @@ void AddTransferCommands(CLI::App& app, Context& ctx) {
                 std::fprintf(stderr, "%s: cannot load this kind of file\n", file->c_str());
                 return kExitUsage;
             }
-            if (LoadDataSet(ctx.Ws, ctx.Host, *file) != Outcome::Ok)
+            if (LoadDataSet(ctx.Ws, ctx.Host, *file, *ctx.Store, ctx.Destinations) != Outcome::Ok)
                 return kExitFailed;
             if (request->Ports.size() > 1) {
                 return RunFleet(ctx, *request);

@@ -131,8 +131,8 @@ int Context::StartUp() {
         overrides.Atis = Options.Atis == "on";
     }
     overrides.SupportedModelsOnly = true;
-    InstallDestinationLoader(Ws, *Store, Host, Destinations);
-    const StartUpResult result = PrepareStartUp(Ws, Options.ProgramDir, *Store, overrides);
+    const StartUpResult result =
+        PrepareStartUp(Ws, Options.ProgramDir, *Store, overrides, Host, Destinations);
     switch (result.Failure) {
         case StartUpFailure::None:
             return kExitOk;

@@ -12,7 +12,7 @@ void Workspace::SetModelType(int16_t modelType) {
     TitleText = "PC Program for " + ModelName;
 }
 
-void NewData(Workspace& ws, bool rebuildDestinations) {
+void NewData(Workspace& ws) {
     BusyGuard busy(ws);
     SettingsModel& m = ws.Model;
     BuildDefaultPlan(m.Usa, PlanId::Usa);
@@ -32,16 +32,8 @@ void NewData(Workspace& ws, bool rebuildDestinations) {
     }
     DecodeGeneral(m, ws.Image, ws.ModelType);
     DecodeExpPlan(m.Exp, ws.Image);
+    FixModelForEncode(m, ws.ModelType);
     EncodeImage(m, ws.Image, ws.ModelType);
-    if (ws.ResetScreens) {
-        ws.ResetScreens(ws);
-    }
-    if (rebuildDestinations && ws.RebuildDestinations) {
-        ws.RebuildDestinations(ws);
-    }
-    if (ws.RebuildScreenTree) {
-        ws.RebuildScreenTree(ws);
-    }
     ws.CurrentFileName.clear();
 }
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
+#include "core/ui_host.h"
 #include "model/radio_image.h"
 #include "model/settings_model.h"
 
@@ -39,33 +39,40 @@ struct Workspace {
     // Folder of global.ini, the destination files and err.log.
     std::string ProgramDir;
 
-    // Steps of the new-data sequence that belong to other layers. Each is optional: without
-    // a destination loader the built-in defaults stand; without a screen hook nothing is shown.
-    std::function<void(Workspace&)> RebuildDestinations;
-    std::function<void(Workspace&)> ResetScreens;
-    std::function<void(Workspace&)> RebuildScreenTree;
-
     // Sets ModelType and what follows from it: ModelName and TitleText.
     void SetModelType(int16_t modelType);
 };
 
 // Holds BusyFlag set while the program itself fills the model or the screens, and puts back
-// what it found however the scope is left, so that nested fills keep the outer one busy.
+// what it found however the scope is left, so that nested fills keep the outer one busy. With
+// a host it also shows the busy pointer for as long.
 class BusyGuard {
   public:
-    explicit BusyGuard(Workspace& ws) : ws_(ws), was_(ws.BusyFlag) { ws_.BusyFlag = true; }
-    ~BusyGuard() { ws_.BusyFlag = was_; }
+    explicit BusyGuard(Workspace& ws, UiHost* host = nullptr)
+        : ws_(ws), host_(host), was_(ws.BusyFlag) {
+        ws_.BusyFlag = true;
+        if (host_ != nullptr) {
+            host_->SetBusy(true);
+        }
+    }
+    ~BusyGuard() {
+        if (host_ != nullptr) {
+            host_->SetBusy(false);
+        }
+        ws_.BusyFlag = was_;
+    }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
 
   private:
     Workspace& ws_;
+    UiHost* host_;
     bool was_;
 };
 
-// Throws the current data away and builds the defaults of the current model: built-in plans,
-// weather channels, empty directories, default image (general and EXP part decoded), encode,
-// then the destination file when rebuildDestinations is set.
-void NewData(Workspace& ws, bool rebuildDestinations);
+// Throws the current data away and builds the built-in defaults of the current model: plans,
+// weather channels, empty directories, default image (general and EXP part decoded), encode.
+// CurrentFileName is cleared. The destination file over them is the application's step.
+void NewData(Workspace& ws);
 
 }  // namespace tq530

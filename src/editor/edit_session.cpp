@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "core/workspace.h"
-
 namespace tq530 {
 
 namespace {
@@ -21,6 +19,12 @@ std::string MergeKeyOf(const Change& change, const std::string& screen) {
     }
     return std::to_string(static_cast<int>(change.Plan)) + "/" + std::to_string(change.Index) +
            "/" + std::to_string(static_cast<int>(*change.Field)) + "@" + screen;
+}
+
+Change DataSetChange() {
+    Change change;
+    change.What = Change::Part::DataSet;
+    return change;
 }
 
 }  // namespace
@@ -45,6 +49,7 @@ std::string StepLabel(const Change& change) {
         case Change::Part::GroupId:
             return "Group Directory";
         case Change::Part::Whole:
+        case Change::Part::DataSet:
             break;
     }
     return std::string();
@@ -84,36 +89,34 @@ bool EditSession::EditChannel(PlanId plan, int index, FieldId field,
                  [&](SettingsModel& model) { edit(*ChannelAt(model, plan, index)); });
 }
 
-void EditSession::ModelReplaced() {
-    FieldEdited = false;
-    if (!replacing_) {
-        history_.Clear();
-    }
-    Announce({});
-}
-
-void EditSession::BeginReplace() {
-    replacing_ = Snapshot(true);
-}
-
-void EditSession::EndReplace(const std::string& label) {
-    if (!replacing_) {
-        return;
-    }
+bool EditSession::ReplaceAll(const std::string& label, const std::function<void()>& replace) {
     UndoStep step;
     step.Label = label;
     step.Screen = kReplacedScreen;
-    step.Before = std::move(*replacing_);
-    replacing_.reset();
+    step.Before = Snapshot(true);
+    replace();
     step.After = Snapshot(true);
-    if (*step.After.Model != *step.Before.Model || *step.After.Image != *step.Before.Image ||
-        step.After.FileName != step.Before.FileName) {
+    const bool changed = *step.After.Model != *step.Before.Model ||
+                         *step.After.Image != *step.Before.Image ||
+                         step.After.FileName != step.Before.FileName;
+    if (changed) {
         history_.Record(std::move(step));
     }
     history_.Seal();
     if (!ws_.DataChanged) {
         history_.MarkClean();
     }
+    if (changed) {
+        FieldEdited = false;
+        Announce(DataSetChange());
+    }
+    return changed;
+}
+
+void EditSession::Restart() {
+    FieldEdited = false;
+    history_.Clear();
+    Announce(DataSetChange());
 }
 
 void EditSession::Saved() {
@@ -196,15 +199,6 @@ void EditSession::Announce(const Change& change) {
     for (const auto& l : listeners) {
         l.second(change);
     }
-}
-
-EditSession::BusyGuard::BusyGuard(EditSession& session)
-    : ws_(session.ws_), before_(session.ws_.BusyFlag) {
-    ws_.BusyFlag = true;
-}
-
-EditSession::BusyGuard::~BusyGuard() {
-    ws_.BusyFlag = before_;
 }
 
 ChannelRec* ChannelAt(SettingsModel& model, PlanId plan, int index) {

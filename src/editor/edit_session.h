@@ -5,24 +5,24 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/workspace.h"
 #include "editor/undo_history.h"
 #include "model/setting_catalogue.h"
 #include "model/settings_model.h"
 
 namespace tq530 {
 
-struct Workspace;
-
 // The part of the model an edit touched. Index is the 0-based index into the plan or
 // directory; Field names the field the operator changed, so a view can tell an edit that
 // changes its text from one that does not, and undo names the step by the field's caption.
-// No field: a change of a whole part (a refresh, a new data set).
+// No field: a change of a whole part (a refresh). Whole: an undo or redo put a whole model
+// back, and the caller shows the step's screen. DataSet: the data set was replaced (new data,
+// a file, a read, ...), and views start again from "General".
 struct Change {
-    enum class Part { Channel, UsableGroup, Common, Dsc, Atis, MemoryId, GroupId, Whole };
+    enum class Part { Channel, UsableGroup, Common, Dsc, Atis, MemoryId, GroupId, Whole, DataSet };
     Part What = Part::Whole;
     PlanId Plan = PlanId::Usa;
     int Index = 0;
@@ -42,18 +42,16 @@ class EditSession {
     bool EditChannel(PlanId plan, int index, FieldId field,
                      const std::function<void(ChannelRec&)>& edit);
 
-    // The model was replaced as a whole (new data, a file, a read): views rebuild, and
-    // nothing was edited. Outside BeginReplace/EndReplace the history cannot take the
-    // replacement back and starts again, clean: every such replacement (start-up, a model
-    // change, new data) clears DataChanged.
-    void ModelReplaced();
-
-    // Around every command that replaces the data set as a whole (New, Open, a read from the
-    // radio, a destination, an image file): EndReplace records one undo step named label when
-    // the model, the image or the file name changed; undoing it puts all three back and shows
-    // "General". A replacement that leaves DataChanged clear makes its result the clean point.
-    void BeginReplace();
-    void EndReplace(const std::string& label);
+    // The one way to replace the data set as a whole: New, Open, a read from the radio, a
+    // destination, a CSV import, a backup, an image file, the fix-ups of a write. When replace
+    // changed the model, the image or the file name, the session records one undo step named label
+    // (undoing it puts all three back and shows "General") and announces one DataSet change. A
+    // replacement that leaves DataChanged clear makes its result the clean point. Returns whether
+    // anything changed.
+    bool ReplaceAll(const std::string& label, const std::function<void()>& replace);
+    // The data set starts again with no history (start-up, a model change): every view
+    // rebuilds, and the result is the clean point.
+    void Restart();
     // The settings file was saved. DataChanged stays as it is; while it is set no earlier
     // place in the history is what was saved, so no undo or redo clears it any more.
     void Saved();
@@ -84,17 +82,10 @@ class EditSession {
     void Unsubscribe(int id);
 
     bool Busy() const;
-    // Sets BusyFlag for the lifetime of the guard and puts back what it was.
-    class BusyGuard {
+    // The workspace's busy scope, for the session's screens.
+    class BusyGuard : public tq530::BusyGuard {
       public:
-        explicit BusyGuard(EditSession& session);
-        ~BusyGuard();
-        BusyGuard(const BusyGuard&) = delete;
-        BusyGuard& operator=(const BusyGuard&) = delete;
-
-      private:
-        Workspace& ws_;
-        bool before_;
+        explicit BusyGuard(EditSession& session) : tq530::BusyGuard(session.ws_) {}
     };
 
     // A keystroke in a checked field (EXP frequency, MMSI, ATIS code) that its check has not
@@ -112,7 +103,6 @@ class EditSession {
     Workspace& ws_;
     UndoHistory history_;
     std::string shownScreen_;
-    std::optional<UndoState> replacing_;
     std::vector<std::pair<int, Listener>> listeners_;
     int nextId_ = 1;
 };

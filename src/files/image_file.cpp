@@ -12,19 +12,6 @@ namespace {
 constexpr const char* kImageSaveSource = "frmMain.SaveHexFileAs";
 constexpr const char* kImageReadSource = "frmMain.ReadHexFileAs";
 
-// Restores BusyFlag and the pointer however the file operation ends.
-class BusyScope {
-  public:
-    BusyScope(Workspace& ws, UiHost& host) : busy_(ws), host_(host) { host_.SetBusy(true); }
-    ~BusyScope() { host_.SetBusy(false); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    BusyGuard busy_;
-    UiHost& host_;
-};
-
 // Why a file failed the length check: it cannot be opened as a file, or its length.
 std::string WhyNotAnImage(const Workspace& ws, const std::string& path) {
     FileError error;
@@ -45,7 +32,7 @@ Outcome WriteImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     FileError error;
     bool ok = false;
     {
-        BusyScope busy(ws, host);
+        const BusyGuard busy(ws, &host);
         const auto* first = reinterpret_cast<const char*>(ws.Image.Bytes.data());
         ok = WriteFileReplacing(path, std::string(first, static_cast<size_t>(ws.Image.Size())),
                                 error);
@@ -67,7 +54,7 @@ Outcome ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
     FileError error;
     bool readOk = false;
     {
-        BusyScope busy(ws, host);
+        const BusyGuard busy(ws, &host);
         readOk = ReadWholeFile(path, data, error);
         if (readOk) {
             host.PacingPause(500);
@@ -93,9 +80,6 @@ Outcome ReadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
         return Outcome::Failed;
     }
     DecodeImage(ws.Model, ws.Image, ws.ModelType);
-    if (ws.RebuildScreenTree) {
-        ws.RebuildScreenTree(ws);
-    }
     return Outcome::Ok;
 }
 
@@ -118,6 +102,7 @@ Outcome LoadImageFile(Workspace& ws, UiHost& host, const std::string& path) {
 }
 
 Outcome SaveImageFile(Workspace& ws, UiHost& host, const std::string& path) {
+    FixModelForEncode(ws.Model, ws.ModelType);
     PrepareImageForWrite(ws.Model, ws.Image, ws.ModelType);
     const Outcome outcome = WriteImageFile(ws, host, path);
     if (outcome != Outcome::Ok) {

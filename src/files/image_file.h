@@ -26,8 +26,9 @@ Outcome ReadImageFile(Workspace& ws, UiHost& host, const std::string& path);
 // on success CurrentFileName is the path and DataChanged is cleared. Sets CommError (when the
 // file was read) and CancelRequested (on failure) at its end.
 Outcome LoadImageFile(Workspace& ws, UiHost& host, const std::string& path);
-// The image-file save without its dialog: encode, fix-ups, checksum, WriteImageFile; a failure
-// sets CancelRequested.
+// The image-file save without its dialog: the model's fix-ups (FixModelForEncode), encode,
+// the image's fix-ups, checksum, WriteImageFile; a failure sets CancelRequested. The window
+// makes the model's fix-ups an edit of its own first.
 Outcome SaveImageFile(Workspace& ws, UiHost& host, const std::string& path);
 
 // The hex dump list: two header lines, then one line per 16 bytes from 0 to ImageEnd.

@@ -424,17 +424,15 @@ size_t ApplySettings(Workspace& ws, UiHost& host, const ParsedSettings& parsed) 
 }
 
 Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path) {
-    host.SetBusy(true);
     FileError error;
     bool written = false;
     {
-        BusyGuard busy(ws);
+        const BusyGuard busy(ws, &host);
         written = WriteFileReplacing(path, BuildSettingsText(ws), error);
         if (written) {
             host.PacingPause(500);
         }
     }
-    host.SetBusy(false);
     if (!written) {
         LogError(ws, "frmMain.SaveFileAs", ErrorMessage(error.Number, error.Text));
         host.ShowMessage("FileSave Error!!", ws.TitleText, MsgIcon::Exclamation);
@@ -582,22 +580,24 @@ bool LoadSettings(Workspace& ws, UiHost& host, const std::string& path, const Fi
 
 }  // namespace
 
+Outcome ApplySettingsFile(Workspace& ws, UiHost& host, const std::string& path,
+                          const FileReader& read) {
+    const BusyGuard busy(ws, &host);
+    if (!CheckModelType(ws, host, path)) {
+        host.PacingPause(500);
+        return Outcome::Failed;
+    }
+    if (!LoadSettings(ws, host, path, read)) {
+        return Outcome::Failed;
+    }
+    host.PacingPause(500);
+    return Outcome::Ok;
+}
+
 Outcome ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
                          const FileReader& read) {
-    host.SetBusy(true);
-    BusyGuard busy(ws);
-    NewData(ws, true);
-    Outcome outcome = Outcome::Failed;
-    if (CheckModelType(ws, host, path)) {
-        if (LoadSettings(ws, host, path, read)) {
-            host.PacingPause(500);
-            outcome = Outcome::Ok;
-        }
-    } else {
-        host.PacingPause(500);
-    }
-    host.SetBusy(false);
-    return outcome;
+    NewData(ws);
+    return ApplySettingsFile(ws, host, path, read);
 }
 
 Outcome SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent) {
@@ -614,22 +614,6 @@ Outcome SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool sav
     }
     ws.CommError = outcome != Outcome::Ok;
     ws.CancelRequested = outcome != Outcome::Ok;
-    return outcome;
-}
-
-Outcome OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs) {
-    host.SetBusy(true);
-    const std::string path = dialogs.AskOpenPath(kSettingsFileFilter, ws.ProgramDir);
-    Outcome outcome = Outcome::Cancelled;
-    if (!path.empty()) {
-        outcome = ReadSettingsFile(ws, host, path);
-        if (outcome == Outcome::Ok) {
-            ws.CurrentFileName = path;
-        }
-        ws.CommError = outcome != Outcome::Ok;
-    }
-    ws.CancelRequested = outcome != Outcome::Ok;
-    host.SetBusy(false);
     return outcome;
 }
 

@@ -76,16 +76,17 @@ Outcome WriteSettingsFile(Workspace& ws, UiHost& host, const std::string& path);
 // reason line when the file has no such line (empty, UTF-16, no [MAIN], tab-separated).
 bool CheckModelType(const Workspace& ws, UiHost& host, const std::string& path);
 
-// The new-data sequence, the model-type check, then the file over the defaults. A file with
-// no known setting beyond [MAIN] fails as an unreadable one does ("FileRead Error!!").
+// The model-type check, then the file over the data set ws holds, which the caller started
+// as a new data set. A file with no known setting beyond [MAIN] fails as an unreadable one
+// does ("FileRead Error!!") and leaves the model as it was.
+Outcome ApplySettingsFile(Workspace& ws, UiHost& host, const std::string& path,
+                          const FileReader& read = ReadWholeFile);
+// The same over the built-in defaults (NewData), for a load that has no destination files.
 Outcome ReadSettingsFile(Workspace& ws, UiHost& host, const std::string& path,
                          const FileReader& read = ReadWholeFile);
 
 // File Save (saveToCurrent) and Save As; the caller has run the input check. Cancelled when
 // no path was chosen. Sets CommError and CancelRequested at its end.
 Outcome SaveSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, bool saveToCurrent);
-// File Open; the caller has run the input check. Cancelled when no path was chosen. Sets
-// CommError and CancelRequested at its end.
-Outcome OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs);
 
 }  // namespace tq530

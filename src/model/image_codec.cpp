@@ -26,7 +26,7 @@ int LastAddressSlot(const SettingsModel& model) {
     return selectCall == 0 || selectCall == 1 ? selectCall : -1;
 }
 
-void EncodeSetting(const SettingRow& row, SettingsModel& model, RadioImage& image) {
+void EncodeSetting(const SettingRow& row, const SettingsModel& model, RadioImage& image) {
     const ImagePlace& at = row.Image;
     switch (at.How) {
         case Storage::None:
@@ -47,9 +47,7 @@ void EncodeSetting(const SettingRow& row, SettingsModel& model, RadioImage& imag
             WriteDigits(image, at.Address, TextOf(row, model), at.ZeroLastNibble);
             break;
         case Storage::Offset: {
-            // The model keeps the value the radio can hold.
             const int offset = ClampOffset(NumberOf(row, model));
-            SetNumber(row, model, offset);
             uint8_t& byte = image[at.Address];
             byte = static_cast<uint8_t>((byte & 0x80) | EncodeOffset(offset));
             break;
@@ -298,7 +296,8 @@ void DecodeImage(SettingsModel& model, const RadioImage& image, int modelType) {
 
 // ---- Encode ----
 
-void EncodeImage(SettingsModel& model, RadioImage& image, int modelType) {
+bool FixModelForEncode(SettingsModel& model, int modelType) {
+    const SettingsModel before = model;
     if (TraitsOf(modelType).ChecksUsableGroups) {
         for (int group = 0; group < kGroupCount; ++group) {
             if (PlanHasNoEnabledChannel(model, group)) {
@@ -306,6 +305,18 @@ void EncodeImage(SettingsModel& model, RadioImage& image, int modelType) {
             }
         }
     }
+    for (const SettingRow& row : SettingCatalogue()) {
+        if (row.Image.How == Storage::Offset) {
+            SetNumber(row, model, ClampOffset(NumberOf(row, model)));
+        }
+    }
+    return model != before;
+}
+
+void EncodeImage(const SettingsModel& given, RadioImage& image, int modelType) {
+    // The image holds what the radio can hold; the caller decides whether the model follows.
+    SettingsModel model = given;
+    FixModelForEncode(model, modelType);
     for (const SettingRow& row : SettingCatalogue()) {
         EncodeSetting(row, model, image);
     }
@@ -411,7 +422,7 @@ void PreWriteFixups(const SettingsModel& model, RadioImage& image) {
     image[kUserMmsiCountAddress] = Trim(TextOf(RowOf(FieldId::UserMmsi), model)).empty() ? 0 : 1;
 }
 
-void PrepareImageForWrite(SettingsModel& model, RadioImage& image, int modelType) {
+void PrepareImageForWrite(const SettingsModel& model, RadioImage& image, int modelType) {
     EncodeImage(model, image, modelType);
     PreWriteFixups(model, image);
     StoreChecksum(image);

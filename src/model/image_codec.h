@@ -17,10 +17,15 @@ void DecodeWxPlan(ChannelPlan& plan, const RadioImage& image);
 void DecodeExpPlan(ChannelPlan& plan, const RadioImage& image);
 void DecodeDirectory(DirectoryEntry* entries, const RadioImage& image, int base, int entryCount);
 
-// Rewrites only the bytes and bits the codec owns. For the models that check usable groups it
-// also clears Usable of groups whose plan has no enabled channel; it clamps OffsetTime in the
-// model.
-void EncodeImage(SettingsModel& model, RadioImage& image, int modelType);
+// Makes the settings what the image can hold: for the models that check usable groups, Usable
+// off for groups whose plan has no enabled channel; the offset time clamped into the radio's
+// range. True when the model changed. A write applies this to the data set it sends, where
+// the person editing it sees it.
+bool FixModelForEncode(SettingsModel& model, int modelType);
+
+// Rewrites only the bytes and bits the codec owns, as FixModelForEncode would have the model;
+// the model itself is left as it is.
+void EncodeImage(const SettingsModel& model, RadioImage& image, int modelType);
 
 // Makes the radio's own state bytes consistent with the encoded settings.
 void PreWriteFixups(const SettingsModel& model, RadioImage& image);
@@ -28,6 +33,6 @@ bool ChannelValid(const RadioImage& image, int channel, int group);
 
 // What every write to the radio and every image-file save does first:
 // EncodeImage, PreWriteFixups, then the checksum at 0x005F.
-void PrepareImageForWrite(SettingsModel& model, RadioImage& image, int modelType);
+void PrepareImageForWrite(const SettingsModel& model, RadioImage& image, int modelType);
 
 }  // namespace tq530

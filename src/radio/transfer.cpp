@@ -109,6 +109,7 @@ Outcome Transfer::Run() {
     if (connected_) {
         host_.ShowMonitor("sync ok");
         if (mode_ == TransferMode::Program) {
+            FixModelForEncode(ws_.Model, ws_.ModelType);
             PrepareImageForWrite(ws_.Model, ws_.Image, ws_.ModelType);
         }
         outcome = RadioReady();

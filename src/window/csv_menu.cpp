@@ -45,9 +45,8 @@ void CsvMenus::Export(CsvTable table) {
         ws_.CancelRequested = true;
         return;
     }
-    host_.SetBusy(true);
+    const BusyGuard busy(ws_, &host_);
     ExportCsv(ws_, host_, table, path);
-    host_.SetBusy(false);
 }
 
 void CsvMenus::Import(CsvTable table) {
@@ -60,15 +59,13 @@ void CsvMenus::Import(CsvTable table) {
         return;
     }
     bool applied = false;
-    host_.SetBusy(true);
-    // Enabled channels and directory names are node texts: the tree is built again.
     oneStep_(kImportCsvTitle, [&] {
+        const BusyGuard busy(ws_, &host_);
         ImportCsv(
             ws_, host_, table, path,
             [&](const SettingsModel& model) {
                 ws_.Model = model;
                 ws_.DataChanged = true;
-                editor_()->RebuildTree();
                 applied = true;
             },
             [&](const CsvImport& refused) {
@@ -78,7 +75,6 @@ void CsvMenus::Import(CsvTable table) {
                 QApplication::restoreOverrideCursor();
             });
     });
-    host_.SetBusy(false);
     if (applied) {
         emit Imported();
     }

@@ -1,6 +1,8 @@
 // The main window: menus, toolbar and status bar around the editor's tree and screens, and
 // the shell's commands (new, open, save, exit, model, image files, hex dump) wired to the
-// Qt-free functions that carry them out.
+// Qt-free functions that carry them out. The commands are rows of a table (main_commands.cpp)
+// run by one runner; the menus are tables too (main_menus.cpp); the file and transfer commands
+// live in file_commands.cpp and transfer_commands.cpp.
 #pragma once
 
 #include <QMainWindow>
@@ -10,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/startup.h"
 #include "window/help_window.h"
@@ -109,36 +112,81 @@ class MainWindow : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // What a command needs around its work, in the order the runner provides it.
+    struct CommandNeeds {
+        bool DiagnosticOnly = false;  // does nothing outside diagnostic mode
+        bool InputCheck = false;      // the editor's input check first; a refusal stops it
+        int DelayMs = 0;              // lets the menu close before the work starts
+        bool Busy = false;            // the busy pointer and BusyFlag while the work runs
+        const char* Step = nullptr;   // the work replaces the data set: one undo step so named
+    };
+    // A command: the question it asks first (a file dialog; false when it was cancelled, which
+    // sets CancelRequested), then its work with the answer.
+    struct CommandPlan {
+        CommandNeeds Needs;
+        std::function<bool(std::string&)> Ask;
+        std::function<void(const std::string&)> Work;
+    };
+    // A row of the command table: the menu caption with its access key, whether the command
+    // works in this version, and its handlers.
+    struct CommandRow {
+        Command Id;
+        const char* Caption;
+        bool Ready;
+        CommandNeeds Needs;
+        bool (MainWindow::*Ask)(std::string&);
+        void (MainWindow::*Work)(const std::string&);
+    };
+    static const std::vector<CommandRow>& CommandTable();
+
+    void BuildActions(const StartUpResult& startUp);
     void BuildMenus();
     void BuildToolBar();
+    void BuildPanes();
     void RefreshMenus();
+    // The one way a command runs: the needs of its plan, then its work.
     void Run(Command command);
+    void Run(const CommandPlan& plan);
+    void Perform(const CommandPlan& plan, const std::string& answer);
 
-    void FileNew();
-    void OpenFile();
-    void SaveFile(bool saveToCurrent);
-    void LoadImage();
-    void SaveImage();
-    void OpenBackup();
-    void CompareWith();
+    // File commands (file_commands.cpp).
+    void FileNew(const std::string&);
+    void OpenFile(const std::string&);
+    void SaveFile(const std::string&);
+    void SaveFileAs(const std::string&);
+    bool AskImageToLoad(std::string& path);
+    bool AskImageToSave(std::string& path);
+    bool AskBackup(std::string& path);
+    bool AskDataSetToCompare(std::string& path);
+    void LoadImage(const std::string& path);
+    void SaveImage(const std::string& path);
+    void CompareWith(const std::string& path);
+    void PrintReport(const std::string&);
+    void ShowReportWindow(const std::string&);
     void ChooseModel(int index);
     void ChooseDestinationEntry(int index);
-    void PrintReport();
-    void ShowReportWindow();
-    void ShowAbout();
-    void HelpOnFocus();
-    void ShowLogoPicture();
-    // Opens the transfer dialog after the input check, then shows what the transfer changed.
-    void RunTransfer(TransferMode mode);
+    // The settings an encode had to fix up become an undo step the screens show.
+    void ApplyWriteFixups(const char* label);
+
+    // Transfer commands (transfer_commands.cpp).
+    void ProgramToRadio(const std::string&);
+    void ReadFromRadio(const std::string&);
     // The dialog alone; true when the transfer was done.
     bool OpenTransfer(TransferMode mode);
-    void ToggleHexDump();
+    void ToggleHexDump(const std::string&);
     void BuildHexDump();
+
+    // The rest of the menus.
+    void Exit(const std::string&);
+    void StoreVerifyChoice(const std::string&);
+    void Undo(const std::string&);
+    void Redo(const std::string&);
+    void ShowContents(const std::string&);
+    void ShowAbout(const std::string&);
+    void NotYet(const std::string&) {}
+    void HelpOnFocus();
+    void ShowLogoPicture();
     void AfterDataReplaced();
-    // Runs a command that replaces the data set as a whole as one undo step named label.
-    // Every such command goes through here: New, Open, the image-file load, a read from the
-    // radio, a destination change.
-    void AsOneStep(const char* label, const std::function<void()>& command);
     void RefreshUndoActions();
     void StoreGeometry();
 

@@ -10,14 +10,12 @@ Shell::Shell(SettingsStore& store, FileDialogs* dialogs)
 
 Shell::~Shell() {
     window_.reset();
-    ws_.RebuildDestinations = nullptr;
 }
 
 bool Shell::Start(const std::string& programDir, const std::string& commandLine) {
     ws_.ProgramDir = programDir;
-    InstallDestinationLoader(ws_, store_, host_, destinations_);
     host_.SetBusy(true);
-    const StartUpResult result = StartUp(ws_, store_, host_, commandLine);
+    const StartUpResult result = StartUp(ws_, store_, host_, commandLine, destinations_);
     if (result.ModelFound) {
         window_ = std::make_unique<MainWindow>(ws_, store_, host_, dialogs_, destinations_, result);
         host_.SetWindow(window_.get());

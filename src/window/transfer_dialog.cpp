@@ -155,7 +155,8 @@ void TransferDialog::Start() {
 }
 
 void TransferDialog::Finished() {
-    // Only a transfer that completed changes the data; any other leaves it as it was.
+    // Only a transfer that completed changes the data; any other leaves it as it was. The
+    // settings a program fixed up come to the window as an edit of their own.
     runner_->CommitTo(ws_);
     const TransferJobResult& result = runner_->Result();
     SetProgress(0);

@@ -21,7 +21,7 @@ constexpr size_t kCh15 = 28;  // receive-only in the built-in plan
 class CsvTablesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        NewData(ws, false);
+        NewData(ws);
         fresh = ws.Model;
     }
 

@@ -53,7 +53,7 @@ TEST(DataSetOutputsTest, FifosAndDevicesAreRefusedWithTheFileNamedAndNothingWait
         const std::string device = dir.File(std::string("null-") + c.File);
         std::filesystem::create_symlink("/dev/null", device);
         Workspace ws;
-        NewData(ws, false);
+        NewData(ws);
         ws.ProgramDir = dir.Path();
         ws.DiagnosticMode = true;
         for (const std::string& path : {dir.File(c.File), device}) {
@@ -81,7 +81,7 @@ TEST(DataSetOutputsTest, FifosAndDevicesAreRefusedWithTheFileNamedAndNothingWait
 TEST(DataSetOutputsTest, AnExportWritesOnlyAFileEndingInCsv) {
     testing::ScratchDir dir;
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     testing::RecordingHost host;
     testing::WriteFile(dir.File("boat.dat"), "settings");
     EXPECT_EQ(ExportUsa(ws, host, dir.File("boat.dat")), Outcome::Failed);

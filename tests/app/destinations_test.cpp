@@ -177,8 +177,7 @@ TEST_F(DestinationsTest, ChosenDestinationIsLoadedAndRemembered) {
     EXPECT_FALSE(ws.DataChanged);
 
     // The next new-data sequence brings the remembered destination back.
-    InstallDestinationLoader(ws, store, host, menu);
-    NewData(ws, true);
+    NewDataSet(ws, store, host, menu);
     EXPECT_EQ(ws.Image[4000], 0x22);
     EXPECT_EQ(menu.CheckedIndex(), 0);
 }

@@ -135,17 +135,17 @@ TEST(StartUpTest, NoModelSaysUnknownModelAndStops) {
     ScratchDir dir;
     Workspace ws;
     ws.ProgramDir = dir.Path();
-    bool newData = false;
-    ws.RebuildDestinations = [&](Workspace&) { newData = true; };
+    ws.CurrentFileName = "kept";  // a new data set would forget it
     MemorySettingsStore store;
     RecordingHost host;
-    const StartUpResult result = StartUp(ws, store, host, "/D");
+    DestinationMenu destinations;
+    const StartUpResult result = StartUp(ws, store, host, "/D", destinations);
     EXPECT_FALSE(result.ModelFound);
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_EQ(host.Messages[0].Text, "Unknown model!!");
     EXPECT_EQ(host.Messages[0].Title, "TQ530");
     EXPECT_EQ(host.Messages[0].Icon, MsgIcon::Critical);
-    EXPECT_FALSE(newData);
+    EXPECT_EQ(ws.CurrentFileName, "kept");
     const std::string ini = GlobalIniPath(dir.Path());
     EXPECT_EQ(host.Reasons, (std::vector<std::string>{ini + ": the file is missing"}));
 }
@@ -182,14 +182,15 @@ TEST(StartUpTest, ChoosesModelPortAndBuildsTheDataSet) {
     testing::WriteFile(GlobalIniPath(dir.Path()), "[model1]\nuse=1\natis=true\n");
     Workspace ws;
     ws.ProgramDir = dir.Path();
-    int destinationLoads = 0;
-    ws.RebuildDestinations = [&](Workspace&) { ++destinationLoads; };
+    testing::WriteFile(dir.Path() + "/usa_17E8.ini", "");  // listed, though it cannot load
+    ws.CurrentFileName = "old.dat";
     ws.DataChanged = true;
     MemorySettingsStore store;
     store.SetText("ComPath", "ComNum", "2");
     store.SetText("Settings", "hexvisible", "True");
     RecordingHost host;
-    const StartUpResult result = StartUp(ws, store, host, " /e ");
+    DestinationMenu destinations;
+    const StartUpResult result = StartUp(ws, store, host, " /e ", destinations);
     ASSERT_TRUE(result.ModelFound);
     EXPECT_TRUE(host.Messages.empty());
     EXPECT_EQ(ws.ModelType, 1);
@@ -200,7 +201,9 @@ TEST(StartUpTest, ChoosesModelPortAndBuildsTheDataSet) {
     EXPECT_FALSE(ws.DiagnosticMode);
     EXPECT_TRUE(ws.LowSpeedLink);
     EXPECT_TRUE(result.HexVisible);
-    EXPECT_EQ(destinationLoads, 1);
+    EXPECT_TRUE(destinations.Enabled);
+    EXPECT_EQ(destinations.Entries[0].Caption, "USA");
+    EXPECT_EQ(ws.CurrentFileName, "");
     EXPECT_FALSE(ws.DataChanged);
 }
 
@@ -239,18 +242,19 @@ TEST(StartUpTest, OverridesWinOverGlobalIniAndTheLastModel) {
         ScratchDir dir;
         testing::WriteFile(GlobalIniPath(dir.Path()), c.GlobalIni);
         Workspace ws;
-        int dataSets = 0;
-        ws.RebuildDestinations = [&](Workspace&) { ++dataSets; };
         ws.DataChanged = true;
         MemorySettingsStore store;
         store.SetText("Settings", "lastmodel", "1");
         store.SetText("ComPath", "ComNum", "7");
-        const StartUpResult result = PrepareStartUp(ws, dir.Path(), store, c.Overrides);
+        RecordingHost host;
+        DestinationMenu destinations;
+        const StartUpResult result =
+            PrepareStartUp(ws, dir.Path(), store, c.Overrides, host, destinations);
         EXPECT_EQ(result.Failure, c.Failure);
         EXPECT_EQ(result.ModelFound, c.Failure == StartUpFailure::None);
         EXPECT_EQ(ws.ProgramDir, dir.Path());
         if (c.Failure != StartUpFailure::None) {
-            EXPECT_EQ(dataSets, 0);
+            EXPECT_TRUE(ws.Model.Usa.empty());  // no data set was built
             EXPECT_TRUE(ws.DataChanged);
             continue;
         }
@@ -260,7 +264,7 @@ TEST(StartUpTest, OverridesWinOverGlobalIniAndTheLastModel) {
         EXPECT_EQ(ws.AtisEnabled, c.Atis);
         EXPECT_EQ(ws.ComNum, 7);
         EXPECT_EQ(ws.RetryCount, 3);
-        EXPECT_EQ(dataSets, 1);
+        EXPECT_EQ(ws.Model.Usa.size(), static_cast<size_t>(kPresetChannelCount));
         EXPECT_FALSE(ws.DataChanged);
     }
 }
@@ -269,12 +273,14 @@ TEST(StartUpTest, FailuresSayWhy) {
     ScratchDir dir;
     Workspace ws;
     MemorySettingsStore store;
-    const StartUpResult missing = PrepareStartUp(ws, dir.Path(), store, {});
+    RecordingHost host;
+    DestinationMenu destinations;
+    const StartUpResult missing = PrepareStartUp(ws, dir.Path(), store, {}, host, destinations);
     EXPECT_EQ(missing.Reason, GlobalIniPath(dir.Path()) + ": the file is missing");
     StartUpOverrides nine;
     nine.ModelType = 9;
     nine.SupportedModelsOnly = true;
-    EXPECT_EQ(PrepareStartUp(ws, dir.Path(), store, nine).Reason,
+    EXPECT_EQ(PrepareStartUp(ws, dir.Path(), store, nine, host, destinations).Reason,
               "model type 9: only the model types 1 and 11 are supported");
 }
 
@@ -293,28 +299,28 @@ TEST(SelectModelTest, AsksSavesLastModelAndBuildsNewData) {
     Workspace ws;
     ws.ProgramDir = dir.Path();
     ws.SetModelType(1);
-    int newData = 0;
-    ws.RebuildDestinations = [&](Workspace&) { ++newData; };
+    ws.CurrentFileName = "kept";  // a new data set forgets it
     MemorySettingsStore store;
     RecordingHost host;
+    DestinationMenu destinations;
 
-    EXPECT_FALSE(SelectModel(ws, store, host, 0));  // already the model: no question
+    EXPECT_FALSE(SelectModel(ws, store, host, destinations, 0));  // already the model: no question
     EXPECT_TRUE(host.Questions.empty());
 
-    EXPECT_FALSE(SelectModel(ws, store, host, 1));  // cancelled
+    EXPECT_FALSE(SelectModel(ws, store, host, destinations, 1));  // cancelled
     ASSERT_EQ(host.Questions.size(), 1u);
     EXPECT_EQ(host.Questions[0], "Do you want to program the Unknown model series?");
     EXPECT_EQ(ws.ModelType, 1);
-    EXPECT_EQ(newData, 0);
+    EXPECT_EQ(ws.CurrentFileName, "kept");
 
     host.Answers.push_back(Answer::Ok);
     ws.DataChanged = true;
-    EXPECT_TRUE(SelectModel(ws, store, host, 1));
+    EXPECT_TRUE(SelectModel(ws, store, host, destinations, 1));
     EXPECT_EQ(ws.ModelType, 2);
     EXPECT_EQ(ws.TitleText, "PC Program for Unknown model");
     EXPECT_FALSE(ws.AtisEnabled);
     EXPECT_EQ(store.GetText("Settings", "lastmodel", ""), "2");
-    EXPECT_EQ(newData, 1);
+    EXPECT_EQ(ws.CurrentFileName, "");
     EXPECT_FALSE(ws.DataChanged);
 }
 

@@ -125,8 +125,12 @@ TEST_F(TransferE2e, ProgramThenReadGivesBackTheSameSettings) {
 
     tq530::SilentHost host;
     tq530::Workspace programmed, readBack;
-    ASSERT_EQ(tq530::LoadDataSet(programmed, host, dir + "/program.hex"), tq530::Outcome::Ok);
-    ASSERT_EQ(tq530::LoadDataSet(readBack, host, dir + "/back.hex"), tq530::Outcome::Ok);
+    tq530::MemorySettingsStore store;
+    tq530::DestinationMenu menu;
+    ASSERT_EQ(tq530::LoadDataSet(programmed, host, dir + "/program.hex", store, menu),
+              tq530::Outcome::Ok);
+    ASSERT_EQ(tq530::LoadDataSet(readBack, host, dir + "/back.hex", store, menu),
+              tq530::Outcome::Ok);
     EXPECT_TRUE(programmed.Model == readBack.Model);
     EXPECT_EQ(Slurp(dir + "/back.hex").substr(0x0580, name.size()), name);
 

@@ -9,7 +9,7 @@ namespace {
 
 class ChannelGridsTest : public ::testing::Test {
   protected:
-    void SetUp() override { NewData(ws, false); }
+    void SetUp() override { NewData(ws); }
     Workspace ws;
 };
 

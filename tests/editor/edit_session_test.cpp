@@ -12,7 +12,7 @@ namespace {
 
 TEST(EditSessionTest, AnEditIsAppliedMarkedAndAnnounced) {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     ws.DataChanged = false;
     EditSession session(ws);
     std::vector<std::string> heard;
@@ -35,7 +35,7 @@ TEST(EditSessionTest, AnEditIsAppliedMarkedAndAnnounced) {
 
 TEST(EditSessionTest, NothingIsEditedWhileTheProgramFillsItsScreens) {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     ws.DataChanged = false;
     EditSession session(ws);
     int announced = 0;
@@ -52,7 +52,7 @@ TEST(EditSessionTest, NothingIsEditedWhileTheProgramFillsItsScreens) {
     EXPECT_EQ(announced, 0);
 
     session.FieldEdited = true;
-    session.ModelReplaced();
+    session.Restart();
     EXPECT_FALSE(session.FieldEdited);
     EXPECT_FALSE(ws.DataChanged);
     EXPECT_EQ(announced, 1);
@@ -66,7 +66,7 @@ void Toggle(ChannelRec& ch) {
 class EditSessionUndoTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        NewData(ws, false);
+        NewData(ws);
         ws.DataChanged = false;
         session = std::make_unique<EditSession>(ws);
     }
@@ -88,13 +88,12 @@ class EditSessionUndoTest : public ::testing::Test {
 
     // A read from the radio as the window does it: a different image, decoded, clean.
     void ReadRadio() {
-        session->BeginReplace();
-        ws.Image[kReadMarkAddress] = 0x5A;
-        ws.Model.Exp[0].ChTag = "FROMRADIO";
-        ws.CurrentFileName.clear();
-        ws.DataChanged = false;
-        session->ModelReplaced();
-        session->EndReplace("Read from Radio");
+        session->ReplaceAll("Read from Radio", [this] {
+            ws.Image[kReadMarkAddress] = 0x5A;
+            ws.Model.Exp[0].ChTag = "FROMRADIO";
+            ws.CurrentFileName.clear();
+            ws.DataChanged = false;
+        });
     }
 
     static constexpr int kReadMarkAddress = 7000;
@@ -227,11 +226,10 @@ TEST_F(EditSessionUndoTest, AReplacementIsOneStepThatPutsBackModelImageAndFileNa
 TEST_F(EditSessionUndoTest, NewAfterEditsIsUndoneToTheEdits) {
     EditOn("U5", PlanId::Usa, 5, FieldId::ChEnable, Toggle);
     const SettingsModel edited = ws.Model;
-    session->BeginReplace();
-    NewData(ws, false);
-    ws.DataChanged = false;
-    session->ModelReplaced();
-    session->EndReplace("New");
+    session->ReplaceAll("New", [this] {
+        NewData(ws);
+        ws.DataChanged = false;
+    });
     EXPECT_NE(ws.Model, edited);
     EXPECT_EQ(session->UndoLabel(), "New");
     session->Undo();
@@ -239,19 +237,35 @@ TEST_F(EditSessionUndoTest, NewAfterEditsIsUndoneToTheEdits) {
     EXPECT_TRUE(ws.DataChanged);
 }
 
+TEST_F(EditSessionUndoTest, AReplacementIsAnnouncedOnceAndOnlyWhenSomethingChanged) {
+    std::vector<Change::Part> heard;
+    session->Subscribe([&heard](const Change& c) { heard.push_back(c.What); });
+    session->FieldEdited = true;
+    EXPECT_FALSE(session->ReplaceAll("Open", [] {}));
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(session->FieldEdited);  // nothing replaced: the box keeps its keystrokes
+
+    // The image alone is a replacement too (a destination with the same settings).
+    EXPECT_TRUE(session->ReplaceAll("Destination", [this] { ws.Image[100] ^= 0xFF; }));
+    EXPECT_EQ(heard, (std::vector<Change::Part>{Change::Part::DataSet}));
+    EXPECT_FALSE(session->FieldEdited);
+    EXPECT_EQ(session->UndoLabel(), "Destination");
+    session->Undo();
+    EXPECT_EQ(heard.back(), Change::Part::Whole);  // undo shows the step's screen itself
+}
+
 TEST_F(EditSessionUndoTest, AReplacementThatChangesNothingIsNoStep) {
-    session->BeginReplace();  // an Open whose dialog was cancelled
-    session->EndReplace("Open");
+    EXPECT_FALSE(session->ReplaceAll("Open", [] {}));  // an Open whose dialog was cancelled
     EXPECT_FALSE(session->CanUndo());
     EXPECT_FALSE(ws.DataChanged);
 }
 
 TEST_F(EditSessionUndoTest, AnOpenKeepsDataChangedAndUndoingItSetsIt) {
     // Unchanged data: the opened file's data are the clean point.
-    session->BeginReplace();
-    ws.Model.Common.ResumeTime = 91;
-    ws.CurrentFileName = "/data/a.dat";
-    session->EndReplace("Open");
+    session->ReplaceAll("Open", [this] {
+        ws.Model.Common.ResumeTime = 91;
+        ws.CurrentFileName = "/data/a.dat";
+    });
     EXPECT_FALSE(ws.DataChanged);
     session->Undo();
     EXPECT_TRUE(ws.DataChanged);
@@ -261,9 +275,7 @@ TEST_F(EditSessionUndoTest, AnOpenKeepsDataChangedAndUndoingItSetsIt) {
 
     // Changed data stay changed through the open.
     EditOn("U1", PlanId::Usa, 1, FieldId::ChEnable, Toggle);
-    session->BeginReplace();
-    ws.Model.Common.ResumeTime = 92;
-    session->EndReplace("Open");
+    session->ReplaceAll("Open", [this] { ws.Model.Common.ResumeTime = 92; });
     EXPECT_TRUE(ws.DataChanged);
     session->Undo();
     session->Undo();
@@ -293,8 +305,8 @@ TEST_F(EditSessionUndoTest, AfterASaveOrARadioClearNoUndoClearsDataChanged) {
 
 TEST_F(EditSessionUndoTest, AReplacementTheHistoryDidNotSeeStartsItAgain) {
     EditOn("U1", PlanId::Usa, 1, FieldId::ChEnable, Toggle);
-    NewData(ws, false);  // a model change runs new data without the brackets
-    session->ModelReplaced();
+    NewData(ws);  // a model change starts the data set again
+    session->Restart();
     ws.DataChanged = false;
     EXPECT_FALSE(session->CanUndo());
     EditOn("U2", PlanId::Usa, 2, FieldId::ChEnable, Toggle);

@@ -15,7 +15,7 @@ namespace {
 class ScreenTreeTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        NewData(ws, false);
+        NewData(ws);
         for (UsableGroup& g : ws.Model.UsableGroups) {
             g.Usable = kOn;
             g.StatusName.clear();

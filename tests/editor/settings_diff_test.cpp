@@ -15,7 +15,7 @@ namespace {
 class SettingsDiffTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        NewData(ws, false);
+        NewData(ws);
         a = ws.Model;
     }
     std::vector<std::string> Lines(const SettingsModel& b) const {

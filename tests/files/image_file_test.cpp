@@ -23,7 +23,7 @@ class ImageFileTest : public ::testing::Test {
         char pattern[] = "/tmp/tq530_image_XXXXXX";
         dir = mkdtemp(pattern);
         ws.ProgramDir = dir;
-        NewData(ws, false);
+        NewData(ws);
     }
     void TearDown() override { testing::RemoveDir(dir); }
     std::string Path(const std::string& name) const { return dir + "/" + name; }
@@ -61,7 +61,7 @@ TEST_F(ImageFileTest, LoadReplacesTheImageAndDecodes) {
     ws.Model.DscBasic.UserMmsi = "211234560";
     ASSERT_EQ(SaveImageFile(ws, host, Path("a.hex")), Outcome::Ok);
     Workspace other;
-    NewData(other, false);
+    NewData(other);
     other.DataChanged = true;
     ASSERT_EQ(LoadImageFile(other, host, Path("a.hex")), Outcome::Ok);
     EXPECT_EQ(other.Model.Usa[0].Enable, kOn);

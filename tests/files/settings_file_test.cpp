@@ -1,4 +1,5 @@
 #include "files/settings_file.h"
+#include "app/data_set.h"
 
 #include <gtest/gtest.h>
 
@@ -39,14 +40,14 @@ class SettingsFileTest : public ::testing::Test {
         ws.ProgramDir = dir.Path();
         ws.SetModelType(1);
         ws.AtisEnabled = true;
-        NewData(ws, true);
+        NewData(ws);
     }
     Workspace FreshWorkspace() const {
         Workspace fresh;
         fresh.ProgramDir = dir.Path();
         fresh.SetModelType(ws.ModelType);
         fresh.AtisEnabled = ws.AtisEnabled;
-        NewData(fresh, true);
+        NewData(fresh);
         return fresh;
     }
     // Loads text as a settings file into a fresh workspace.
@@ -600,7 +601,9 @@ TEST_F(SettingsFileTest, ReadFailureSaysFileReadErrorAndLogs) {
 
 TEST_F(SettingsFileTest, OpenSetsTheCurrentFileOnlyAfterALoad) {
     ScriptedDialogs dialogs;
-    EXPECT_EQ(OpenSettings(ws, host, dialogs), Outcome::Cancelled);
+    MemorySettingsStore store;
+    DestinationMenu menu;
+    EXPECT_EQ(OpenSettings(ws, host, dialogs, store, menu), Outcome::Cancelled);
     EXPECT_TRUE(ws.CancelRequested);
     EXPECT_TRUE(host.Messages.empty());
 
@@ -608,7 +611,7 @@ TEST_F(SettingsFileTest, OpenSetsTheCurrentFileOnlyAfterALoad) {
                        "[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\nSCAN=1\r\n");
     dialogs.Answer = dir.File("good.dat");
     ws.DataChanged = true;
-    EXPECT_EQ(OpenSettings(ws, host, dialogs), Outcome::Ok);
+    EXPECT_EQ(OpenSettings(ws, host, dialogs, store, menu), Outcome::Ok);
     EXPECT_EQ(ws.CurrentFileName, dir.File("good.dat"));
     EXPECT_FALSE(ws.CancelRequested);
     EXPECT_FALSE(ws.CommError);
@@ -616,7 +619,7 @@ TEST_F(SettingsFileTest, OpenSetsTheCurrentFileOnlyAfterALoad) {
 
     testing::WriteFile(dir.File("bad.dat"), "[MAIN]\r\nMODELTYPE=11\r\n");
     dialogs.Answer = dir.File("bad.dat");
-    EXPECT_EQ(OpenSettings(ws, host, dialogs), Outcome::Failed);
+    EXPECT_EQ(OpenSettings(ws, host, dialogs, store, menu), Outcome::Failed);
     EXPECT_EQ(ws.CurrentFileName, "");
     EXPECT_TRUE(ws.CancelRequested);
     EXPECT_TRUE(ws.CommError);

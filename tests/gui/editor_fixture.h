@@ -30,7 +30,7 @@ class EditorFixture : public ::testing::Test {
     // A fresh data set with every group usable; setup may change the model before the tree
     // is built.
     void Make(bool atis, const std::function<void(SettingsModel&)>& setup = {}) {
-        NewData(ws, false);
+        NewData(ws);
         ws.AtisEnabled = atis;
         for (UsableGroup& g : ws.Model.UsableGroups) {
             g.Usable = kOn;

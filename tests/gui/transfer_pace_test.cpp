@@ -52,7 +52,7 @@ class TransferPaceTest : public TransferTest {
 
 TEST_F(TransferPaceTest, FullReadAndProgramKeepTheCommandLinesPaceAtALowProcessorCost) {
     Workspace radio;
-    NewData(radio, false);
+    NewData(radio);
     std::copy_n(kProductCode, kProductCodeLength, &radio.Image.Bytes[kProductCodeAddress]);
     SilentHost quiet;
     ASSERT_EQ(SaveDataSet(radio, quiet, RadioFile()), Outcome::Ok);

@@ -1,6 +1,7 @@
 // The window program against nr6120-sim over a real pseudo-terminal: read, edit and program
 // through the menus and the transfer dialog, Cancel in the middle of a read, a busy radio, a
 // clear; and the frames the window sends are the command line's.
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "window/screens/dsc_screen.h"
 #include "window/screens/editor_panel.h"
 #include "window/screens/field_edit.h"
+#include "window/screens/usable_screen.h"
 
 namespace tq530::guitest {
 namespace {
@@ -34,7 +36,7 @@ int FirstEnabledUsa(const SettingsModel& model) {
 // A radio whose EEPROM holds the new-data defaults with edit applied, and its product code.
 void WriteRadio(const std::string& path, const std::function<void(SettingsModel&)>& edit) {
     Workspace radio;
-    NewData(radio, false);
+    NewData(radio);
     edit(radio.Model);
     std::copy_n(kProductCode, kProductCodeLength, &radio.Image.Bytes[kProductCodeAddress]);
     SilentHost quiet;
@@ -104,7 +106,8 @@ class TransferRadioTest : public TransferTest {
         EXPECT_EQ(backups[0].Path.rfind(dir.File("data"), 0), 0u) << backups[0].Path;
         Workspace kept;
         SilentHost quiet;
-        ASSERT_EQ(LoadDataSet(kept, quiet, backups[0].Path), Outcome::Ok);
+        DestinationMenu menu;
+        ASSERT_EQ(LoadDataSet(kept, quiet, backups[0].Path, store, menu), Outcome::Ok);
         const auto end = static_cast<std::ptrdiff_t>(Ws().Image.Size());
         EXPECT_TRUE(std::equal(kept.Image.Bytes.begin(), kept.Image.Bytes.begin() + end,
                                Ws().Image.Bytes.begin()));
@@ -275,6 +278,36 @@ TEST_F(TransferRadioTest, AnEditProgrammedFromTheWindowReachesTheRadioAsTheCliWo
     EXPECT_NE(byWindow.find("MARINA 9"), std::string::npos);
     EXPECT_GT(windowFrames.size(), 10000u);
     EXPECT_TRUE(windowFrames == Frames(sim.Log()));
+}
+
+// A program stores what the radio can hold: a usable group with no channel switched on goes
+// off. The screens show it, and it is an undo step of its own.
+TEST_F(TransferRadioTest, AProgramsFixUpsReachTheScreensAsAnUndoStep) {
+    WriteRadio(RadioFile(), [](SettingsModel&) {});
+    StartRadio();
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    RunCommand(Qt::Key_R);
+    constexpr size_t kCanada = 2;
+    Window().Editor()->SelectNode("Usable");
+    UsableScreen* usable = Window().findChild<UsableScreen*>();
+    ASSERT_NE(usable, nullptr);
+    usable->UsableBox(kCanada)->setChecked(true);
+    ASSERT_NE(Ws().Model.UsableGroups[kCanada].Usable, 0);
+    for (ChannelRec& channel : Ws().Model.Canada) {
+        channel.Enable = kOff;  // as a file could have left them
+    }
+
+    RunCommand(Qt::Key_P);
+    EXPECT_EQ(boxes.Seen.back().Text, "Complete!!");
+    EXPECT_EQ(Ws().Model.UsableGroups[kCanada].Usable, kOff);
+    EXPECT_EQ(Window().ActionOf(Command::Undo)->text(), "&Undo Program fix-ups");
+    Window().Editor()->SelectNode("Usable");
+    usable = Window().findChild<UsableScreen*>();
+    EXPECT_FALSE(usable->UsableBox(kCanada)->isChecked());
+
+    Window().ActionOf(Command::Undo)->trigger();
+    EXPECT_NE(Ws().Model.UsableGroups[kCanada].Usable, 0);
 }
 
 TEST_F(TransferRadioTest, CancelDuringAReadLeavesTheDataAsItWas) {

@@ -55,7 +55,7 @@ std::vector<Flag*> ImageFlags(SettingsModel& m) {
 Workspace Edited(int pattern) {
     Workspace ws;
     ws.SetModelType(1);
-    NewData(ws, false);
+    NewData(ws);
     SettingsModel& m = ws.Model;
     const std::vector<Flag*> flags = ImageFlags(m);
     for (size_t i = 0; i < flags.size(); ++i) {
@@ -114,7 +114,7 @@ Workspace Edited(int pattern) {
 Workspace NewDataSet() {
     Workspace ws;
     ws.SetModelType(1);
-    NewData(ws, false);
+    NewData(ws);
     return ws;
 }
 
@@ -127,8 +127,9 @@ struct Golden {
 const Golden kGoldens[] = {
     {"new-data.hex", NewDataSet, nullptr},  // the built-in weather names do not fit the image
     {"edited-a.hex", [] { return Edited(0); },
-     "Resume Time: 300 -> 255\nWeather Alert:  -> OFF\nUser MMSI: 1234567899 -> 1234567890\n"
-     "Auto POS Report MMSI: 9876543219 -> 9876543210\n"},
+     // The encode clamps an offset beyond 12 hours in the image and leaves the model alone.
+     "Resume Time: 300 -> 255\nOffset Time:  -> +12:00\nWeather Alert:  -> OFF\n"
+     "User MMSI: 1234567899 -> 1234567890\nAuto POS Report MMSI: 9876543219 -> 9876543210\n"},
     {"edited-b.hex", [] { return Edited(1); }, ""},
 };
 
@@ -220,7 +221,9 @@ TEST(SharedBytes, OffsetTimeSharesItsByteWithTimeDisplay) {
         EncodeImage(ws.Model, ws.Image, ws.ModelType);
         EXPECT_EQ(ws.Image[0x0023], byte) << value;
     }
-    EXPECT_EQ(ws.Model.Common.OffsetTime, -24);  // the clamp reaches the model too
+    EXPECT_EQ(ws.Model.Common.OffsetTime, -30);  // the encode leaves the model alone
+    EXPECT_TRUE(FixModelForEncode(ws.Model, ws.ModelType));
+    EXPECT_EQ(ws.Model.Common.OffsetTime, -24);  // the fix-up brings it into range
     ws.Model.Common.TimeDisplay = kOff;
     ws.Model.Common.OffsetTime = 5;
     EncodeImage(ws.Model, ws.Image, ws.ModelType);

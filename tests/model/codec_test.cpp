@@ -14,7 +14,7 @@ namespace {
 Workspace Fresh(int modelType = 1) {
     Workspace ws;
     ws.SetModelType(static_cast<int16_t>(modelType));
-    NewData(ws, false);
+    NewData(ws);
     return ws;
 }
 
@@ -235,9 +235,11 @@ TEST(Encode, EmptyPlansLoseUsableOnlyForModelOne) {
         ws.Model.UsableGroups[3].Usable = kOn;  // the EXP plan starts empty
         EncodeImage(ws.Model, ws.Image, modelType);
         const bool cleared = modelType == 1;
+        EXPECT_EQ(ws.Model.UsableGroups[2].Usable, kOn) << modelType;  // the image only
+        EXPECT_EQ(ws.Image.Bit(0x001F, 1), cleared ? 0 : 1) << modelType;
+        EXPECT_EQ(FixModelForEncode(ws.Model, modelType), cleared) << modelType;
         EXPECT_EQ(ws.Model.UsableGroups[2].Usable, cleared ? kOff : kOn) << modelType;
         EXPECT_EQ(ws.Model.UsableGroups[3].Usable, cleared ? kOff : kOn) << modelType;
-        EXPECT_EQ(ws.Image.Bit(0x001F, 1), cleared ? 0 : 1) << modelType;
         EXPECT_EQ(ws.Model.UsableGroups[0].Usable, kOn);
     }
 }

@@ -20,7 +20,7 @@ TEST(ModelTraits, RowsDecideWhatTheImageAndTheCodecDo) {
         ws.SetModelType(static_cast<int16_t>(type));
         EXPECT_EQ(ws.ModelName, t.Name);
         ws.Image.Bytes.fill(0x5A);
-        NewData(ws, false);
+        NewData(ws);
         EXPECT_EQ(ws.Image[0x0002] == 0x00, t.Supported);  // a byte the codec leaves alone
         // Another type must not change the size of an image read or loaded afterwards.
         EXPECT_EQ(ws.Image.Size(), kImageSize);
@@ -31,7 +31,7 @@ TEST(ModelTraits, RowsDecideWhatTheImageAndTheCodecDo) {
         EXPECT_EQ(ws.Model.Atis.UsableAtisKikkerGroup[2] == kOn, t.DecodesKikkerGroups);
 
         ws.Model.UsableGroups[3].Usable = kOn;  // the EXP plan has no enabled channel
-        EncodeImage(ws.Model, ws.Image, type);
+        FixModelForEncode(ws.Model, type);
         EXPECT_EQ(ws.Model.UsableGroups[3].Usable == kOff, t.ChecksUsableGroups);
     }
 }

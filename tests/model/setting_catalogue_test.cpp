@@ -16,7 +16,7 @@ namespace {
 Workspace Fresh() {
     Workspace ws;
     ws.SetModelType(1);
-    NewData(ws, false);
+    NewData(ws);
     return ws;
 }
 

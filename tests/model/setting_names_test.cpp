@@ -57,7 +57,7 @@ TEST(SettingNames, EveryByteTheDecoderReadsHasAName) {
     }
     Workspace ws;
     ws.SetModelType(static_cast<int16_t>(model));
-    NewData(ws, false);  // the plans and directories the decoder fills
+    NewData(ws);  // the plans and directories the decoder fills
     const RadioImage base = ws.Image;
     SettingsModel before = ws.Model;
     DecodeImage(before, base, model);

@@ -30,7 +30,7 @@ TEST(ChannelNumbers, PairsOfChannelAndItsATwin) {
 
 TEST(BuiltInPlans, TagsAndAttributes) {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     const SettingsModel& m = ws.Model;
     ASSERT_EQ(m.Usa.size(), 114u);
     for (const int rx : {28, 76}) {
@@ -66,7 +66,7 @@ TEST(BuiltInPlans, TagsAndAttributes) {
 
 TEST(BuiltInPlans, WeatherChannels) {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     ASSERT_EQ(ws.Model.Wx.size(), 10u);
     const ChannelRec& wx1 = ws.Model.Wx[0];
     EXPECT_EQ(wx1.Position, 1);
@@ -81,7 +81,7 @@ TEST(BuiltInPlans, WeatherChannels) {
 
 TEST(StartUpData, DefaultsAndImage) {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     const SettingsModel& m = ws.Model;
     EXPECT_EQ(m.UsableGroups[0].Usable, kOn);
     EXPECT_EQ(m.UsableGroups[3].Usable, kOff);  // the EXP plan starts empty
@@ -122,21 +122,13 @@ TEST(StartUpData, OtherModelTypesKeepTheImage) {
     EXPECT_EQ(ws.ModelName, "NR6120M");
 }
 
-TEST(StartUpData, NewDataThrowsEditsAwayAndCallsTheHooks) {
+TEST(StartUpData, NewDataThrowsEditsAway) {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     ws.Model.Usa[0].Enable = kOn;
     ws.Model.MemoryIds[0] = {kOn, "X", "1", {}};
     ws.CurrentFileName = "/tmp/x.dat";
-    int destinations = 0;
-    int tree = 0;
-    ws.RebuildDestinations = [&](Workspace&) { ++destinations; };
-    ws.RebuildScreenTree = [&](Workspace&) { ++tree; };
-    NewData(ws, false);
-    EXPECT_EQ(destinations, 0);
-    NewData(ws, true);
-    EXPECT_EQ(destinations, 1);
-    EXPECT_EQ(tree, 2);
+    NewData(ws);
     EXPECT_EQ(ws.Model.Usa[0].Enable, kOff);
     EXPECT_EQ(ws.Model.MemoryIds[0].Enable, kOff);
     EXPECT_EQ(ws.CurrentFileName, "");

@@ -32,7 +32,7 @@ class PrintLayoutTest : public ::testing::Test {
     PrintLayoutTest() {
         ws.SetModelType(1);
         ws.AtisEnabled = true;
-        NewData(ws, false);
+        NewData(ws);
     }
     Workspace ws;
 };

@@ -19,7 +19,7 @@ class ReportTextTest : public ::testing::Test {
     ReportTextTest() {
         ws.SetModelType(1);
         ws.AtisEnabled = true;
-        NewData(ws, false);
+        NewData(ws);
         SettingsModel& m = ws.Model;
         m.UsableGroups[0] = {kOn, 16, "USA"};
         m.UsableGroups[1] = {kOff, 240, "    "};

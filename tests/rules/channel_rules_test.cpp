@@ -65,7 +65,7 @@ TEST(ChannelRulesTest, ExpFrequencyRangeAndRaster) {
 
 TEST(ChannelRulesTest, ScreenTextsOfPresetAndExpChannels) {
     Workspace ws;
-    NewData(ws, false);
+    NewData(ws);
     ChannelRec ch = ws.Model.Usa[0];  // CH01: 156.050, duplex 160.650
     ch.Duplex = kOff;
     ch.RxOnly = kOff;

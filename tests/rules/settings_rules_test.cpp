@@ -65,7 +65,7 @@ TEST(SettingsRulesTest, OffsetListRunsInHalfHoursFromMinusTwelveToPlusTwelve) {
 class ChannelListsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        NewData(ws, false);
+        NewData(ws);
         for (ChannelPlan* plan : {&ws.Model.Usa, &ws.Model.International, &ws.Model.Exp}) {
             for (ChannelRec& ch : *plan) {
                 ch.Enable = kOff;

@@ -342,7 +342,9 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     });
     d.Session.Subscribe([this](const Change& change) {
         impl_->OnChange(change);
-        if (change.What != Change::Part::Whole) {
+        if (change.What == Change::Part::DataSet) {
+            impl_->Reload(key::kGeneral);
+        } else if (change.What != Change::Part::Whole) {
             emit DataEdited();
         }
         emit HistoryChanged();
@@ -370,8 +372,7 @@ void EditorPanel::SetStatusBar(QStatusBar* bar) {
 }
 
 void EditorPanel::RebuildTree() {
-    impl_->Session.ModelReplaced();
-    impl_->Reload(key::kGeneral);
+    impl_->Session.Restart();
 }
 
 EditSession& EditorPanel::Session() {

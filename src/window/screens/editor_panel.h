@@ -29,8 +29,9 @@ class EditorPanel : public QObject {
     // Where a focused field puts its hint.
     void SetStatusBar(QStatusBar* bar);
 
-    // After the settings model was replaced as a whole (start-up, New, Open, a read, a
-    // destination): prepares every screen, rebuilds the tree and selects "General".
+    // The data set starts again with no history (start-up, a model change): every screen is
+    // prepared again, the tree rebuilt and "General" selected, as after any replacement the
+    // session announces.
     void RebuildTree();
     // Selects the node with this key as a click would, input check included.
     void SelectNode(const std::string& key);
@@ -40,8 +41,8 @@ class EditorPanel : public QObject {
     // the refusal's message went to the host; the caller then does nothing.
     bool InputCheck();
     std::string ShownKey() const;
-    // The edit session of the screens: commands that replace the data set as a whole bracket
-    // it with BeginReplace/EndReplace so that it becomes one undo step.
+    // The edit session of the screens: commands that replace the data set as a whole run
+    // through its ReplaceAll, one undo step each.
     EditSession& Session();
     // Edit > Undo and Redo: the input check first, then the step is taken back or made again
     // and the screen where it was made is shown. False when nothing was done.

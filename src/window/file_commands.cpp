@@ -1,0 +1,164 @@
+// The main window's data-set commands: New, Open, Save, the image files, a backup, Compare,
+// Print, the model and the destination. The runner has provided what each needs (the input
+// check, the dialog's answer, the busy pointer, the undo step) before they run.
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/backups.h"
+#include "app/compare_data_sets.h"
+#include "app/data_set.h"
+#include "app/destinations.h"
+#include "core/file_dialogs.h"
+#include "core/workspace.h"
+#include "editor/edit_session.h"
+#include "files/image_file.h"
+#include "files/settings_file.h"
+#include "model/image_codec.h"
+#include "window/backup_dialog.h"
+#include "window/compare_window.h"
+#include "window/main_window.h"
+#include "window/print_report.h"
+#include "window/report_window.h"
+#include "window/screens/editor_panel.h"
+
+namespace tq530 {
+
+namespace {
+
+constexpr const char* kImageFileFilter = "hex files(*.hex)|*.hex|All files(*.*)|*.*";
+constexpr const char* kDataSetFilter =
+    "dat files(*.dat)|*.dat|hex files(*.hex)|*.hex|All files(*.*)|*.*";
+
+}  // namespace
+
+void MainWindow::FileNew(const std::string&) {
+    // Changed data is thrown away without a question.
+    editor_->SelectNode("General");
+    tq530::FileNew(ws_, store_, host_, destinations_);
+}
+
+void MainWindow::OpenFile(const std::string&) {
+    OpenSettings(ws_, host_, dialogs_, store_, destinations_);
+}
+
+void MainWindow::SaveFile(const std::string&) {
+    if (SaveSettings(ws_, host_, dialogs_, true) == Outcome::Ok) {
+        editor_->Session().Saved();
+    }
+    UpdateCaption();
+}
+
+void MainWindow::SaveFileAs(const std::string&) {
+    if (SaveSettings(ws_, host_, dialogs_, false) == Outcome::Ok) {
+        editor_->Session().Saved();
+    }
+    UpdateCaption();
+}
+
+bool MainWindow::AskImageToLoad(std::string& path) {
+    path = dialogs_.AskExistingPath(kImageFileFilter, ws_.ProgramDir);
+    return !path.empty();
+}
+
+bool MainWindow::AskImageToSave(std::string& path) {
+    path = dialogs_.AskSavePath(kImageFileFilter, ws_.ProgramDir);
+    return !path.empty();
+}
+
+bool MainWindow::AskBackup(std::string& path) {
+    BackupDialog dialog(ListBackups(BackupDir()), this);
+    path = dialog.exec() == QDialog::Accepted ? dialog.ChosenPath() : std::string();
+    return !path.empty();
+}
+
+bool MainWindow::AskDataSetToCompare(std::string& path) {
+    path = dialogs_.AskExistingPath(kDataSetFilter, ws_.ProgramDir);
+    return !path.empty();
+}
+
+void MainWindow::LoadImage(const std::string& path) {
+    tq530::LoadImageFile(ws_, host_, path);
+}
+
+void MainWindow::SaveImage(const std::string& path) {
+    ApplyWriteFixups("Save Image File fix-ups");
+    const BusyGuard busy(ws_, &host_);
+    tq530::SaveImageFile(ws_, host_, path);
+}
+
+void MainWindow::ApplyWriteFixups(const char* label) {
+    editor_->Session().ReplaceAll(label, [this] { FixModelForEncode(ws_.Model, ws_.ModelType); });
+    RefreshUndoActions();
+}
+
+void MainWindow::CompareWith(const std::string& path) {
+    const DataSetComparison comparison = CompareWithFile(ws_, host_, path, store_);
+    if (comparison.Result != Outcome::Ok) {
+        return;
+    }
+    // One comparison at a time; it stays open beside the screens it jumps to.
+    if (compareWindow_ != nullptr) {
+        compareWindow_->close();
+    }
+    compareWindow_ = new CompareWindow(
+        QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName(), comparison.Differences,
+        [this](const std::string& key) { editor_->SelectNode(key); }, this);
+    compareWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    compareWindow_->show();
+}
+
+void MainWindow::PrintReport(const std::string&) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (choosePrinter_) {
+        if (!choosePrinter_(printer)) {
+            return;
+        }
+    } else {
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(QStringLiteral("Print"));
+        if (dialog.exec() != QDialog::Accepted) {
+            return;
+        }
+    }
+    bool printed = false;
+    {
+        const BusyGuard busy(ws_, &host_);
+        printed = PrintReportOn(printer, ws_);
+    }
+    if (!printed) {
+        host_.ShowMessage("The printer could not be started.", ws_.TitleText, MsgIcon::Exclamation);
+    }
+}
+
+void MainWindow::ShowReportWindow(const std::string&) {
+    ReportWindow window(ws_, host_, dialogs_, this);
+    window.exec();
+}
+
+void MainWindow::ChooseModel(int index) {
+    if (SelectModel(ws_, store_, host_, destinations_, index)) {
+        editor_->RebuildTree();
+        AfterDataReplaced();
+        repaint();
+    } else {
+        RefreshMenus();  // a refused choice leaves the check mark where it was
+    }
+}
+
+void MainWindow::ChooseDestinationEntry(int index) {
+    CommandPlan plan;
+    plan.Needs.Step = "Destination";
+    plan.Work = [this, index](const std::string&) {
+        // The change goes ahead once the General node is chosen.
+        editor_->SelectNode("General");
+        ChangeDestination(ws_, store_, host_, destinations_, index);
+    };
+    if (ConfirmDestination(ws_, host_, destinations_, index)) {
+        Run(plan);
+    } else {
+        AfterDataReplaced();  // the check marks as the menu data have them
+    }
+}
+
+}  // namespace tq530
