@@ -52,12 +52,11 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
 
     picture_ = new TransferPicture(mode == TransferMode::Read);
     ok_ = new QPushButton(QStringLiteral("OK"));
-    cancel_ = new QPushButton(QStringLiteral("Cancel"));
-    help_ = new QPushButton(QStringLiteral("Help"));
-    ok_->setDefault(true);
-    for (QPushButton* button : {ok_, cancel_, help_}) {
-        button->setObjectName(button->text());
-    }
+    cancel_ = new QPushButton(QStringLiteral("&Cancel"));
+    help_ = new QPushButton(QStringLiteral("&Help"));
+    ok_->setObjectName(QStringLiteral("OK"));
+    cancel_->setObjectName(QStringLiteral("Cancel"));
+    help_->setObjectName(QStringLiteral("Help"));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok_);
     buttons->addWidget(cancel_);
@@ -107,13 +106,17 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
     connect(ok_, &QPushButton::clicked, this, &TransferDialog::Start);
     connect(cancel_, &QPushButton::clicked, this, &TransferDialog::reject);
     connect(help_, &QPushButton::clicked, this, &TransferDialog::Help);
-    ok_->setFocus();
+    SetReady(true);
     reasonRoute_ =
         std::make_unique<ReasonRoute>(host_, [this](const QString& text) { ShowReason(text); });
     host_.SetBusy(false);
 }
 
 TransferDialog::~TransferDialog() = default;
+
+bool TransferDialog::PastNoReturn() const {
+    return runner_->Running() && runner_->PastNoReturn();
+}
 
 bool TransferDialog::Running() const {
     return runner_->Running();
@@ -135,10 +138,16 @@ void TransferDialog::ShowReason(const QString& text) {
 void TransferDialog::SetReady(bool ready) {
     ok_->setEnabled(ready);
     help_->setEnabled(ready);
+    // While the radio works, Enter presses nothing: a second Enter meant for OK must not land
+    // on Cancel. Cancel then takes a click, Alt+C or Escape.
+    for (QPushButton* button : {ok_, cancel_, help_}) {
+        button->setAutoDefault(ready);
+    }
+    ok_->setDefault(ready);
     if (ready) {
         ok_->setFocus();
     } else {
-        cancel_->setFocus();
+        setFocus();
     }
 }
 
@@ -178,7 +187,9 @@ void TransferDialog::Finished() {
 
 void TransferDialog::Cancel() {
     if (Running()) {
-        runner_->Cancel();
+        if (!runner_->PastNoReturn()) {
+            runner_->Cancel();
+        }
     } else {
         QDialog::reject();
     }

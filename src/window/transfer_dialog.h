@@ -45,6 +45,8 @@ class TransferDialog : public QDialog {
     ~TransferDialog() override;
 
     bool Running() const;
+    // The radio has answered the last block: Cancel is ignored until the transfer ends.
+    bool PastNoReturn() const;
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
     QPushButton* HelpButton() const { return help_; }

@@ -32,10 +32,11 @@ class TransferRunner::WorkerHost : public LinkHost {
             Pause(ms);
         }
     }
-    // Each press of Cancel counts once, as the single-threaded dialog's click would.
+    // Each press of Cancel counts once, as the single-threaded dialog's click would; none
+    // counts once the radio has answered the last block.
     void Yield() override {
         const int presses = runner_.cancelPresses_.load();
-        if (presses != seen_) {
+        if (presses != seen_ && !runner_.pastNoReturn_.load()) {
             seen_ = presses;
             ws_.CancelRequested = true;
         }
@@ -47,6 +48,7 @@ class TransferRunner::WorkerHost : public LinkHost {
         emit runner_.MonitorChanged(QString::fromLatin1(text.c_str()));
         PacingPause(500);
     }
+    void PastNoReturn() override { runner_.pastNoReturn_.store(true); }
     void SetProgress(int percent) override {
         if (percent != shownPercent_) {
             shownPercent_ = percent;
@@ -102,6 +104,7 @@ void TransferRunner::Start(const Workspace& ws, TransferMode mode) {
     copy_.ResetScreens = nullptr;
     copy_.RebuildScreenTree = nullptr;
     cancelPresses_.store(0);
+    pastNoReturn_.store(false);
     thread_ = QThread::create([this, mode] { Work(mode); });
     connect(thread_, &QThread::finished, this, &TransferRunner::Done);
     thread_->start();

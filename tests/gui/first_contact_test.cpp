@@ -1,0 +1,106 @@
+// What a boat owner meets first: the transfer dialog's Help and keys during a read, the help
+// window's keys, and the texts of messages that quote files.
+#include <QFile>
+#include <QProgressBar>
+#include <QTextBrowser>
+
+#include "app/data_set.h"
+#include "app/help_file.h"
+#include "core/workspace.h"
+#include "gui/transfer_fixture.h"
+#include "window/help_window.h"
+
+namespace tq530::guitest {
+namespace {
+
+class FirstContactTest : public TransferTest {
+  protected:
+    void InstallHelp() {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TQ530_BIN_DIR "/TQ530.html"),
+                                QString::fromStdString(dir.File("TQ530.html"))));
+    }
+    // A radio on the simulator that answers at the line's speed, as a real one does.
+    void StartPacedRadio() {
+        Workspace radio;
+        NewData(radio, false);
+        std::copy_n(kProductCode, kProductCodeLength, &radio.Image.Bytes[kProductCodeAddress]);
+        radio.Image[kProductCodeAddress + kProductCodeLength + 40] = 0x5A;  // a byte to find
+        SilentHost quiet;
+        ASSERT_EQ(SaveDataSet(radio, quiet, RadioFile()), Outcome::Ok);
+        StartRadio("--pace");
+    }
+};
+
+TEST_F(FirstContactTest, TheTransferDialogsHelpOpensTheTransferTopicInEveryMode) {
+    InstallHelp();
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    boxes.Next(QMessageBox::Ok);  // answers a "no help" box, should one come
+    for (const Qt::Key key : {Qt::Key_R, Qt::Key_P}) {
+        int topic = 0;
+        bool visible = false;
+        WhenDialogShows(&Window(), [&](TransferDialog& dialog) {
+            QTest::mouseClick(dialog.HelpButton(), Qt::LeftButton);
+            HelpWindow* help = Window().Help();
+            visible = help != nullptr && help->isVisible();
+            topic = help != nullptr ? help->Topic() : 0;
+            if (visible) {
+                // The help window leaves with Escape, and the dialog stays.
+                QTest::keyClick(help->Browser(), Qt::Key_Escape);
+                visible = help->isVisible();
+            }
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        UseMenu(Window(), "&Transfer", key);
+        EXPECT_EQ(topic, kHelpTransfer);
+        EXPECT_FALSE(visible) << "Escape left the help window open";
+        ASSERT_TRUE(boxes.Seen.empty()) << boxes.Seen[0].Text.toStdString();
+    }
+}
+
+TEST_F(FirstContactTest, EnterDuringAReadDoesNothingAndACancelAfterTheLastAnswerIsIgnored) {
+    StartPacedRadio();
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    shell->Host().SetPacing(true);  // the final pause in which a late key used to land
+    bool runningAfterEnter = false;
+    bool cancelFocused = true;
+    bool lateCancelSeen = false;
+    WhenDialogShows(&Window(), [&](TransferDialog& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_Return);  // OK, the default
+        if (!QTest::qWaitFor([&] { return dialog.ProgressBar()->value() > 5; }, 30000)) {
+            return;
+        }
+        cancelFocused = dialog.CancelButton()->hasFocus();
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : &dialog, Qt::Key_Return);
+        QTest::keyClick(focus != nullptr ? focus : &dialog, Qt::Key_Return);
+        QTest::qWait(100);
+        runningAfterEnter = dialog.Running() && !Ws().CancelRequested;
+        // The last block is in: Cancel, Escape and Alt+C come too late to throw the read away.
+        if (!QTest::qWaitFor([&] { return dialog.PastNoReturn(); }, 20000)) {
+            QTest::keyClick(&dialog, Qt::Key_Escape);  // a read that stopped leaves the dialog
+            return;
+        }
+        lateCancelSeen = true;
+        QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QTest::keyClick(&dialog, Qt::Key_C, Qt::AltModifier);
+        if (QTest::qWaitFor([&] { return !dialog.Running(); }, 20000) && dialog.isVisible()) {
+            QTest::keyClick(&dialog, Qt::Key_Escape);  // the read was thrown away after all
+        }
+    });
+    boxes.Next(QMessageBox::Ok);
+    UseMenu(Window(), "&Transfer", Qt::Key_R);
+    EXPECT_FALSE(cancelFocused);
+    EXPECT_TRUE(runningAfterEnter);
+    EXPECT_TRUE(lateCancelSeen);
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Text, "Complete!!");
+    EXPECT_FALSE(Ws().CancelRequested);
+    EXPECT_EQ(Ws().Image[kProductCodeAddress + kProductCodeLength + 40], 0x5A);
+    EXPECT_EQ(OpenTransferDialog(), nullptr);
+}
+
+}  // namespace
+}  // namespace tq530::guitest
