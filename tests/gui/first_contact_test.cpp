@@ -1,14 +1,20 @@
 // What a boat owner meets first: the transfer dialog's Help and keys during a read, the help
 // window's keys, and the texts of messages that quote files.
 #include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTextBrowser>
 
 #include "app/data_set.h"
 #include "app/help_file.h"
 #include "core/workspace.h"
+#include "gui/report_support.h"
 #include "gui/transfer_fixture.h"
+#include "window/csv_menu.h"
 #include "window/help_window.h"
+#include "window/import_refusal_box.h"
+#include "window/widget_host.h"
 
 namespace tq530::guitest {
 namespace {
@@ -100,6 +106,38 @@ TEST_F(FirstContactTest, EnterDuringAReadDoesNothingAndACancelAfterTheLastAnswer
     EXPECT_FALSE(Ws().CancelRequested);
     EXPECT_EQ(Ws().Image[kProductCodeAddress + kProductCodeLength + 40], 0x5A);
     EXPECT_EQ(OpenTransferDialog(), nullptr);
+}
+
+TEST(MessageTextTest, FilesSpeakUtf8AndTheModelLatin1) {
+    EXPECT_EQ(MessageText("\xC3\x96l.csv"), QString::fromUtf8("\xC3\x96l.csv"));  // a path
+    EXPECT_EQ(MessageText("\xD6L"), QString::fromUtf8("\xC3\x96L"));  // a name of the radio's
+    EXPECT_EQ(MessageText("Data Error!!"), "Data Error!!");
+    EXPECT_EQ(MessageText(std::string("a\0b", 3)).size(), 3);  // a NUL cuts nothing off
+}
+
+TEST_F(FirstContactTest, MessagesThatQuoteAPathOrACellShowItsLetters) {
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    // Export CSV refuses a name without ".csv": the box quotes the path.
+    const std::string path = dir.File("\xC3\x96lfjord.txt");
+    dialogs.Paths = {path};
+    boxes.Next(QMessageBox::Ok);
+    Window().Csv()->Export(CsvTable::Usa);
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_TRUE(boxes.Seen[0].Text.startsWith(QString::fromStdString(path)))
+        << boxes.Seen[0].Text.toStdString();
+
+    // Import CSV's refusal quotes the file's name cell.
+    const std::string csv = dir.File("\xC3\x96.csv");
+    testing::WriteFile(csv, "No.,STATION NAME,MMSI\r\n1,\xC3\x96L\xC3\x96,211000001\r\n");
+    dialogs.Paths = {csv};
+    QString list;
+    WhenModal<ImportRefusalBox>(&Window(), [&](ImportRefusalBox* box) {
+        list = box->Heading()->text() + "\n" + box->List()->toPlainText();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    Window().Csv()->Import(CsvTable::MemoryId);
+    EXPECT_TRUE(list.contains(QString::fromUtf8("cannot show \"\xC3\x96\""))) << list.toStdString();
 }
 
 }  // namespace
