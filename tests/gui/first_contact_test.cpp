@@ -2,8 +2,10 @@
 // window's keys, and the texts of messages that quote files.
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTextBrowser>
 
 #include "app/data_set.h"
@@ -138,6 +140,35 @@ TEST_F(FirstContactTest, MessagesThatQuoteAPathOrACellShowItsLetters) {
     });
     Window().Csv()->Import(CsvTable::MemoryId);
     EXPECT_TRUE(list.contains(QString::fromUtf8("cannot show \"\xC3\x96\""))) << list.toStdString();
+}
+
+// A menu item's caption as a page names it: without access-key marks and shortcut.
+QString PlainCaption(const QAction* action) {
+    return action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+}
+
+TEST_F(FirstContactTest, TheHelpPagesNameOnlyMenusAndControlsTheWindowHas) {
+    StartWith(kTwoModels, "/D");  // every menu and item there is
+    ASSERT_TRUE(started);
+    for (const char* page : {"TQ530.html", "TQ530_NA.html"}) {
+        QFile file(QStringLiteral(TQ530_BIN_DIR "/") + page);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page;
+        const QString html = QString::fromUtf8(file.readAll());
+        EXPECT_FALSE(html.contains("Scrambler")) << page << ": no screen shows one";
+        const QRegularExpression path(QStringLiteral("<b>([^<]+?) &gt; ([^<]+?)</b>"));
+        int paths = 0;
+        for (auto match = path.globalMatch(html); match.hasNext(); ++paths) {
+            const auto m = match.next();
+            QMenu* menu = MenuTitled(Window(), QLatin1Char('&') + m.captured(1));
+            ASSERT_NE(menu, nullptr) << page << ": " << m.captured(0).toStdString();
+            bool found = false;
+            for (const QAction* action : menu->actions()) {
+                found = found || PlainCaption(action) == m.captured(2);
+            }
+            EXPECT_TRUE(found) << page << ": " << m.captured(0).toStdString();
+        }
+        EXPECT_GT(paths, 10) << page;
+    }
 }
 
 }  // namespace
