@@ -16,6 +16,7 @@
 #include "window/csv_menu.h"
 #include "window/help_window.h"
 #include "window/import_refusal_box.h"
+#include "window/screens/simple_screens.h"
 #include "window/widget_host.h"
 
 namespace tq530::guitest {
@@ -168,6 +169,27 @@ TEST_F(FirstContactTest, TheHelpPagesNameOnlyMenusAndControlsTheWindowHas) {
             EXPECT_TRUE(found) << page << ": " << m.captured(0).toStdString();
         }
         EXPECT_GT(paths, 10) << page;
+    }
+}
+
+TEST(StartPanelTest, TheLogoIsDrawnInTheThemesColours) {
+    for (const bool dark : {false, true}) {
+        QPalette palette;
+        palette.setColor(QPalette::Base, dark ? QColor(30, 30, 32) : QColor(255, 255, 255));
+        palette.setColor(QPalette::Text, dark ? QColor(225, 225, 225) : QColor(0, 0, 0));
+        LogoScreen panel;
+        panel.setPalette(palette);
+        panel.resize(400, 300);
+        const QImage picture = panel.grab().toImage();
+        EXPECT_EQ(picture.pixelColor(2, 2), palette.color(QPalette::Base)) << dark;
+        // The name is written in the text colour: some of its pixels are exactly that.
+        bool textSeen = false;
+        for (int y = 0; y < picture.height() && !textSeen; ++y) {
+            for (int x = picture.width() / 2; x < picture.width() && !textSeen; ++x) {
+                textSeen = picture.pixelColor(x, y) == palette.color(QPalette::Text);
+            }
+        }
+        EXPECT_TRUE(textSeen) << dark;
     }
 }
 

@@ -1,6 +1,8 @@
 // The transfer dialog in every mode, with and without the monitor line, while a transfer
 // runs, and the serial-port menu with the device of an item.
+#include <QApplication>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -67,9 +69,57 @@ void PortMenuWithTheDeviceOfAnItem(Gallery& gallery, MainWindow& window) {
     menu->hide();
 }
 
+// A dark desktop theme, as a person who has chosen one sees the program.
+QPalette DarkPalette() {
+    QPalette dark;
+    const QColor window(45, 45, 48);
+    const QColor base(30, 30, 32);
+    const QColor text(225, 225, 225);
+    dark.setColor(QPalette::Window, window);
+    dark.setColor(QPalette::WindowText, text);
+    dark.setColor(QPalette::Base, base);
+    dark.setColor(QPalette::AlternateBase, window);
+    dark.setColor(QPalette::Text, text);
+    dark.setColor(QPalette::Button, window);
+    dark.setColor(QPalette::ButtonText, text);
+    dark.setColor(QPalette::ToolTipBase, base);
+    dark.setColor(QPalette::ToolTipText, text);
+    dark.setColor(QPalette::PlaceholderText, QColor(140, 140, 140));
+    dark.setColor(QPalette::Highlight, QColor(61, 142, 201));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::Light, QColor(70, 70, 74));
+    dark.setColor(QPalette::Midlight, QColor(60, 60, 64));
+    dark.setColor(QPalette::Mid, QColor(40, 40, 42));
+    dark.setColor(QPalette::Dark, QColor(20, 20, 22));
+    dark.setColor(QPalette::Shadow, Qt::black);
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    return dark;
+}
+
+// The start panel and the transfer dialog's pictures under a dark theme.
+void DarkTheme(Gallery& gallery) {
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(DarkPalette());
+    {
+        Stage stage(kOneModel);
+        if (gallery.Check(stage.Start(), "dark: not started")) {
+            gallery.Save(stage.Window(), QStringLiteral("dark-main-window"));
+            TransferDialog read(stage.Ws(), stage.Host(), TransferMode::Read, {}, &stage.Window());
+            gallery.Shot(read, QStringLiteral("dark-transfer-read"));
+            TransferDialog program(stage.Ws(), stage.Host(), TransferMode::Program, {},
+                                   &stage.Window());
+            gallery.Shot(program, QStringLiteral("dark-transfer-program"));
+        }
+    }
+    QApplication::setPalette(light);
+}
+
 }  // namespace
 
 void TransferShots(Gallery& gallery) {
+    DarkTheme(gallery);
     SilentTerminal cable;
     if (!gallery.Check(!cable.Device().empty(), "transfer: no pseudo-terminal")) {
         return;
