@@ -34,8 +34,8 @@ QString Latin1(const std::string& text) {
 
 }  // namespace
 
-QString PortLineText(int comNum) {
-    return QStringLiteral("Port: %1").arg(PortTipText(comNum));
+QString PortLineText(const Workspace& ws, const PortLister& ports) {
+    return QStringLiteral("Port: %1").arg(ChosenPortText(ws, ports));
 }
 
 TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
@@ -68,8 +68,13 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
     middle->addLayout(buttons);
 
     // Which cable is meant, before OK opens it.
-    port_ = new QLabel(PortLineText(ws_.ComNum));
+    // A device's lasting name can be longer than the line: the middle gives way, the tip and
+    // the menu hold it whole.
+    const QString portText = PortLineText(ws_, options_.Ports);
+    port_ = new QLabel;
     port_->setObjectName(QStringLiteral("PortLine"));
+    port_->setToolTip(portText);
+    port_->setText(port_->fontMetrics().elidedText(portText, Qt::ElideMiddle, kDialogWidth - 30));
     port_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     reason_ = new QLabel;
     reason_->setObjectName(QStringLiteral("ReasonLine"));

@@ -112,7 +112,7 @@ void TransferRunner::Start(const Workspace& ws, TransferMode mode) {
 
 void TransferRunner::Work(TransferMode mode) {
     // The port belongs to the thread that uses it.
-    QtSerialLink port;
+    QtSerialLink port(copy_.ComDevice);
     WorkerHost host(*this, copy_);
     Transfer transfer(copy_, port, host, mode);
     transfer.SetVerify(verify_ && mode == TransferMode::Program);

@@ -16,6 +16,7 @@
 #include "window/csv_menu.h"
 #include "window/help_window.h"
 #include "window/import_refusal_box.h"
+#include "window/port_menu.h"
 #include "window/screens/simple_screens.h"
 #include "window/widget_host.h"
 
@@ -191,6 +192,99 @@ TEST(StartPanelTest, TheLogoIsDrawnInTheThemesColours) {
         }
         EXPECT_TRUE(textSeen) << dark;
     }
+}
+
+// Two ports of a system: a USB adapter with a lasting name and a built-in port, and a
+// simulator's terminal pinned to COM1.
+std::vector<SerialPortEntry> TwoPorts() {
+    SerialPortEntry usb;
+    usb.Device = "/dev/ttyUSB0";
+    usb.Description = "FT232R USB UART, FTDI";
+    usb.VendorId = 0x0403;
+    usb.ProductId = 0x6001;
+    usb.StableName = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K-if00-port0";
+    SerialPortEntry builtIn;
+    builtIn.Device = "/dev/ttyS0";
+    builtIn.ComNum = 2;
+    SerialPortEntry pinned;
+    pinned.Device = "/dev/pts/7";
+    pinned.Description = "set by TQ530_COM1";
+    pinned.ComNum = 1;
+    pinned.Pinned = true;
+    return {usb, builtIn, pinned};
+}
+
+TEST(PortListTest, EverySystemPortIsListedChosenAndRememberedByItsLastingName) {
+    QWidget window;
+    window.show();
+    QMenu menu;
+    PortActions com{};
+    for (int i = 0; i < kPortMenuEntries; ++i) {
+        com[static_cast<size_t>(i)] = menu.addAction(QStringLiteral("COM&%1").arg(i + 1));
+        com[static_cast<size_t>(i)]->setCheckable(true);
+    }
+    Workspace ws;
+    MemorySettingsStore store;
+    InstallPortMenu(&menu, com, ws, store, &window, TwoPorts);
+    emit menu.aboutToShow();
+    QStringList texts;
+    for (const QAction* action : menu.actions()) {
+        texts << (action->isSeparator() ? QStringLiteral("--") : action->text());
+    }
+    EXPECT_EQ(texts,
+              (QStringList{"COM&1", "COM&2", "COM&3", "COM&4", "--",
+                           "/dev/ttyUSB0 (FT232R USB UART, FTDI, 0403:6001)", "/dev/ttyS0"}));
+    EXPECT_TRUE(com[0]->isChecked());
+
+    menu.actions()[5]->trigger();
+    EXPECT_EQ(ws.ComDevice, TwoPorts()[0].StableName);
+    EXPECT_EQ(store.GetText("ComPath", kComDeviceKey, ""), TwoPorts()[0].StableName);
+    EXPECT_EQ(store.GetText("ComPath", "ComNum", "none"), "none");
+    EXPECT_FALSE(com[0]->isChecked());
+    EXPECT_TRUE(menu.actions()[5]->isChecked());
+    EXPECT_EQ(ChosenPortText(ws, TwoPorts), "/dev/ttyUSB0 (FT232R USB UART, FTDI, 0403:6001)");
+
+    // The next start finds the choice; the adapter unplugged meanwhile stays the choice.
+    Workspace next;
+    QMenu again;
+    PortActions comAgain{};
+    for (int i = 0; i < kPortMenuEntries; ++i) {
+        comAgain[static_cast<size_t>(i)] = again.addAction(QStringLiteral("COM&%1").arg(i + 1));
+        comAgain[static_cast<size_t>(i)]->setCheckable(true);
+    }
+    InstallPortMenu(&again, comAgain, next, store, &window, [] { return TwoPorts(); });
+    EXPECT_EQ(next.ComDevice, TwoPorts()[0].StableName);
+    InstallPortMenu(&again, comAgain, next, store, &window,
+                    [] { return std::vector<SerialPortEntry>{}; });
+    const QAction* last = again.actions().back();
+    EXPECT_EQ(last->text(), QString::fromStdString(TwoPorts()[0].StableName) + " (not found)");
+    EXPECT_TRUE(last->isChecked());
+
+    // A COM item is a COM number again.
+    com[2]->trigger();
+    EXPECT_EQ(ws.ComNum, 3);
+    EXPECT_EQ(ws.ComDevice, "");
+    EXPECT_EQ(store.GetText("ComPath", kComDeviceKey, "x"), "");
+    EXPECT_EQ(store.GetText("ComPath", "ComNum", ""), "3");
+    EXPECT_FALSE(menu.actions()[5]->isChecked());
+}
+
+TEST_F(FirstContactTest, AChosenDeviceIsTheOneTheTransferOpensAndThePortLineNames) {
+    SilentTerminal cable;
+    PointCom1At("/dev/tq530-not-this-one");
+    store.SetText("ComPath", kComDeviceKey, cable.Device());
+    StartWith(kOneModel);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(Ws().ComDevice, cable.Device());
+    TransferDialog dialog(Ws(), shell->Host(), TransferMode::Read, {}, &Window());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.PortLine()->text(), QString::fromStdString("Port: " + cable.Device()));
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&cable] { return cable.Received().find('P') != std::string::npos; }, 3000));
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.Running(); }, 3000));
 }
 
 }  // namespace

@@ -7,8 +7,11 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include "app/settings_store.h"
+#include "core/workspace.h"
 #include "gallery.h"
 #include "silent_terminal.h"
+#include "window/port_menu.h"
 #include "window/transfer_dialog.h"
 
 namespace tq530::gallery {
@@ -67,6 +70,57 @@ void PortMenuWithTheDeviceOfAnItem(Gallery& gallery, MainWindow& window) {
     gallery.Save(*menu, QStringLiteral("transfer-menu-serialport"));
     gallery.Save(window, QStringLiteral("transfer-menu-serialport-status"));
     menu->hide();
+}
+
+// The ports of a boat owner's laptop: a USB cable with its lasting name, a second adapter and a
+// built-in port.
+std::vector<SerialPortEntry> LaptopPorts() {
+    SerialPortEntry ftdi;
+    ftdi.Device = "/dev/ttyUSB0";
+    ftdi.Description = "FT232R USB UART, FTDI";
+    ftdi.VendorId = 0x0403;
+    ftdi.ProductId = 0x6001;
+    ftdi.StableName = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0";
+    SerialPortEntry prolific;
+    prolific.Device = "/dev/ttyUSB1";
+    prolific.Description = "USB-Serial Controller, Prolific Technology Inc.";
+    prolific.VendorId = 0x067b;
+    prolific.ProductId = 0x2303;
+    prolific.StableName =
+        "/dev/serial/by-id/usb-Prolific_Technology_Inc._USB-Serial_Controller-if00-port0";
+    SerialPortEntry builtIn;
+    builtIn.Device = "/dev/ttyS0";
+    return {ftdi, prolific, builtIn};
+}
+
+// The port menu with the system's ports below COM1 to COM4, the USB cable chosen.
+void PortList(Gallery& gallery, Stage& stage) {
+    QMenu menu(&stage.Window());
+    PortActions com{};
+    for (int i = 0; i < kPortMenuEntries; ++i) {
+        com[static_cast<size_t>(i)] = menu.addAction(QStringLiteral("COM&%1").arg(i + 1));
+        com[static_cast<size_t>(i)]->setCheckable(true);
+    }
+    Workspace ws;
+    MemorySettingsStore store;
+    InstallPortMenu(&menu, com, ws, store, &stage.Window(), LaptopPorts);
+    menu.popup(stage.Window().mapToGlobal(QPoint(40, 40)));
+    if (!gallery.Check(QTest::qWaitForWindowExposed(&menu), "ports: menu not shown")) {
+        return;
+    }
+    menu.actions()[5]->trigger();
+    menu.popup(stage.Window().mapToGlobal(QPoint(40, 40)));
+    gallery.Check(QTest::qWaitForWindowExposed(&menu), "ports: menu not shown again");
+    gallery.Save(menu, QStringLiteral("transfer-menu-serialport-list"));
+    menu.hide();
+    TransferDialogOptions options;
+    options.Ports = LaptopPorts;
+    TransferDialog dialog(ws, stage.Host(), TransferMode::Read, options, &stage.Window());
+    gallery.Shot(dialog, QStringLiteral("transfer-read-usb-port"));
+    // The cable unplugged since it was chosen: its lasting name, longer than the line.
+    options.Ports = [] { return std::vector<SerialPortEntry>{}; };
+    TransferDialog unplugged(ws, stage.Host(), TransferMode::Read, options, &stage.Window());
+    gallery.Shot(unplugged, QStringLiteral("transfer-read-usb-port-unplugged"));
 }
 
 // A dark desktop theme, as a person who has chosen one sees the program.
@@ -130,6 +184,7 @@ void TransferShots(Gallery& gallery) {
         if (gallery.Check(stage.Start(), "transfer: not started")) {
             SaveModes(gallery, stage, QStringLiteral("transfer-"));
             PortMenuWithTheDeviceOfAnItem(gallery, stage.Window());
+            PortList(gallery, stage);
         }
     }
     {
