@@ -141,18 +141,22 @@ void TransferDialog::ShowReason(const QString& text) {
 }
 
 void TransferDialog::SetReady(bool ready) {
-    ok_->setEnabled(ready);
-    help_->setEnabled(ready);
     // While the radio works, Enter presses nothing: a second Enter meant for OK must not land
-    // on Cancel. Cancel then takes a click, Alt+C or Escape.
+    // on Cancel. Cancel then takes a click, Alt+C or Escape. The buttons give up being the
+    // default, and the focus leaves OK, before OK is disabled: a disabled OK hands the focus
+    // on to Cancel, which would make itself the default on the way.
     for (QPushButton* button : {ok_, cancel_, help_}) {
         button->setAutoDefault(ready);
+        button->setDefault(false);
     }
     ok_->setDefault(ready);
+    if (!ready) {
+        setFocus();
+    }
+    ok_->setEnabled(ready);
+    help_->setEnabled(ready);
     if (ready) {
         ok_->setFocus();
-    } else {
-        setFocus();
     }
 }
 
