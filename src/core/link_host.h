@@ -20,6 +20,9 @@ class LinkHost : public UiHost {
     // The diagnostic monitor line; hosts that show it pace it as they see fit.
     virtual void ShowMonitor(const std::string& text) { (void)text; }
     virtual void SetProgress(int percent) { (void)percent; }
+    // The radio has answered the transfer's last block: its work is done, and a Cancel from
+    // now on would only throw it away. A host with a Cancel button stops taking it here.
+    virtual void PastNoReturn() {}
     // The question asked after a frame was refused three times. frame tells the host which
     // frame it is about, so that an unattended host can give up on a frame the radio keeps
     // refusing.

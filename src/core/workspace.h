@@ -26,6 +26,8 @@ struct Workspace {
     bool DiagnosticMode = false;
     bool LowSpeedLink = false;
     int16_t ComNum = 1;
+    // A serial device chosen by its name instead of a COM number; "" when a COM number is.
+    std::string ComDevice;
     int16_t RetryCount = 3;
     bool ScrambleFeature = false;
 

@@ -309,6 +309,7 @@ Outcome Transfer::EndLoop(Outcome loop, bool fullProgress) {
         host_.ShowMessage("Communication Error!!", InfoOf(mode_).LoopTitle, MsgIcon::Critical);
         return loop;
     }
+    host_.PastNoReturn();
     if (fullProgress) {
         host_.SetProgress(100);
     }

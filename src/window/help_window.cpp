@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
@@ -63,6 +64,15 @@ bool HelpWindow::ShowTopic(const QString& file, int context, QString& error) {
     // The same page at the same topic loads nothing; the topic must still come into view.
     browser_->scrollToAnchor(url.fragment());
     return true;
+}
+
+// A help window is looked at and put away, as a dialog is.
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 int HelpContextOf(const QWidget* widget, int fallback) {

@@ -20,6 +20,10 @@ class HelpWindow : public QWidget {
     // The topic last asked for.
     int Topic() const { return topic_; }
 
+  protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     QTextBrowser* browser_ = nullptr;
     QString file_;

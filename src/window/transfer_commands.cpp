@@ -33,6 +33,7 @@ bool MainWindow::OpenTransfer(TransferMode mode) {
     }
     transferOptions_.Verify = actions_[Command::VerifyAfterProgram]->isChecked();
     transferOptions_.ShowNotice = [this](const QString& text) { SetNotice(text); };
+    transferOptions_.ShowHelp = [this](QWidget*, int context) { ShowHelp(context); };
     return RunTransferDialog(ws_, host_, mode, transferOptions_, this);
 }
 

@@ -34,8 +34,8 @@ QString Latin1(const std::string& text) {
 
 }  // namespace
 
-QString PortLineText(int comNum) {
-    return QStringLiteral("Port: %1").arg(PortTipText(comNum));
+QString PortLineText(const Workspace& ws, const PortLister& ports) {
+    return QStringLiteral("Port: %1").arg(ChosenPortText(ws, ports));
 }
 
 TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
@@ -52,12 +52,11 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
 
     picture_ = new TransferPicture(mode == TransferMode::Read);
     ok_ = new QPushButton(QStringLiteral("OK"));
-    cancel_ = new QPushButton(QStringLiteral("Cancel"));
-    help_ = new QPushButton(QStringLiteral("Help"));
-    ok_->setDefault(true);
-    for (QPushButton* button : {ok_, cancel_, help_}) {
-        button->setObjectName(button->text());
-    }
+    cancel_ = new QPushButton(QStringLiteral("&Cancel"));
+    help_ = new QPushButton(QStringLiteral("&Help"));
+    ok_->setObjectName(QStringLiteral("OK"));
+    cancel_->setObjectName(QStringLiteral("Cancel"));
+    help_->setObjectName(QStringLiteral("Help"));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok_);
     buttons->addWidget(cancel_);
@@ -69,8 +68,13 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
     middle->addLayout(buttons);
 
     // Which cable is meant, before OK opens it.
-    port_ = new QLabel(PortLineText(ws_.ComNum));
+    // A device's lasting name can be longer than the line: the middle gives way, the tip and
+    // the menu hold it whole.
+    const QString portText = PortLineText(ws_, options_.Ports);
+    port_ = new QLabel;
     port_->setObjectName(QStringLiteral("PortLine"));
+    port_->setToolTip(portText);
+    port_->setText(port_->fontMetrics().elidedText(portText, Qt::ElideMiddle, kDialogWidth - 30));
     port_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     reason_ = new QLabel;
     reason_->setObjectName(QStringLiteral("ReasonLine"));
@@ -107,13 +111,17 @@ TransferDialog::TransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
     connect(ok_, &QPushButton::clicked, this, &TransferDialog::Start);
     connect(cancel_, &QPushButton::clicked, this, &TransferDialog::reject);
     connect(help_, &QPushButton::clicked, this, &TransferDialog::Help);
-    ok_->setFocus();
+    SetReady(true);
     reasonRoute_ =
         std::make_unique<ReasonRoute>(host_, [this](const QString& text) { ShowReason(text); });
     host_.SetBusy(false);
 }
 
 TransferDialog::~TransferDialog() = default;
+
+bool TransferDialog::PastNoReturn() const {
+    return runner_->Running() && runner_->PastNoReturn();
+}
 
 bool TransferDialog::Running() const {
     return runner_->Running();
@@ -133,12 +141,22 @@ void TransferDialog::ShowReason(const QString& text) {
 }
 
 void TransferDialog::SetReady(bool ready) {
+    // While the radio works, Enter presses nothing: a second Enter meant for OK must not land
+    // on Cancel. Cancel then takes a click, Alt+C or Escape. The buttons give up being the
+    // default, and the focus leaves OK, before OK is disabled: a disabled OK hands the focus
+    // on to Cancel, which would make itself the default on the way.
+    for (QPushButton* button : {ok_, cancel_, help_}) {
+        button->setAutoDefault(ready);
+        button->setDefault(false);
+    }
+    ok_->setDefault(ready);
+    if (!ready) {
+        setFocus();
+    }
     ok_->setEnabled(ready);
     help_->setEnabled(ready);
     if (ready) {
         ok_->setFocus();
-    } else {
-        cancel_->setFocus();
     }
 }
 
@@ -173,7 +191,9 @@ void TransferDialog::Finished() {
 
 void TransferDialog::Cancel() {
     if (Running()) {
-        runner_->Cancel();
+        if (!runner_->PastNoReturn()) {
+            runner_->Cancel();
+        }
     } else {
         QDialog::reject();
     }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "radio/transfer.h"
+#include "window/port_menu.h"
 
 class QLabel;
 class QProgressBar;
@@ -34,6 +35,8 @@ struct TransferDialogOptions {
     bool Verify = false;
     // Shows a one-line notice in the window, such as a backup that could not be kept.
     std::function<void(const QString&)> ShowNotice;
+    // The system's serial ports, which the port line looks the chosen device up in.
+    std::function<std::vector<SerialPortEntry>()> Ports = SystemPorts;
 };
 
 class TransferDialog : public QDialog {
@@ -45,6 +48,8 @@ class TransferDialog : public QDialog {
     ~TransferDialog() override;
 
     bool Running() const;
+    // The radio has answered the last block: Cancel is ignored until the transfer ends.
+    bool PastNoReturn() const;
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
     QPushButton* HelpButton() const { return help_; }
@@ -95,7 +100,8 @@ class TransferDialog : public QDialog {
 bool RunTransferDialog(Workspace& ws, UiHost& host, TransferMode mode,
                        const TransferDialogOptions& options, QWidget* parent);
 
-// What the port line says of COM n: the port it opens, as the port menu's tip says it.
-QString PortLineText(int comNum);
+// What the port line says: the chosen device, or COM n and the port it opens, as the port
+// menu says it.
+QString PortLineText(const Workspace& ws, const PortLister& ports = SystemPorts);
 
 }  // namespace tq530

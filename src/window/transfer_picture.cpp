@@ -10,17 +10,19 @@ namespace {
 constexpr int kWidth = 250;
 constexpr int kHeight = 96;
 
-// A handheld marine radio: antenna, body, display, keys and speaker, inside box.
-void DrawRadio(QPainter& p, const QRectF& box) {
+// A handheld marine radio: antenna, body, display, keys and speaker, inside box. The dark
+// cases are edged in outline, so that they stand out from a dark window too.
+void DrawRadio(QPainter& p, const QRectF& box, const QColor& outline) {
     const qreal w = 34;
     const qreal x = box.center().x() - w / 2;
     const qreal top = box.top() + 14;
     const QRectF body(x, top, w, box.bottom() - top - 2);
-    p.setPen(Qt::NoPen);
+    p.setPen(QPen(outline, 1));
     p.setBrush(QColor(60, 60, 64));
     p.drawRoundedRect(QRectF(x + 5, box.top() + 1, 5, 16), 2, 2);  // antenna
     p.setBrush(QColor(40, 44, 52));
     p.drawRoundedRect(body, 6, 6);
+    p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 140, 0));
     p.drawRoundedRect(QRectF(x + w - 11, top - 4, 7, 5), 1, 1);  // channel knob
     const QRectF display(x + 4, top + 6, w - 8, 17);
@@ -43,13 +45,14 @@ void DrawRadio(QPainter& p, const QRectF& box) {
 }
 
 // A desktop PC: monitor with its screen, foot and keyboard, inside box.
-void DrawPc(QPainter& p, const QRectF& box) {
+void DrawPc(QPainter& p, const QRectF& box, const QColor& outline) {
     const qreal w = 66;
     const qreal x = box.center().x() - w / 2;
     const QRectF monitor(x, box.top() + 8, w, 50);
-    p.setPen(Qt::NoPen);
+    p.setPen(QPen(outline, 1));
     p.setBrush(QColor(70, 70, 76));
     p.drawRoundedRect(monitor, 3, 3);
+    p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 110, 190));
     p.drawRect(monitor.adjusted(4, 4, -4, -4));
     p.setBrush(QColor(255, 255, 255, 150));
@@ -60,6 +63,7 @@ void DrawPc(QPainter& p, const QRectF& box) {
     p.setBrush(QColor(70, 70, 76));
     p.drawRect(QRectF(box.center().x() - 5, monitor.bottom(), 10, 8));
     p.drawRoundedRect(QRectF(box.center().x() - 18, monitor.bottom() + 8, 36, 4), 2, 2);
+    p.setPen(QPen(outline, 1));
     p.setBrush(QColor(120, 120, 126));
     p.drawRoundedRect(QRectF(x - 4, box.bottom() - 12, w + 8, 10), 2, 2);  // keyboard
 }
@@ -83,12 +87,14 @@ void TransferPicture::paintEvent(QPaintEvent*) {
     const qreal side = 84;
     const QRectF left(0, 0, side, height());
     const QRectF right(width() - side, 0, side, height());
+    QColor outline = palette().color(QPalette::WindowText);
+    outline.setAlpha(150);
     if (radioFirst_) {
-        DrawRadio(p, left);
-        DrawPc(p, right);
+        DrawRadio(p, left, outline);
+        DrawPc(p, right, outline);
     } else {
-        DrawPc(p, left);
-        DrawRadio(p, right);
+        DrawPc(p, left, outline);
+        DrawRadio(p, right, outline);
     }
     // The cable, and on it the arrow of the data's way: always from left to right.
     const qreal y = height() / 2.0;

@@ -20,10 +20,11 @@ class TransferRunner::WorkerHost : public SystemClockLinkHost {
             Pause(ms);
         }
     }
-    // Each press of Cancel counts once, as the single-threaded dialog's click would.
+    // Each press of Cancel counts once, as the single-threaded dialog's click would; none
+    // counts once the radio has answered the last block.
     void Yield() override {
         const int presses = runner_.cancelPresses_.load();
-        if (presses != seen_) {
+        if (presses != seen_ && !runner_.pastNoReturn_.load()) {
             seen_ = presses;
             ws_.CancelRequested = true;
         }
@@ -35,6 +36,7 @@ class TransferRunner::WorkerHost : public SystemClockLinkHost {
         emit runner_.MonitorChanged(QString::fromLatin1(text.c_str()));
         PacingPause(500);
     }
+    void PastNoReturn() override { runner_.pastNoReturn_.store(true); }
     void SetProgress(int percent) override {
         if (percent != shownPercent_) {
             shownPercent_ = percent;
@@ -87,6 +89,7 @@ void TransferRunner::Start(const Workspace& ws, TransferMode mode) {
     job_ = std::make_unique<TransferJob>(ws, mode);
     job_->SetVerify(verify_);
     cancelPresses_.store(0);
+    pastNoReturn_.store(false);
     thread_ = QThread::create([this] { Work(); });
     connect(thread_, &QThread::finished, this, &TransferRunner::Done);
     thread_->start();
@@ -94,7 +97,7 @@ void TransferRunner::Start(const Workspace& ws, TransferMode mode) {
 
 void TransferRunner::Work() {
     // The port belongs to the thread that uses it.
-    QtSerialLink port;
+    QtSerialLink port(job_->Work().ComDevice);
     WorkerHost host(*this, job_->Work());
     const TransferJobResult& result = job_->Run(port, host, BackupDir());
     if (!result.Reason.empty()) {

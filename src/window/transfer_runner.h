@@ -39,6 +39,8 @@ class TransferRunner : public QObject {
     void Start(const Workspace& ws, TransferMode mode);
     // One press of Cancel: the transfer sees it at its next poll of the port.
     void Cancel() { cancelPresses_.fetch_add(1); }
+    // The radio has answered the last block: Cancel no longer reaches the transfer.
+    bool PastNoReturn() const { return pastNoReturn_.load(); }
     bool Running() const { return thread_ != nullptr; }
 
     // The finished transfer: its outcome, whether it got connected, the backup it kept or
@@ -62,6 +64,7 @@ class TransferRunner : public QObject {
     bool pacing_ = true;
     bool verify_ = false;
     std::atomic<int> cancelPresses_{0};
+    std::atomic<bool> pastNoReturn_{false};
     QThread* thread_ = nullptr;
     std::unique_ptr<TransferJob> job_;
 };

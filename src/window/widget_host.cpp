@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "core/text_encoding.h"
+
 namespace tq530 {
 
 QMessageBox::Icon MessageBoxIcon(MsgIcon icon) {
@@ -73,13 +75,20 @@ Answer AnswerOf(QMessageBox::StandardButton button, Buttons buttons) {
     return buttons == Buttons::Ok ? Answer::Ok : DismissAnswer(buttons);
 }
 
+QString MessageText(const std::string& text) {
+    const auto size = static_cast<qsizetype>(text.size());
+    if (FirstNonUtf8(text) == std::string::npos) {
+        return QString::fromUtf8(text.data(), size);
+    }
+    return QString::fromLatin1(text.data(), size);
+}
+
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const std::string& text,
                                              const std::string& title, MsgIcon icon,
                                              Buttons buttons, Answer defaultButton) {
     auto box = std::make_unique<QMessageBox>(parent);
-    // The texts are the model's 8-bit text.
-    box->setText(QString::fromLatin1(text.c_str()));
-    box->setWindowTitle(QString::fromLatin1(title.c_str()));
+    box->setText(MessageText(text));
+    box->setWindowTitle(MessageText(title));
     box->setIcon(MessageBoxIcon(icon));
     box->setStandardButtons(MessageBoxButtons(buttons));
     box->setDefaultButton(MessageBoxButton(defaultButton));

@@ -21,6 +21,12 @@ QMessageBox::StandardButton MessageBoxButton(Answer answer);
 // The answer of a clicked button; a box closed without one counts as its escape answer.
 Answer AnswerOf(QMessageBox::StandardButton button, Buttons buttons);
 
+// The text of a message as a box shows it. The model's own texts are 8-bit Latin-1, while
+// paths and the cells of a file quoted in a message are UTF-8: a text that is well-formed
+// UTF-8 is read as such (Latin-1 letters of a name never form it), any other as Latin-1.
+// The whole text counts, past a NUL too.
+QString MessageText(const std::string& text);
+
 // The box a message or question shows; the gallery renders the same boxes.
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const std::string& text,
                                              const std::string& title, MsgIcon icon,

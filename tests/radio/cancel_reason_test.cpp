@@ -200,5 +200,38 @@ TEST_F(CancelReasonTest, APulledCableIsAFailedPortAndAProgramSaysTheRadioIsPartl
     }
 }
 
+TEST_F(CancelReasonTest, TheWorkIsDoneWhenTheLastBlockIsAnsweredAndNotBefore) {
+    host.LinesReceived = [this] { return radio.Received.size(); };
+    for (const TransferMode mode :
+         {TransferMode::Read, TransferMode::Program, TransferMode::ClearMmsi,
+          TransferMode::ClearDscLog, TransferMode::ClearDistressLog}) {
+        host.NoReturnAtLine = host.NoReturnAtPause = -1;
+        host.PacingPauses = 0;
+        ASSERT_TRUE(RunTransfer(mode)) << static_cast<int>(mode);
+        // Every line the radio got had come in, and the pause in which a late Cancel used to
+        // land was still ahead.
+        EXPECT_EQ(host.NoReturnAtLine, static_cast<int>(radio.Received.size()));
+        EXPECT_EQ(host.NoReturnAtPause, 0);
+        EXPECT_EQ(host.PacingPauses, 1);
+    }
+    // A read cancelled as its last block is asked for, and one whose cable is pulled then:
+    // the work is not done.
+    const int start = radio.FramesReceived();
+    host.OnPause = [&] {
+        if (radio.FramesReceived() - start >= FrameNumberOfReadBlock(8128)) {
+            ws.CancelRequested = true;
+        }
+    };
+    host.NoReturnAtLine = -1;
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_TRUE(ws.CancelRequested);
+    EXPECT_EQ(host.NoReturnAtLine, -1);
+    host.OnPause = nullptr;
+    radio.Faults.Frames[radio.FramesReceived() + FrameNumberOfReadBlock(8128)] =
+        FrameFault::CloseLink;
+    EXPECT_FALSE(RunTransfer(TransferMode::Read));
+    EXPECT_EQ(host.NoReturnAtLine, -1);
+}
+
 }  // namespace
 }  // namespace tq530::radiotest

@@ -36,6 +36,11 @@ class LinkRecordingHost : public LinkHost {
     std::vector<int> ProgressSeen;
     std::vector<int> Pauses;
     int PacingPauses = 0;
+    // When the transfer said its work was done: the radio's received lines and the pacing
+    // pauses up to then; -1 while it has not.
+    int NoReturnAtLine = -1;
+    int NoReturnAtPause = -1;
+    std::function<size_t()> LinesReceived;
     std::function<void()> OnYield;
     // Runs after each of the radio's pauses, as the window and the terminal look at Cancel
     // then: the moment between two frames.
@@ -49,6 +54,10 @@ class LinkRecordingHost : public LinkHost {
             OnPause();
     }
     void PacingPause(int) override { ++PacingPauses; }
+    void PastNoReturn() override {
+        NoReturnAtLine = LinesReceived ? static_cast<int>(LinesReceived()) : 0;
+        NoReturnAtPause = PacingPauses;
+    }
     void Yield() override {
         if (OnYield)
             OnYield();

@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/platform_file.h"
+#include "radio/qt/serial_ports.h"
+
 #if defined(Q_OS_WIN)
 #include <windows.h>
 #else
@@ -142,6 +145,14 @@ void QtSerialLink::Open(int comNum, const std::string& settingsText) {
     port_ = std::make_unique<QSerialPort>();
     port_->setPortName(QString::fromStdString(device_));
     if (!port_->open(QIODevice::ReadWrite)) {
+        // Refused for lack of permission (not merely busy): say how this system grants it.
+        if (port_->error() == QSerialPort::PermissionError && !FileWritable(device_) &&
+            !PortPermissionHint().empty()) {
+            throw SerialError(8000 + static_cast<int>(port_->error()),
+                              "Port open failed (" + device_ +
+                                  "): " + port_->errorString().toStdString() + " - " +
+                                  PortPermissionHint());
+        }
         Fail(kErrPortOpenFailed, "Port open failed (" + device_ + ")");
     }
     QSerialPort::Parity parity = QSerialPort::NoParity;

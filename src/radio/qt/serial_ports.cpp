@@ -3,6 +3,7 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 
 #include "radio/qt/qt_serial_link.h"
@@ -22,6 +23,40 @@ std::string DescriptionOf(const QSerialPortInfo& info) {
 
 }  // namespace
 
+std::string StableNameOf(const std::string& device, const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path target = fs::canonical(device, error);
+    if (error) {
+        return {};
+    }
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code own;
+        if (it->is_symlink(own) && fs::canonical(it->path(), own) == target && !own) {
+            names.push_back(it->path().string());
+        }
+    }
+    // More than one link to a device (interfaces of one adapter): the first by name.
+    std::sort(names.begin(), names.end());
+    return names.empty() ? std::string() : names.front();
+}
+
+std::string PortPermissionHint() {
+#if defined(Q_OS_LINUX)
+    return "to use serial ports on Debian and Fedora, add yourself to the dialout group (sudo "
+           "usermod -aG dialout $USER), then log in again";
+#else
+    return {};
+#endif
+}
+
+std::string DeviceLine(const SerialPortEntry& port) {
+    SerialPortEntry unnumbered = port;
+    unnumbered.ComNum = 0;
+    return PortLine(unnumbered);
+}
+
 std::vector<SerialPortEntry> ListSerialPorts(int extraComNums) {
     std::vector<SerialPortEntry> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -38,6 +73,9 @@ std::vector<SerialPortEntry> ListSerialPorts(int extraComNums) {
         if (info.hasProductIdentifier()) {
             port.ProductId = info.productIdentifier();
         }
+#ifndef Q_OS_WIN
+        port.StableName = StableNameOf(port.Device);
+#endif
         ports.push_back(std::move(port));
     }
     std::sort(ports.begin(), ports.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
@@ -72,6 +110,7 @@ std::vector<SerialPortEntry> ListSerialPorts(int extraComNums) {
             port.Device = device;
             port.Description = "set by " + variable;
             port.ComNum = n;
+            port.Pinned = true;
             pinned.push_back(std::move(port));
         }
     }

@@ -13,7 +13,23 @@ struct SerialPortEntry {
     int VendorId = -1;        // USB ids; -1 when the port is not a USB device
     int ProductId = -1;
     int ComNum = 0;  // the COM number that opens this device; 0: none up to the listed range
+    // A name of the device that survives replugging and reboots (a /dev/serial/by-id link
+    // that leads to it); "" when the system offers none.
+    std::string StableName;
+    bool Pinned = false;  // named by a TQ530_COM<n> variable, not listed by the system
 };
+
+// The link in folder that leads to device, "" when none does.
+std::string StableNameOf(const std::string& device,
+                         const std::string& folder = "/dev/serial/by-id");
+
+// How to get the right to open serial ports on this system, for a port refused for lack of
+// permission; "" where there is nothing to say.
+std::string PortPermissionHint();
+
+// One line for the port menu's list of the system's ports: "/dev/ttyUSB0 (FT232R USB UART,
+// 0403:6001)", without a COM number.
+std::string DeviceLine(const SerialPortEntry& port);
 
 // The ports found, in the order COM numbers are given to them, followed by the devices that
 // a TQ530_COM<n> variable points at and the system does not list (a simulator's pty). COM
