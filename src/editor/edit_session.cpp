@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "model/screen_keys.h"
+
 namespace tq530 {
 
 namespace {
 
-constexpr const char* kReplacedScreen = "General";
+constexpr const char* kReplacedScreen = key::kGeneral;
 
 // The boxes that store every keystroke: one typing is one step.
 bool PerKeystroke(const std::optional<FieldId>& field) {

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "editor/screen_keys.h"
+#include "model/screen_keys.h"
 #include "model/channel_number_table.h"
 
 namespace tq530 {

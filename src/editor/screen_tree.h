@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/screen_keys.h"
+#include "model/screen_keys.h"
 #include "model/settings_model.h"
 
 namespace tq530 {

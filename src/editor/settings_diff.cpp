@@ -4,6 +4,7 @@
 #include <charconv>
 #include <functional>
 
+#include "model/screen_keys.h"
 #include "editor/screen_tree.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
@@ -163,7 +164,7 @@ std::vector<SettingDifference> CompareSettings(const SettingsModel& a, const Set
     PlanSettings(c, PlanId::International, "International");
     PlanSettings(c, PlanId::Canada, "Canada");
     for (size_t i = 0; i < c.Common(PlanId::Wx); ++i) {
-        ChannelSettings(c, PlanId::Wx, i, "Wx CH " + std::to_string(i + 1), "PW");
+        ChannelSettings(c, PlanId::Wx, i, "Wx CH " + std::to_string(i + 1), key::kWeather);
     }
     DirectorySettings(c, false);
     DirectorySettings(c, true);

@@ -12,6 +12,7 @@
 #include "core/file_dialogs.h"
 #include "core/workspace.h"
 #include "editor/edit_session.h"
+#include "model/screen_keys.h"
 #include "files/image_file.h"
 #include "files/settings_file.h"
 #include "model/image_codec.h"
@@ -34,7 +35,7 @@ constexpr const char* kDataSetFilter =
 
 void MainWindow::FileNew(const std::string&) {
     // Changed data is thrown away without a question.
-    editor_->SelectNode("General");
+    editor_->SelectNode(key::kGeneral);
     tq530::FileNew(ws_, store_, host_, destinations_);
 }
 
@@ -151,7 +152,7 @@ void MainWindow::ChooseDestinationEntry(int index) {
     plan.Needs.Step = "Destination";
     plan.Work = [this, index](const std::string&) {
         // The change goes ahead once the General node is chosen.
-        editor_->SelectNode("General");
+        editor_->SelectNode(key::kGeneral);
         ChangeDestination(ws_, store_, host_, destinations_, index);
     };
     if (ConfirmDestination(ws_, host_, destinations_, index)) {
