@@ -5,15 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace tq530 {
+#include "radio/serial_port_entry.h"
 
-struct SerialPortEntry {
-    std::string Device;       // what the link opens: "/dev/ttyUSB0", "COM3"
-    std::string Description;  // the system's description, with the manufacturer when known
-    int VendorId = -1;        // USB ids; -1 when the port is not a USB device
-    int ProductId = -1;
-    int ComNum = 0;  // the COM number that opens this device; 0: none up to the listed range
-};
+namespace tq530 {
 
 // The ports found, in the order COM numbers are given to them, followed by the devices that
 // a TQ530_COM<n> variable points at and the system does not list (a simulator's pty). COM
@@ -23,12 +17,5 @@ std::vector<SerialPortEntry> ListSerialPorts(int extraComNums = 8);
 // The line for the port menu's entry COM<comNum>: the listed port it opens, or the device it
 // would open with "(not found)" after it.
 std::string ComPortTip(int comNum);
-
-// "0403:6001" for a USB port, "" otherwise.
-std::string UsbIdsText(const SerialPortEntry& port);
-
-// One line for a menu tip or the transfer dialog: "COM1: /dev/ttyUSB0 (FT232R USB UART,
-// 0403:6001)".
-std::string PortLine(const SerialPortEntry& port);
 
 }  // namespace tq530
