@@ -4,7 +4,7 @@
 
 #include "app/backups.h"
 #include "cli/cli.h"
-#include "radio/qt/serial_ports.h"
+#include "cli/platform_runtime.h"
 
 namespace tq530::cli {
 
@@ -98,7 +98,7 @@ int PrintPortsJson(const std::vector<SerialPortEntry>& ports) {
 }
 
 int ListPortsCommand(bool json) {
-    const std::vector<SerialPortEntry> ports = ListSerialPorts();
+    const std::vector<SerialPortEntry> ports = ListPorts();
     if (json) {
         return PrintPortsJson(ports);
     }

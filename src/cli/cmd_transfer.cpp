@@ -9,10 +9,9 @@
 #include "app/transfer_job.h"
 #include "cli/cli.h"
 #include "cli/fleet.h"
-#include "cli/serial_runtime.h"
+#include "cli/platform_runtime.h"
 #include "core/file_io.h"
 #include "core/platform_file.h"
-#include "radio/qt/qt_serial_link.h"
 
 namespace tq530::cli {
 
@@ -130,11 +129,11 @@ int RunTransfer(Context& ctx, const std::string& port, TransferMode mode, bool v
         return kExitUsage;
     }
     const SerialRuntime runtime;
-    QtSerialLink serial(device);
+    const std::unique_ptr<SerialLink> serial = MakeSerialLink(device);
     TransferJob transfer(ctx.Ws, mode);
     transfer.SetVerify(verify);
     CliLinkHost host(ctx, transfer.Work());
-    const TransferJobResult job = transfer.Run(serial, host, BackupDir());
+    const TransferJobResult job = transfer.Run(*serial, host, BackupDir());
     transfer.CommitTo(ctx.Ws);
     host.Finish();
     const std::string title = TransferTitle(mode);

@@ -13,9 +13,8 @@
 #include "app/data_set.h"
 #include "app/system_clock_link_host.h"
 #include "app/transfer_job.h"
-#include "cli/serial_runtime.h"
+#include "cli/platform_runtime.h"
 #include "core/platform_file.h"
-#include "radio/qt/qt_serial_link.h"
 
 namespace tq530::cli {
 
@@ -121,9 +120,9 @@ struct PortRun {
 
 void RunPort(FleetShared& shared, PortRun& run) {
     const auto start = std::chrono::steady_clock::now();
-    QtSerialLink serial(run.Device);
+    const std::unique_ptr<SerialLink> serial = MakeSerialLink(run.Device);
     FleetLinkHost host(shared, run.Job->Work(), run.Port);
-    run.Job->Run(serial, host, BackupDir());
+    run.Job->Run(*serial, host, BackupDir());
     run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <iostream>
 
-#include "app/qt/qt_settings_store.h"
 #include "app/startup.h"
 #include "cli/cli.h"
+#include "cli/platform_runtime.h"
 #include "core/file_io.h"
 #include "core/platform_file.h"
 #include "core/program_dir.h"
@@ -119,7 +119,7 @@ int Context::StartUp() {
         Options.ProgramDir = DefaultProgramDir();
     }
     if (!Store) {
-        Store = std::make_unique<QtSettingsStore>();
+        Store = MakeUserSettingsStore();
     }
     Ws.DiagnosticMode = Options.Diagnostic;
     Ws.LowSpeedLink = Options.LowSpeed;

@@ -5,19 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace tq530 {
+#include "radio/serial_port_entry.h"
 
-struct SerialPortEntry {
-    std::string Device;       // what the link opens: "/dev/ttyUSB0", "COM3"
-    std::string Description;  // the system's description, with the manufacturer when known
-    int VendorId = -1;        // USB ids; -1 when the port is not a USB device
-    int ProductId = -1;
-    int ComNum = 0;  // the COM number that opens this device; 0: none up to the listed range
-    // A name of the device that survives replugging and reboots (a /dev/serial/by-id link
-    // that leads to it); "" when the system offers none.
-    std::string StableName;
-    bool Pinned = false;  // named by a TQ530_COM<n> variable, not listed by the system
-};
+namespace tq530 {
 
 // The link in folder that leads to device, "" when none does.
 std::string StableNameOf(const std::string& device,
@@ -39,12 +29,5 @@ std::vector<SerialPortEntry> ListSerialPorts(int extraComNums = 8);
 // The line for the port menu's entry COM<comNum>: the listed port it opens, or the device it
 // would open with "(not found)" after it.
 std::string ComPortTip(int comNum);
-
-// "0403:6001" for a USB port, "" otherwise.
-std::string UsbIdsText(const SerialPortEntry& port);
-
-// One line for a menu tip or the transfer dialog: "COM1: /dev/ttyUSB0 (FT232R USB UART,
-// 0403:6001)".
-std::string PortLine(const SerialPortEntry& port);
 
 }  // namespace tq530
