@@ -287,8 +287,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     }
     const int tree = static_cast<int>(std::lround(width() * kTreeShare));
     splitter_->setSizes({tree, std::max(1, width() - tree)});
-    // The hints keep at least half of the status bar.
-    notice_->setMaximumWidth(std::max(1, width() / 2));
+    // The hints keep most of the status bar.
+    notice_->setMaximumWidth(std::max(1, width() / 3));
     if (startedUp_ && !logoShown_) {
         ShowLogoPicture();
     }

@@ -129,7 +129,9 @@ struct EditorPanel::Impl {
     // A shown screen or a refusal may have moved the focus into a field: the field's hint is
     // the one that tells the operator which keys work now.
     void ShowFocusHint() {
-        const QVariant text = HintOf(QApplication::focusWidget());
+        // The window's own focus widget: it is the one that has the focus once the window is
+        // active again after a message box.
+        const QVariant text = HintOf(TreeView->window()->focusWidget());
         ShowHint(text.isValid() ? text.toString() : QString::fromLatin1(hint::kTree));
     }
 
@@ -401,7 +403,7 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     // A box refused while it keeps the focus gets no focus change to show its note by.
     for (FieldEdit* box : d.Screens->findChildren<FieldEdit*>()) {
         connect(box, &FieldEdit::Refused, this, [this, box](const QString& note) {
-            if (box->hasFocus()) {
+            if (box->window()->focusWidget() == box) {
                 impl_->ShowHint(note);
             }
         });
