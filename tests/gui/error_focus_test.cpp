@@ -29,6 +29,8 @@ class ErrorFocusTest : public EditorFixture {
         EXPECT_EQ(QApplication::focusWidget(), box);
         EXPECT_EQ(box->selectedText(), box->text());
         EXPECT_EQ(bar->currentMessage().toStdString(), status);
+        EXPECT_EQ(bar->toolTip().toStdString(), status)
+            << "a narrow window shows the rest as a tip";
     }
 };
 

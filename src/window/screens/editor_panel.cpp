@@ -110,6 +110,8 @@ struct EditorPanel::Impl {
 
     void ShowHint(const QString& text) {
         if (Bar != nullptr) {
+            // A refusal's note can be longer than a narrow window: the tip holds all of it.
+            Bar->setToolTip(text);
             Bar->showMessage(text);
         }
     }
