@@ -199,6 +199,25 @@ struct EditorPanel::Impl {
         return screen == nullptr || screen->InputCheck();
     }
 
+    // Refused boxes' notes reach the status bar, and the shown node keeps its highlight.
+    void ConnectNotesAndHighlight(QObject* context) {
+        // A box refused while it keeps the focus gets no focus change to show its note by.
+        for (FieldEdit* box : Screens->findChildren<FieldEdit*>()) {
+            QObject::connect(box, &FieldEdit::Refused, context, [this, box](const QString& note) {
+                if (box->window()->focusWidget() == box) {
+                    ShowHint(note);
+                }
+            });
+        }
+        // Clicking the empty space below the last node, or Ctrl+clicking the selected one, would
+        // leave no node highlighted while its screen is still shown.
+        QObject::connect(TreeView, &QTreeWidget::itemSelectionChanged, context, [this] {
+            if (Shown != nullptr && !Rebuilding && TreeView->selectedItems().isEmpty()) {
+                Shown->setSelected(true);
+            }
+        });
+    }
+
     void RefreshMarks(bool group) {
         Change marks;
         marks.What = group ? Change::Part::GroupId : Change::Part::MemoryId;
@@ -402,22 +421,7 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
             impl_->ShowHint(text.toString());
         }
     });
-    // A box refused while it keeps the focus gets no focus change to show its note by.
-    for (FieldEdit* box : d.Screens->findChildren<FieldEdit*>()) {
-        connect(box, &FieldEdit::Refused, this, [this, box](const QString& note) {
-            if (box->window()->focusWidget() == box) {
-                impl_->ShowHint(note);
-            }
-        });
-    }
-    // Clicking the empty space below the last node, or Ctrl+clicking the selected one, would
-    // leave no node highlighted while its screen is still shown.
-    connect(d.TreeView, &QTreeWidget::itemSelectionChanged, this, [this] {
-        Impl& p = *impl_;
-        if (p.Shown != nullptr && !p.Rebuilding && p.TreeView->selectedItems().isEmpty()) {
-            p.Shown->setSelected(true);
-        }
-    });
+    d.ConnectNotesAndHighlight(this);
     d.Session.Subscribe([this](const Change& change) {
         impl_->OnChange(change);
         if (change.What == Change::Part::DataSet) {
