@@ -254,23 +254,27 @@ int16_t ScramblerCode(int index) {
     return index <= 0 ? 0 : static_cast<int16_t>(kScrambleOn + index - 1);
 }
 
-bool ExpChannelComplete(const std::string& rxText, const std::string& displayFirst) {
-    return rxText.find("---") == std::string::npos && displayFirst.size() >= 2;
-}
-
-std::vector<Refusal> ExpChannelGaps(const ChannelRec& rec) {
+std::vector<Refusal> ExpChannelGaps(const std::string& rxText, const std::string& displayFirst) {
     std::vector<Refusal> gaps;
-    if (rec.Enable == 0) {
-        return gaps;
-    }
-    if (FreqText4(rec.Rxfreq).find("---") != std::string::npos) {
+    if (rxText.find("---") != std::string::npos) {
         gaps.push_back({RuleField::RxFrequency, "an enabled EXP channel needs an RX frequency"});
     }
-    if (rec.CHDisplayL.size() < static_cast<size_t>(kChDisplayFirstLength)) {
+    if (displayFirst.size() < static_cast<size_t>(kChDisplayFirstLength)) {
         gaps.push_back(
             {RuleField::ChDisplay, "an enabled EXP channel needs two display characters"});
     }
     return gaps;
+}
+
+bool ExpChannelComplete(const std::string& rxText, const std::string& displayFirst) {
+    return ExpChannelGaps(rxText, displayFirst).empty();
+}
+
+std::vector<Refusal> ExpChannelGaps(const ChannelRec& rec) {
+    if (rec.Enable == 0) {
+        return {};
+    }
+    return ExpChannelGaps(FreqText4(rec.Rxfreq), rec.CHDisplayL);
 }
 
 }  // namespace tq530

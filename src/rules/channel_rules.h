@@ -104,8 +104,10 @@ Verdict SetChannelFlag(ChannelRec& rec, bool exp, ChannelFlag flag, bool on);
 int ScramblerIndex(int16_t scramble);
 int16_t ScramblerCode(int index);
 
-// The message of the EXP completeness test: an enabled EXP channel needs an RX frequency
-// and two CH Display characters.
+// The EXP completeness test over what an enabled EXP channel's boxes show: it needs an RX
+// frequency and two CH Display characters. One refusal for each box that lacks something, the
+// RX frequency's first.
+std::vector<Refusal> ExpChannelGaps(const std::string& rxText, const std::string& displayFirst);
 bool ExpChannelComplete(const std::string& rxText, const std::string& displayFirst);
 // The same for a stored EXP channel, one refusal for each box that lacks something; none when
 // the channel is not enabled.

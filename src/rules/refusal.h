@@ -23,7 +23,45 @@ enum class RuleField {
     ChDisplay,
     RxFrequency,
     TxFrequency,
+    UserMmsi,
+    AutoPosMmsi,
+    AtisCode,
 };
+
+// The field as the operator knows it from its screen, for a line that says what is wrong.
+constexpr const char* RuleFieldCaption(RuleField field) {
+    switch (field) {
+        case RuleField::Entry:
+            return "Entry";
+        case RuleField::EntryName:
+            return "Name";
+        case RuleField::EntryMmsi:
+            return "MMSI";
+        case RuleField::TxEnable:
+            return "Tx Enable";
+        case RuleField::LowPower:
+            return "Low Power Only";
+        case RuleField::PowerUp:
+            return "Power Up";
+        case RuleField::Duplex:
+            return "Duplex";
+        case RuleField::ChannelName:
+            return "CH Name";
+        case RuleField::ChDisplay:
+            return "CH Display";
+        case RuleField::RxFrequency:
+            return "Rx Frequency";
+        case RuleField::TxFrequency:
+            return "Tx Frequency";
+        case RuleField::UserMmsi:
+            return "UserMMSI";
+        case RuleField::AutoPosMmsi:
+            return "MMSI";
+        case RuleField::AtisCode:
+            return "ATIS Code";
+    }
+    return "";
+}
 
 struct Refusal {
     RuleField Field = RuleField::Entry;

@@ -159,21 +159,21 @@ std::string StatusNameToStore(const std::string& text) {
     return text.substr(0, kStatusNameLength);
 }
 
-std::optional<std::string> CheckMmsi(const std::string& text) {
+Ruled<std::string> CheckMmsi(RuleField box, const std::string& text) {
     if (text.empty()) {
         return std::string();
     }
     if (text.size() != kMmsiLength || !AllDigits(text)) {
-        return std::nullopt;
+        return Refusal{box, "nine digits, or none"};
     }
     return text + "0";
 }
 
-std::optional<std::string> CheckAtisCode(const std::string& text) {
+Ruled<std::string> CheckAtisCode(const std::string& text) {
     if (text.empty() || (text.size() == kAtisCodeLength && AllDigits(text))) {
         return text;
     }
-    return std::nullopt;
+    return Refusal{RuleField::AtisCode, "ten digits, or none"};
 }
 
 std::string MmsiBoxText(const std::string& stored, bool group) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/settings_model.h"
+#include "rules/refusal.h"
 
 namespace tq530 {
 
@@ -71,13 +72,13 @@ std::string AtisGroupCaption(int group, const std::string& statusName);
 std::string StatusNameToStore(const std::string& text);
 constexpr int kStatusNameLength = 4;
 
-// The digit boxes of the DSC and ATIS screens. A check returns what is stored, or nothing
-// when the text is refused: an empty text stores empty, an MMSI of 9 digits is stored with a
-// "0" appended, an ATIS code must have exactly 10 digits.
+// The digit boxes of the DSC and ATIS screens. A check returns what is stored, or the
+// refusal of the box (UserMmsi or AutoPosMmsi for an MMSI): an empty text stores empty, an
+// MMSI of 9 digits is stored with a "0" appended, an ATIS code must have exactly 10 digits.
 constexpr int kMmsiLength = 9;
 constexpr int kAtisCodeLength = 10;
-std::optional<std::string> CheckMmsi(const std::string& text);
-std::optional<std::string> CheckAtisCode(const std::string& text);
+Ruled<std::string> CheckMmsi(RuleField box, const std::string& text);
+Ruled<std::string> CheckAtisCode(const std::string& text);
 // What an MMSI box shows of a stored value: the digits without the "0" the store appended
 // (and, for a group MMSI, without the "0" put in front). Other texts are shown as stored.
 std::string MmsiBoxText(const std::string& stored, bool group = false);

@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <cmath>
@@ -40,6 +41,42 @@ QString Text(const std::string& text) {
     return QString::fromLatin1(text.c_str());
 }
 
+// A status-bar notice (a backup that could not be kept names its path) is longer than a
+// narrow window: it shows what fits, ending in an ellipsis, and its tip holds the whole text.
+// text() stays the whole text.
+class NoticeLabel : public QLabel {
+  public:
+    explicit NoticeLabel(QWidget* parent) : QLabel(parent) {}
+
+    void SetNotice(const QString& text) {
+        setText(text);
+        UpdateTip();
+    }
+    QSize minimumSizeHint() const override {
+        return {fontMetrics().horizontalAdvance(QStringLiteral("...")),
+                QLabel::minimumSizeHint().height()};
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect room = contentsRect();
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::WindowText));
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, Shown(room.width()));
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        UpdateTip();
+    }
+
+  private:
+    QString Shown(int width) const {
+        return fontMetrics().elidedText(text(), Qt::ElideRight, width);
+    }
+    void UpdateTip() { setToolTip(Shown(contentsRect().width()) == text() ? QString() : text()); }
+};
+
 }  // namespace
 
 MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDialogs& dialogs,
@@ -59,7 +96,7 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
 
     BuildPanes();
     statusBar()->setSizeGripEnabled(true);
-    notice_ = new QLabel(statusBar());
+    notice_ = new NoticeLabel(statusBar());
     notice_->setObjectName(QStringLiteral("Notice"));
     statusBar()->addPermanentWidget(notice_);
     editor_->SetStatusBar(statusBar());
@@ -125,7 +162,7 @@ CompareWindow* MainWindow::Comparison() const {
 }
 
 void MainWindow::SetNotice(const QString& text) {
-    notice_->setText(text);
+    static_cast<NoticeLabel*>(notice_)->SetNotice(text);
 }
 
 void MainWindow::ShowReason(const QString& text) {
@@ -250,6 +287,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     }
     const int tree = static_cast<int>(std::lround(width() * kTreeShare));
     splitter_->setSizes({tree, std::max(1, width() - tree)});
+    // The hints keep most of the status bar.
+    notice_->setMaximumWidth(std::max(1, width() / 3));
     if (startedUp_ && !logoShown_) {
         ShowLogoPicture();
     }

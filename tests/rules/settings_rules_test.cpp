@@ -112,13 +112,14 @@ TEST_F(ChannelListsTest, DirectoryNamesStopAtTheFirstEntryWithoutAName) {
 }
 
 TEST(SettingsRulesTest, DigitBoxChecksAcceptEmptyOrTheirExactLength) {
-    EXPECT_EQ(CheckMmsi(""), "");
-    EXPECT_EQ(CheckMmsi("211123456"), "2111234560");
-    EXPECT_FALSE(CheckMmsi("21112345"));
-    EXPECT_FALSE(CheckMmsi("2111234560"));
-    EXPECT_FALSE(CheckMmsi("21112345x"));
-    EXPECT_EQ(CheckAtisCode(""), "");
-    EXPECT_EQ(CheckAtisCode("9211123456"), "9211123456");
+    const RuleField user = RuleField::UserMmsi;
+    EXPECT_EQ(CheckMmsi(user, "").Stored(), "");
+    EXPECT_EQ(CheckMmsi(user, "211123456").Stored(), "2111234560");
+    EXPECT_FALSE(CheckMmsi(user, "21112345"));
+    EXPECT_FALSE(CheckMmsi(user, "2111234560"));
+    EXPECT_FALSE(CheckMmsi(user, "21112345x"));
+    EXPECT_EQ(CheckAtisCode("").Stored(), "");
+    EXPECT_EQ(CheckAtisCode("9211123456").Stored(), "9211123456");
     EXPECT_FALSE(CheckAtisCode("921112345"));
     EXPECT_FALSE(CheckAtisCode("92111234567"));
 }

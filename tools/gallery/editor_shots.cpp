@@ -1,7 +1,12 @@
 // Every screen kind and grid of the editor inside the main window, at its smallest size and
 // larger, over a data set where each screen has something to show.
 #include <QApplication>
+#include <QHelpEvent>
+#include <QMessageBox>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolTip>
+#include <QTreeWidget>
 
 #include "gallery.h"
 #include "window/screens/dsc_screen.h"
@@ -36,6 +41,8 @@ void FillTheScreens(SettingsModel& m) {
     m.MemoryIds[0].Enable = kOn;
     m.MemoryIds[0].TagName = "HARBOUR";
     m.MemoryIds[0].Mmsid = "2111234560";
+    m.Exp[1].Enable = kOn;  // no frequency yet: cannot be left
+    m.Exp[1].CHDisplayL = "14";
     m.GroupIds[0].Enable = kOn;
     m.GroupIds[0].TagName = "FLEET";
     m.GroupIds[0].Mmsid = "0211123450";
@@ -64,6 +71,82 @@ const ScreenShot kScreens[] = {
 void Settle() {
     for (int i = 0; i < 3; ++i) {
         QApplication::processEvents();
+    }
+}
+
+// Answers every message box that opens while it lives, as an operator reading it would.
+class BoxCloser {
+  public:
+    BoxCloser() {
+        QObject::connect(&timer_, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box->accept();
+            }
+        });
+        timer_.start(20);
+    }
+
+  private:
+    QTimer timer_;
+};
+
+QTreeWidgetItem* FindNode(QTreeWidget* tree, const QString& key) {
+    for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+        if ((*it)->data(0, Qt::UserRole).toString() == key) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+// The tree at the smallest window with its longest texts open, the tip of one that it cuts
+// off, and a long notice in the status bar.
+void NarrowTreeShots(Gallery& gallery, MainWindow& window, EditorPanel& panel) {
+    auto* tree = qobject_cast<QTreeWidget*>(panel.Tree());
+    QTreeWidgetItem* entry = FindNode(tree, QStringLiteral("SM 1"));
+    if (!gallery.Check(entry != nullptr, "editor: no Memory ID1 node")) {
+        return;
+    }
+    for (QTreeWidgetItem* p = entry->parent(); p != nullptr; p = p->parent()) {
+        p->setExpanded(true);
+    }
+    panel.SelectNode("Usable");
+    window.SetNotice(
+        QStringLiteral("The backup of this read could not be kept: "
+                       "/home/operator/.local/share/TQ530/backups/NR6120.hex"));
+    Settle();
+    gallery.Save(window, QStringLiteral("editor_tree_long_texts_607x444"));
+    tree->scrollToItem(entry);
+    Settle();
+    const QPoint pos = tree->visualItemRect(entry).center();
+    QHelpEvent help(QEvent::ToolTip, pos, tree->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(tree->viewport(), &help);
+    Settle();
+    QWidget* tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QTipLabel") && w->isVisible()) {
+            tip = w;
+        }
+    }
+    if (gallery.Check(tip != nullptr, "editor: no tip on a cut-off node")) {
+        gallery.Save(*tip, QStringLiteral("editor_tree_tip_607x444"));
+    }
+    QToolTip::hideText();
+    window.SetNotice(QString());
+}
+
+// An enabled EXP channel without an RX frequency cannot be left: the box at fault has the
+// focus and the status bar says why.
+void RefusedExpShot(Gallery& gallery, MainWindow& window, EditorPanel& panel) {
+    panel.SelectNode("E 2");
+    Settle();
+    {
+        const BoxCloser closer;
+        panel.SelectNode("Common");
+        Settle();
+    }
+    if (gallery.Check(panel.ShownKey() == "E 2", "editor: incomplete EXP 2 was left")) {
+        gallery.Save(window, QStringLiteral("editor_channel_exp_refused_607x444"));
     }
 }
 
@@ -102,6 +185,10 @@ void EditorShots(Gallery& gallery) {
                                      .arg(size.height()));
         }
     }
+    window.resize(607, 444);
+    Settle();
+    NarrowTreeShots(gallery, window, panel);
+    RefusedExpShot(gallery, window, panel);
 }
 
 }  // namespace tq530::gallery

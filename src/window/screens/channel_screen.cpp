@@ -15,6 +15,7 @@
 #include "editor/screen_tree.h"
 #include "model/display_texts.h"
 #include "rules/channel_rules.h"
+#include "rules/settings_rules.h"
 #include "window/screens/field_edit.h"
 #include "window/screens/help_context.h"
 #include "window/screens/screen_parts.h"
@@ -339,15 +340,16 @@ void ChannelScreen::RestoreFrequency(FieldEdit* box) {
 }
 
 bool ChannelScreen::CheckFrequency(FieldEdit* box) {
-    if (const Ruled<double> mhz = CheckExpFrequency(BoxField(box), box->Latin1Text())) {
+    const Ruled<double> mhz = CheckExpFrequency(BoxField(box), box->Latin1Text());
+    if (mhz) {
         StoreFrequency(box, *mhz);
         return true;
     }
     checking_ = true;
-    host_.ShowMessage("Data Error!!", box == rx_ ? hint::kRxFrequency : hint::kTxFrequency,
+    host_.ShowMessage(kDataError, box == rx_ ? hint::kRxFrequency : hint::kTxFrequency,
                       MsgIcon::Exclamation);
     checking_ = false;
-    box->setFocus();
+    box->Refuse(mhz.Why());
     return false;
 }
 
@@ -378,13 +380,19 @@ bool ChannelScreen::InputCheck() {
     if (session_.FieldEdited && pending_ != nullptr && !CheckFrequency(pending_)) {
         return false;
     }
-    if (Exp() && chEnable_->isChecked() &&
-        !ExpChannelComplete(rx_->Latin1Text(), displayFirst_->Latin1Text())) {
-        host_.ShowMessage("Data Error!!\nPlease input correct data.", session_.Ws().TitleText,
-                          MsgIcon::Exclamation);
-        return false;
+    if (!Exp() || !chEnable_->isChecked()) {
+        return true;
     }
-    return true;
+    const std::vector<Refusal> gaps =
+        ExpChannelGaps(rx_->Latin1Text(), displayFirst_->Latin1Text());
+    if (gaps.empty()) {
+        return true;
+    }
+    host_.ShowMessage(std::string(kDataError) + "\nPlease input correct data.",
+                      session_.Ws().TitleText, MsgIcon::Exclamation);
+    // The first box that lacks something is where the operator goes on.
+    (gaps.front().Field == RuleField::RxFrequency ? rx_ : displayFirst_)->Refuse(gaps.front());
+    return false;
 }
 
 }  // namespace tq530

@@ -62,7 +62,7 @@ DirectoryScreen::DirectoryScreen(EditSession& session, UiHost& host, QWidget* pa
     connect(name_, &FieldEdit::FocusLost, this, [this] { StoreName(); });
     mmsiCheck_ = new FieldCheck(
         session_, host_, mmsi_,
-        {[this](const std::string& text) { return CheckDirectoryMmsi(text, group_).Stored(); },
+        {[this](const std::string& text) { return CheckDirectoryMmsi(text, group_); },
          [this](const std::string& stored) { StoreMmsi(stored); },
          [this] {
              const DirectoryEntry* entries = Entries();

@@ -161,7 +161,8 @@ QLayout* DscScreen::BuildRadioRows(QWidget* page, std::vector<QWidget*>& order) 
     userMmsiCheck_ = new FieldCheck(
         session_, host_, userMmsi_,
         FieldCheck::TextField(
-            session_, DscChange(FieldId::UserMmsi), CheckMmsi,
+            session_, DscChange(FieldId::UserMmsi),
+            [](const std::string& text) { return CheckMmsi(RuleField::UserMmsi, text); },
             [](SettingsModel& m) -> std::string& { return m.DscBasic.UserMmsi; },
             [](const std::string& mmsi) { return MmsiBoxText(mmsi); }, kUserMmsiCaption));
     connect(mmsiClear_, &QPushButton::clicked, this,
@@ -405,7 +406,8 @@ void DscScreen::ConnectAutoPos() {
     autoMmsiCheck_ = new FieldCheck(
         session_, host_, autoMmsi_,
         FieldCheck::TextField(
-            session_, DscChange(I::AutoPosMmsi), CheckMmsi,
+            session_, DscChange(I::AutoPosMmsi),
+            [](const std::string& text) { return CheckMmsi(RuleField::AutoPosMmsi, text); },
             [](SettingsModel& m) -> std::string& { return Report(m).Mmsi; },
             [](const std::string& mmsi) { return MmsiBoxText(mmsi); }, kAutoPosMmsiCaption));
 }

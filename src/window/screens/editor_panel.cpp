@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPointer>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <array>
 #include <unordered_map>
@@ -48,6 +50,42 @@ bool IsUsableSwitch(const std::optional<FieldId>& field) {
     return false;
 }
 
+// A node text that the narrow tree cuts off shows whole as a tip; one that fits shows none.
+class CutTextTips : public QObject {
+  public:
+    explicit CutTextTips(QTreeWidget* tree) : QObject(tree), tree_(tree) {
+        tree->viewport()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip || watched != tree_->viewport()) {
+            return QObject::eventFilter(watched, event);
+        }
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QTreeWidgetItem* item = tree_->itemAt(help->pos());
+        if (item != nullptr && CutOff(*item)) {
+            QToolTip::showText(help->globalPos(), item->text(0), tree_->viewport(),
+                               tree_->visualItemRect(item));
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+
+  private:
+    bool CutOff(const QTreeWidgetItem& item) const {
+        const QRect rect = tree_->visualItemRect(&item);
+        // The text starts behind the cell's margin, on both sides the focus frame's width.
+        const int margin = 2 * (tree_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        const int right =
+            rect.left() + margin + tree_->fontMetrics().horizontalAdvance(item.text(0));
+        return rect.left() < 0 || right > tree_->viewport()->width();
+    }
+
+    QTreeWidget* tree_;
+};
+
 }  // namespace
 
 struct EditorPanel::Impl {
@@ -72,8 +110,31 @@ struct EditorPanel::Impl {
 
     void ShowHint(const QString& text) {
         if (Bar != nullptr) {
+            // A refusal's note can be longer than a narrow window: the tip holds all of it.
+            Bar->setToolTip(text);
             Bar->showMessage(text);
         }
+    }
+
+    // What the status bar says while w has the focus: a refused box's note, else its hint;
+    // nothing for a control outside the panel or without a hint.
+    QVariant HintOf(const QWidget* w) const {
+        const bool inPanel = w != nullptr && (TreeView == w || TreeView->isAncestorOf(w) ||
+                                              Screens->isAncestorOf(w));
+        if (!inPanel) {
+            return {};
+        }
+        const QVariant note = w->property(kRefusalProperty);
+        return note.isValid() ? note : w->property(kHintProperty);
+    }
+
+    // A shown screen or a refusal may have moved the focus into a field: the field's hint is
+    // the one that tells the operator which keys work now.
+    void ShowFocusHint() {
+        // The window's own focus widget: it is the one that has the focus once the window is
+        // active again after a message box.
+        const QVariant text = HintOf(TreeView->window()->focusWidget());
+        ShowHint(text.isValid() ? text.toString() : QString::fromLatin1(hint::kTree));
     }
 
     ScreenTarget TargetOf(const QTreeWidgetItem* item) const {
@@ -104,7 +165,7 @@ struct EditorPanel::Impl {
         ShownTarget = target;
         Session.SetShownScreen(KeyOfItem(item));
         Screens->setCurrentWidget(screen->Widget());
-        ShowHint(QString::fromLatin1(hint::kTree));
+        ShowFocusHint();
     }
 
     // The tree's selection moved to item: the input check guards the move.
@@ -113,6 +174,7 @@ struct EditorPanel::Impl {
             return;
         }
         if (!InputCheck()) {
+            ShowFocusHint();
             RevertSelection();
             // A mouse press goes on to select the clicked row after this handler: put the
             // selection back once more when the press is over.
@@ -135,6 +197,25 @@ struct EditorPanel::Impl {
     bool InputCheck() {
         Screen* screen = Shown == nullptr ? nullptr : ScreenFor(ShownTarget.Kind);
         return screen == nullptr || screen->InputCheck();
+    }
+
+    // Refused boxes' notes reach the status bar, and the shown node keeps its highlight.
+    void ConnectNotesAndHighlight(QObject* context) {
+        // A box refused while it keeps the focus gets no focus change to show its note by.
+        for (FieldEdit* box : Screens->findChildren<FieldEdit*>()) {
+            QObject::connect(box, &FieldEdit::Refused, context, [this, box](const QString& note) {
+                if (box->window()->focusWidget() == box) {
+                    ShowHint(note);
+                }
+            });
+        }
+        // Clicking the empty space below the last node, or Ctrl+clicking the selected one, would
+        // leave no node highlighted while its screen is still shown.
+        QObject::connect(TreeView, &QTreeWidget::itemSelectionChanged, context, [this] {
+            if (Shown != nullptr && !Rebuilding && TreeView->selectedItems().isEmpty()) {
+                Shown->setSelected(true);
+            }
+        });
     }
 
     void RefreshMarks(bool group) {
@@ -286,6 +367,7 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
     d.TreeView->header()->setStretchLastSection(false);
     d.TreeView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     d.TreeView->setMinimumWidth(120);
+    new CutTextTips(d.TreeView);
     SetHint(d.TreeView, hint::kTree);
 
     d.Screens = new QStackedWidget(parent);
@@ -334,12 +416,12 @@ EditorPanel::EditorPanel(Workspace& ws, UiHost& host, QWidget* parent)
         if (now == nullptr) {
             return;
         }
-        const QVariant text = now->property(kHintProperty);
-        if (text.isValid() && (impl_->TreeView->isAncestorOf(now) || impl_->TreeView == now ||
-                               impl_->Screens->isAncestorOf(now))) {
+        const QVariant text = impl_->HintOf(now);
+        if (text.isValid()) {
             impl_->ShowHint(text.toString());
         }
     });
+    d.ConnectNotesAndHighlight(this);
     d.Session.Subscribe([this](const Change& change) {
         impl_->OnChange(change);
         if (change.What == Change::Part::DataSet) {
@@ -438,7 +520,11 @@ void EditorPanel::ClearTransferFinished(bool succeeded) {
 }
 
 bool EditorPanel::InputCheck() {
-    return impl_->InputCheck();
+    if (impl_->InputCheck()) {
+        return true;
+    }
+    impl_->ShowFocusHint();
+    return false;
 }
 
 std::string EditorPanel::ShownKey() const {

@@ -109,6 +109,15 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void FieldEdit::Refuse(const Refusal& refusal) {
+    const QString note = QString::fromLatin1(RuleFieldCaption(refusal.Field)) +
+                         QStringLiteral(": ") + FromModel(refusal.Text);
+    setProperty(kRefusalProperty, note);
+    setFocus(Qt::OtherFocusReason);
+    selectAll();
+    emit Refused(note);
+}
+
 void FieldEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     // A mouse click places the cursor after the focus arrives; select once it has.
@@ -120,6 +129,11 @@ void FieldEdit::focusInEvent(QFocusEvent* event) {
 }
 
 void FieldEdit::focusOutEvent(QFocusEvent* event) {
+    // A message box that says why takes the focus for a moment; the note stays for the box's
+    // return and goes when the operator moves on.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+        setProperty(kRefusalProperty, QVariant());
+    }
     QLineEdit::focusOutEvent(event);
     emit FocusLost(event->reason());
 }

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <string>
 
+#include "rules/refusal.h"
+
 namespace tq530 {
 
 using KeyFilter = bool (*)(char);
@@ -23,7 +25,13 @@ class FieldEdit : public QLineEdit {
     // Text that may enter the box: the admitted Latin-1 characters of text, in order.
     QString Filtered(const QString& text) const;
 
+    // The box's text was refused: the focus comes back to it with the text selected, and
+    // while it keeps the focus the status bar says what the rule wants instead of the hint.
+    void Refuse(const Refusal& refusal);
+
   signals:
+    // After Refuse: note is the line for the status bar.
+    void Refused(const QString& note);
     // A character the filter admitted was typed or pasted, or one was erased.
     void Typed();
     void FocusLost(Qt::FocusReason reason);
@@ -42,8 +50,10 @@ class FieldEdit : public QLineEdit {
 QString FromModel(const std::string& text);
 std::string ToModel(const QString& text);
 
-// The property through which a control tells the panel its status-bar hint.
+// The property through which a control tells the panel its status-bar hint, and the one a
+// refused box carries until it loses the focus, which the panel shows in the hint's place.
 constexpr const char* kHintProperty = "tq530Hint";
+constexpr const char* kRefusalProperty = "tq530Refusal";
 void SetHint(QWidget* widget, const char* hint);
 
 }  // namespace tq530

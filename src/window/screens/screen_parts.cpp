@@ -133,7 +133,7 @@ FieldCheck::FieldCheck(EditSession& session, UiHost& host, FieldEdit* box, Rule 
 
 FieldCheck::Rule FieldCheck::TextField(
     EditSession& session, Change change,
-    std::function<std::optional<std::string>(const std::string&)> validate,
+    std::function<Ruled<std::string>(const std::string&)> validate,
     std::function<std::string&(SettingsModel&)> field,
     std::function<std::string(const std::string&)> shown, const char* caption) {
     Rule rule;
@@ -153,7 +153,8 @@ bool FieldCheck::RunIfPending() {
 }
 
 bool FieldCheck::Run(bool silent) {
-    const std::optional<std::string> stored = rule_.Validate(box_->Latin1Text());
+    const Ruled<std::string> checked = rule_.Validate(box_->Latin1Text());
+    const std::optional<std::string> stored = checked.Stored();
     if (stored || rule_.Caption == nullptr || silent) {
         pending_ = false;
         session_.FieldEdited = false;
@@ -177,7 +178,7 @@ bool FieldCheck::Run(bool silent) {
             break;
         }
     }
-    box_->setFocus();
+    box_->Refuse(checked.Why());
     return false;
 }
 

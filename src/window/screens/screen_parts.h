@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/edit_session.h"
+#include "rules/refusal.h"
 #include "rules/settings_rules.h"
 
 class QCheckBox;
@@ -68,15 +69,15 @@ class BoundList : public QComboBox {
 
 // The check of a digit box, run when the box is left after typing. Leaving it for another
 // control of the window runs the checked variant: a refusal shows "Data Error!!" with the
-// caption and keeps the focus in the box. When another window takes the focus the silent
-// variant runs: a refused text is replaced by the stored one. A box without a caption
-// refuses silently in both variants and keeps what was typed.
+// caption and keeps the focus in the box, whose note says what the rule wants. When another window
+// takes the focus the silent variant runs: a refused text is replaced by the stored one. A box
+// without a caption refuses silently in both variants and keeps what was typed.
 class FieldCheck : public QObject {
     Q_OBJECT
 
   public:
     struct Rule {
-        std::function<std::optional<std::string>(const std::string& text)> Validate;
+        std::function<Ruled<std::string>(const std::string& text)> Validate;
         std::function<void(const std::string& stored)> Store;
         std::function<std::string()> Shown;  // the box text of the stored value
         const char* Caption = nullptr;
@@ -93,7 +94,7 @@ class FieldCheck : public QObject {
     // The rule of a box over one text of the model, stored (and announced as change) only
     // when it differs; shown maps the stored text to what the box shows.
     static Rule TextField(EditSession& session, Change change,
-                          std::function<std::optional<std::string>(const std::string&)> validate,
+                          std::function<Ruled<std::string>(const std::string&)> validate,
                           std::function<std::string&(SettingsModel&)> field,
                           std::function<std::string(const std::string&)> shown,
                           const char* caption);

@@ -49,8 +49,13 @@ WeatherScreen::WeatherScreen(EditSession& session, QWidget* parent)
         SetHelpContext(row.Scan, kHelpScanMemory);
         SetHelpContext(row.Name, kHelpChannelName);
         row.Name->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QLatin1Char('W')) * 9);
-        row.Enable->installEventFilter(this);
-        row.Scan->installEventFilter(this);
+        for (QCheckBox* box : {row.Enable, row.Scan}) {
+            // The focus caption must not widen its column: the names beside it stay put.
+            box->setText(kFocusCaption);
+            box->setMinimumWidth(box->sizeHint().width());
+            box->setText(kIdleCaption);
+            box->installEventFilter(this);
+        }
         grid->addWidget(row.Label, r + 1, 0);
         grid->addWidget(row.Enable, r + 1, 1);
         grid->addWidget(row.Scan, r + 1, 2);
