@@ -6,11 +6,13 @@
 #include <QTest>
 
 #include "gallery.h"
-#include "silent_terminal.h"
+#include "support/silent_terminal.h"
 #include "window/transfer_dialog.h"
 
 namespace tq530::gallery {
 namespace {
+
+using testing::SilentTerminal;
 
 void SaveModes(Gallery& gallery, Stage& stage, const QString& prefix) {
     const struct {
