@@ -332,29 +332,6 @@ TEST_F(CsvTablesTest, NamesTakeTheCharactersTheNameBoxesTake) {
     }
 }
 
-TEST_F(CsvTablesTest, TheFileItselfCanBeRefused) {
-    auto problems = [&](const std::string& text) {
-        std::vector<std::string> out;
-        for (const CsvProblem& p : ImportCsvText(ws.Model, CsvTable::Weather, text).Problems) {
-            out.push_back(ProblemText(p));
-        }
-        return out;
-    };
-    EXPECT_EQ(problems(""), (std::vector<std::string>{"the file has no header row"}));
-    EXPECT_EQ(problems("CH,ENABLE,MEM,NAME\n"),
-              (std::vector<std::string>{"row 1: \"NAME\" is not a column of this table",
-                                        "row 1, column \"CH Name\": the column is missing"}));
-    EXPECT_EQ(problems("CH,ENABLE,MEM,CH Name\n1,ENABLE\n"),
-              (std::vector<std::string>{"row 2: has 2 cells, the header row 4 columns"}));
-    EXPECT_EQ(
-        problems("CH,ENABLE,MEM,CH Name\n11,ENABLE,MEM,X\n"),
-        (std::vector<std::string>{"row 2, column \"CH\": \"11\" is not a number from 1 to 10"}));
-    testing::RecordingHost host;
-    EXPECT_EQ(ImportCsv(ws, host, CsvTable::Weather, "/nonexistent/dir/wx.csv"), Outcome::Failed);
-    ASSERT_EQ(host.Messages.size(), 1u);
-    EXPECT_NE(host.Messages[0].Text.find("/nonexistent/dir/wx.csv"), std::string::npos);
-}
-
 TEST_F(CsvTablesTest, AFileWrongThroughoutListsFiftyAndCountsTheRest) {
     // A megabyte of empty header cells: 1048577 empty names and the nine columns missing.
     const CsvImport r = ImportCsvText(ws.Model, CsvTable::Usa, std::string(1024 * 1024, ','));
@@ -379,52 +356,53 @@ TEST_F(CsvTablesTest, AFileWrongThroughoutListsFiftyAndCountsTheRest) {
     EXPECT_EQ(ImportCsvText(ws.Model, CsvTable::Weather, rows + "1,ENABLE\n").Unlisted, 1u);
 }
 
-TEST_F(CsvTablesTest, AFileNotInUtf8IsRefusedByItsEncoding) {
+// A file refused as a whole, for its header, its shape or its encoding, before any cell.
+TEST_F(CsvTablesTest, TheFileItselfCanBeRefused) {
     const std::string csv = ExportCsvText(ws.Model, CsvTable::Weather);
     std::string utf16;
     for (const char c : csv) {
         utf16 += c;
         utf16 += '\0';
     }
-    auto problems = [&](const std::string& text) {
-        std::vector<std::string> out;
-        for (const CsvProblem& p : ImportCsvText(ws.Model, CsvTable::Weather, text).Problems) {
-            out.push_back(ProblemText(p));
-        }
-        return out;
+    const std::string wide = "the file is UTF-16; save it as UTF-8";
+    const struct {
+        std::string Text;
+        std::vector<std::string> Problems;
+    } cases[] = {
+        {"", {"the file has no header row"}},
+        {"CH,ENABLE,MEM,NAME\n",
+         {"row 1: \"NAME\" is not a column of this table",
+          "row 1, column \"CH Name\": the column is missing"}},
+        {"CH,ENABLE,MEM,CH Name\n1,ENABLE\n", {"row 2: has 2 cells, the header row 4 columns"}},
+        {"CH,ENABLE,MEM,CH Name\n11,ENABLE,MEM,X\n",
+         {"row 2, column \"CH\": \"11\" is not a number from 1 to 10"}},
+        {"\xFF\xFE" + utf16, {wide}},
+        {utf16, {wide}},
+        {csv + std::string("4,ENABLE,MEM,A\0B\n", 15),
+         {"row 12: holds a NUL byte: the file is not text"}},
+        {csv + "4,ENABLE,MEM,K\xF8GE\n",
+         {"row 12: the byte F8 is not UTF-8: the file is in another encoding (Latin-1 or a "
+          "Windows code page?); save it as UTF-8"}},
+        {"\xEF\xBB\xBF" + csv, {}},  // a mark before the header is UTF-8's own
     };
-    const std::vector<std::string> wide = {"the file is UTF-16; save it as UTF-8"};
-    EXPECT_EQ(problems("\xFF\xFE" + utf16), wide);
-    EXPECT_EQ(problems(utf16), wide);
-    EXPECT_EQ(problems(csv + std::string("4,ENABLE,MEM,A\0B\n", 15)),
-              (std::vector<std::string>{"row 12: holds a NUL byte: the file is not text"}));
-    EXPECT_EQ(problems(csv + "4,ENABLE,MEM,K\xF8GE\n"),
-              (std::vector<std::string>{"row 12: the byte F8 is not UTF-8: the file is in another "
-                                        "encoding (Latin-1 or a Windows code page?); save it as "
-                                        "UTF-8"}));
-    // A mark before the header is UTF-8's own.
-    EXPECT_TRUE(ImportCsvText(ws.Model, CsvTable::Weather, "\xEF\xBB\xBF" + csv).Ok());
+    for (const auto& c : cases) {
+        std::vector<std::string> seen;
+        for (const CsvProblem& p : ImportCsvText(ws.Model, CsvTable::Weather, c.Text).Problems) {
+            seen.push_back(ProblemText(p));
+        }
+        EXPECT_EQ(seen, c.Problems) << c.Text.substr(0, 40);
+    }
 
-    // No NUL reaches the message.
+    // Through the menu command: the file is named, and no NUL reaches the message.
     testing::ScratchDir dir;
     const std::string path = dir.File("wide.csv");
     testing::WriteFile(path, "\xFF\xFE" + utf16);
     testing::RecordingHost host;
     EXPECT_EQ(ImportCsv(ws, host, CsvTable::Weather, path), Outcome::Failed);
-    EXPECT_EQ(host.MessageTexts(),
-              (std::vector<std::string>{"Nothing was imported (1 problem):\nthe file is UTF-16; "
-                                        "save it as UTF-8"}));
-}
-
-TEST_F(CsvTablesTest, TableNamesAreTheCommandLines) {
-    CsvTable table = CsvTable::Usa;
-    ASSERT_TRUE(CsvTableByName("memory-id", table));
-    EXPECT_EQ(table, CsvTable::MemoryId);
-    ASSERT_TRUE(CsvTableByName("exp", table));
-    EXPECT_EQ(table, CsvTable::Exp);
-    EXPECT_FALSE(CsvTableByName("USA", table));
-    EXPECT_EQ(CsvTables().size(), 7u);
-    EXPECT_STREQ(InfoOf(CsvTable::Weather).Name, "weather");
+    EXPECT_EQ(ImportCsv(ws, host, CsvTable::Weather, "/nonexistent/dir/wx.csv"), Outcome::Failed);
+    ASSERT_EQ(host.Messages.size(), 2u);
+    EXPECT_EQ(host.Messages[0].Text, "Nothing was imported (1 problem):\n" + wide);
+    EXPECT_NE(host.Messages[1].Text.find("/nonexistent/dir/wx.csv"), std::string::npos);
 }
 
 }  // namespace

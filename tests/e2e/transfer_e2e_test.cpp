@@ -5,9 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,65 +13,26 @@
 #include "app/data_set.h"
 #include "core/workspace.h"
 #include "support/scratch_dir.h"
+#include "support/sim_process.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Spit(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using tq530::testing::ReadFile;
+using tq530::testing::WriteFile;
 
 class TransferE2e : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/tq530_e2e_XXXXXX";
-        dir = mkdtemp(pattern);
-    }
-    void TearDown() override {
-        StopSim();
-        tq530::testing::RemoveDir(dir);
-    }
-
     // Starts the simulator on the EEPROM file radio.hex; returns the device it listens on.
     std::string StartSim(const std::string& options = "") {
-        const std::string out = dir + "/sim.out";
-        std::remove(out.c_str());  // a restarted simulator must not be found at the old device
-        simLog = dir + "/sim.log";
-        // The device of an earlier simulator must not be taken for this one's.
-        std::remove(out.c_str());
-        simPid = fork();
-        if (simPid == 0) {
-            const std::string cmd = "exec " + std::string(TQ530_BIN_DIR) + "/nr6120-sim --image '" +
-                                    dir + "/radio.hex' --verbose " + options + " >" + out + " 2>" +
-                                    simLog;
-            execl("/bin/sh", "sh", "-c", cmd.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
+        const std::string device = sim.Start(dir, options);
+        if (device.empty()) {
+            ADD_FAILURE() << "nr6120-sim printed no device";
         }
-        for (int i = 0; i < 200; ++i) {
-            std::string device = Slurp(out);
-            if (!device.empty() && device.back() == '\n') {
-                device.pop_back();
-                return device;
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-        ADD_FAILURE() << "nr6120-sim printed no device";
-        return {};
+        return device;
     }
     // Stops the simulator, which saves its EEPROM.
-    void StopSim() {
-        if (simPid > 0) {
-            kill(simPid, SIGTERM);
-            waitpid(simPid, nullptr, 0);
-            simPid = -1;
-        }
-    }
+    void StopSim() { sim.Stop(); }
+    std::string SimLog() const { return sim.Log(); }
 
     struct Result {
         int Status = -1;
@@ -98,22 +57,22 @@ class TransferE2e : public ::testing::Test {
         }
         int raw = 0;
         waitpid(pid, &raw, 0);
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(err), Slurp(out)};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(err), ReadFile(out)};
     }
 
-    std::string dir;
-    std::string simLog;
-    pid_t simPid = -1;
+    tq530::testing::ScratchDir scratch;
+    const std::string dir = scratch.Path();
+    tq530::testing::SimProcess sim;
 };
 
 TEST_F(TransferE2e, ProgramThenReadGivesBackTheSameSettings) {
     // A data set that differs from the radio's own contents.
     ASSERT_EQ(Cli("new '" + dir + "/start.hex'").Status, 0);
-    std::string image = Slurp(dir + "/start.hex");
+    std::string image = ReadFile(dir + "/start.hex");
     ASSERT_EQ(image.size(), 8192u);
     const std::string name = "HARBOUR 1234";
     image.replace(0x0580, name.size(), name);  // the first USA channel name
-    Spit(dir + "/program.hex", image);
+    WriteFile(dir + "/program.hex", image);
 
     const std::string device = StartSim();
     const Result program = Cli("program --port " + device + " '" + dir + "/program.hex'");
@@ -132,11 +91,11 @@ TEST_F(TransferE2e, ProgramThenReadGivesBackTheSameSettings) {
     ASSERT_EQ(tq530::LoadDataSet(readBack, host, dir + "/back.hex", store, menu),
               tq530::Outcome::Ok);
     EXPECT_TRUE(programmed.Model == readBack.Model);
-    EXPECT_EQ(Slurp(dir + "/back.hex").substr(0x0580, name.size()), name);
+    EXPECT_EQ(ReadFile(dir + "/back.hex").substr(0x0580, name.size()), name);
 
     // The radio kept its own protected area and logs.
     StopSim();
-    const std::string radio = Slurp(dir + "/radio.hex");
+    const std::string radio = ReadFile(dir + "/radio.hex");
     ASSERT_EQ(radio.size(), 8192u);
     EXPECT_EQ(radio.substr(304, 7), "RB274V\xFF");
     EXPECT_EQ(radio.substr(6656, 8190 - 6656), std::string(8190 - 6656, '\xFF'));
@@ -149,25 +108,25 @@ TEST_F(TransferE2e, SettingsFileSurvivesProgramAndRead) {
     ASSERT_EQ(Cli("read --port " + device + " '" + dir + "/first.dat'").Status, 0);
     ASSERT_EQ(Cli("program --port " + device + " '" + dir + "/first.dat'").Status, 0);
     ASSERT_EQ(Cli("read --port " + device + " '" + dir + "/second.dat'").Status, 0);
-    const std::string first = Slurp(dir + "/first.dat");
+    const std::string first = ReadFile(dir + "/first.dat");
     EXPECT_GT(first.size(), 1000u);
-    EXPECT_EQ(first, Slurp(dir + "/second.dat"));
+    EXPECT_EQ(first, ReadFile(dir + "/second.dat"));
 }
 
 TEST_F(TransferE2e, ClearsReachTheRadio) {
-    Spit(dir + "/radio.hex", std::string(8192, '\x11'));
+    WriteFile(dir + "/radio.hex", std::string(8192, '\x11'));
     const std::string device = StartSim("--model-code 6120");
     for (const char* what : {"mmsi", "distress-log"}) {
         const Result r = Cli("--yes --low-speed clear --port " + device + " " + what);
         EXPECT_EQ(r.Status, 0) << what << ": " << r.Err;
     }
     StopSim();
-    const std::string radio = Slurp(dir + "/radio.hex");
+    const std::string radio = ReadFile(dir + "/radio.hex");
     EXPECT_EQ(radio.substr(322, 6), std::string("\xFF\xFF\xFF\xFF\xFF\x00", 6));
     EXPECT_EQ(radio.substr(7680, 480), std::string(480, '\xFF'));
     EXPECT_EQ(radio.substr(8160, 30), std::string(30, '\x11'));
     EXPECT_EQ(radio.substr(6656, 1024), std::string(1024, '\x11'));
-    const std::string log = Slurp(simLog);
+    const std::string log = SimLog();
     EXPECT_NE(log.find("line at 19200 baud"), std::string::npos) << log.substr(0, 400);
     EXPECT_EQ(log.find("line at 57600 baud"), std::string::npos);
 }
@@ -203,7 +162,7 @@ TEST_F(TransferE2e, InterruptedReadSendsCanAndKeepsNothing) {
     const Result r = Cli("read --port " + device + " '" + dir + "/out.hex'", 2000);
     EXPECT_EQ(r.Status, 1) << r.Err;
     EXPECT_NE(r.Err.find("cancelled"), std::string::npos) << r.Err;
-    EXPECT_NE(Slurp(simLog).find("<18>"), std::string::npos);
+    EXPECT_NE(SimLog().find("<18>"), std::string::npos);
     EXPECT_FALSE(std::ifstream(dir + "/out.hex").good());
 }
 
@@ -216,7 +175,7 @@ TEST_F(TransferE2e, InterruptedProgramIsCancelledAndSaysTheRadioIsPartlyProgramm
     EXPECT_EQ(r.Err.find("Communication Error!!"), std::string::npos) << r.Err;
     EXPECT_NE(r.Err.find("Program to Radio: cancelled\n"), std::string::npos) << r.Err;
     // The radio got part of it: the operator must not take it for unchanged.
-    ASSERT_NE(Slurp(simLog).find("#CEPWR"), std::string::npos);
+    ASSERT_NE(SimLog().find("#CEPWR"), std::string::npos);
     EXPECT_NE(r.Err.find("\nthe radio is partly programmed: program it again\n"), std::string::npos)
         << r.Err;
 }
@@ -281,12 +240,12 @@ TEST_F(TransferE2e, EveryByteOfTheDataPhaseLeavesAtItsSpeedUpToTheLast) {
 TEST_F(TransferE2e, MissingRadioFailsQuietlyAndDiagnosticModeSaysWhy) {
     Result r = Cli("read --port /dev/nonexistent-tty '" + dir + "/out.hex'");
     EXPECT_EQ(r.Status, 1);
-    Spit(dir + "/global.ini", Slurp(std::string(TQ530_BIN_DIR) + "/global.ini"));
+    WriteFile(dir + "/global.ini", ReadFile(std::string(TQ530_BIN_DIR) + "/global.ini"));
     r = Cli("--diagnostic --program-dir '" + dir + "' read --port /dev/nonexistent-tty '" + dir +
             "/out.hex'");
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("monitor: can not syncing!!"), std::string::npos) << r.Err;
-    EXPECT_NE(Slurp(dir + "/err.log").find(":frmRadio.PortInit -> 80"), std::string::npos);
+    EXPECT_NE(ReadFile(dir + "/err.log").find(":frmRadio.PortInit -> 80"), std::string::npos);
 }
 
 }  // namespace
@@ -309,7 +268,7 @@ TEST_F(TransferE2e, VerifyCatchesAByteTheRadioChangedAndBackupsListTheTransfers)
     // Without --verify the same radio is reported programmed: nothing was read back.
     r = Cli("program --port " + device + " '" + dir + "/start.hex'");
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(Slurp(simLog).find("#CEPRD<TAB>0040"), Slurp(simLog).rfind("#CEPRD<TAB>0040"));
+    EXPECT_EQ(SimLog().find("#CEPRD<TAB>0040"), SimLog().rfind("#CEPRD<TAB>0040"));
 
     // The two good programs and the read were kept, newest first; the failed verify was not.
     r = Cli("backups");

@@ -237,12 +237,14 @@ TEST_F(EditSessionUndoTest, NewAfterEditsIsUndoneToTheEdits) {
     EXPECT_TRUE(ws.DataChanged);
 }
 
-TEST_F(EditSessionUndoTest, AReplacementIsAnnouncedOnceAndOnlyWhenSomethingChanged) {
+TEST_F(EditSessionUndoTest, AReplacementIsAnnouncedOnceAndIsAStepOnlyWhenSomethingChanged) {
     std::vector<Change::Part> heard;
     session->Subscribe([&heard](const Change& c) { heard.push_back(c.What); });
     session->FieldEdited = true;
-    EXPECT_FALSE(session->ReplaceAll("Open", [] {}));
+    EXPECT_FALSE(session->ReplaceAll("Open", [] {}));  // an Open whose dialog was cancelled
     EXPECT_TRUE(heard.empty());
+    EXPECT_FALSE(session->CanUndo());
+    EXPECT_FALSE(ws.DataChanged);
     EXPECT_TRUE(session->FieldEdited);  // nothing replaced: the box keeps its keystrokes
 
     // The image alone is a replacement too (a destination with the same settings).
@@ -252,12 +254,6 @@ TEST_F(EditSessionUndoTest, AReplacementIsAnnouncedOnceAndOnlyWhenSomethingChang
     EXPECT_EQ(session->UndoLabel(), "Destination");
     session->Undo();
     EXPECT_EQ(heard.back(), Change::Part::Whole);  // undo shows the step's screen itself
-}
-
-TEST_F(EditSessionUndoTest, AReplacementThatChangesNothingIsNoStep) {
-    EXPECT_FALSE(session->ReplaceAll("Open", [] {}));  // an Open whose dialog was cancelled
-    EXPECT_FALSE(session->CanUndo());
-    EXPECT_FALSE(ws.DataChanged);
 }
 
 TEST_F(EditSessionUndoTest, AnOpenKeepsDataChangedAndUndoingItSetsIt) {

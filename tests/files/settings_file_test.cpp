@@ -420,51 +420,9 @@ TEST_F(SettingsFileTest, AtisSectionsAreReadOnlyWithAtis) {
     EXPECT_EQ(without.Model.CallSigns[0].Mid, defaults.Model.CallSigns[0].Mid);
 }
 
-TEST_F(SettingsFileTest, ModelTypeErrorLeavesTheDefaults) {
-    for (const char* main : {"[MAIN]\r\nMODELTYPE=11\r\n", "[MAIN]\r\nMODEL=#NR6120\r\n",
-                             "[MAIN]\r\nMODELTYPE=one\r\n", "[OTHER]\r\nMODELTYPE=1\r\n"}) {
-        RecordingHost failing;
-        testing::WriteFile(dir.File("other.dat"),
-                           std::string(main) + "[Common Setup]\r\nWeater=3\r\n");
-        Workspace loaded = FreshWorkspace();
-        loaded.Model.Common.Weather = 2;
-        loaded.CurrentFileName = "/somewhere/old.dat";
-        EXPECT_EQ(ReadSettingsFile(loaded, failing, dir.File("other.dat")), Outcome::Failed);
-        ASSERT_EQ(failing.Messages.size(), 1u) << main;
-        EXPECT_EQ(failing.Messages[0].Text, "ModelType Error !!");
-        EXPECT_EQ(failing.Messages[0].Title, "PC Program for NR6120");
-        EXPECT_EQ(failing.Messages[0].Icon, MsgIcon::Critical);
-        EXPECT_EQ(loaded.CurrentFileName, "");
-        EXPECT_TRUE(loaded.Model == FreshWorkspace().Model) << main;
-    }
-}
-
-TEST_F(SettingsFileTest, ModelTypeErrorOfAFileThatCannotBeReadSaysWhy) {
-    const std::string missing = dir.File("missing.dat");
-    EXPECT_EQ(ReadSettingsFile(ws, host, missing), Outcome::Failed);
-    EXPECT_EQ(host.MessageTexts(), (std::vector<std::string>{"ModelType Error !!"}));
-    EXPECT_EQ(host.Reasons, (std::vector<std::string>{missing + ": the file is missing"}));
-
-    // A folder or a FIFO named like a settings file: refused at once, never waited on.
-    RecordingHost second;
-    std::filesystem::create_directory(dir.File("folder.dat"));
-    ASSERT_EQ(mkfifo(dir.File("fifo.dat").c_str(), 0644), 0);
-    EXPECT_EQ(ReadSettingsFile(ws, second, dir.File("folder.dat")), Outcome::Failed);
-    EXPECT_EQ(ReadSettingsFile(ws, second, dir.File("fifo.dat")), Outcome::Failed);
-    EXPECT_EQ(second.MessageTexts(),
-              (std::vector<std::string>{"ModelType Error !!", "ModelType Error !!"}));
-    EXPECT_EQ(second.Reasons, (std::vector<std::string>{
-                                  dir.File("folder.dat") + ": cannot read: Is a directory",
-                                  dir.File("fifo.dat") + ": cannot read: Not a regular file"}));
-
-    // A file with the wrong model type is readable: the message says all there is.
-    RecordingHost third;
-    testing::WriteFile(dir.File("m11.dat"), "[MAIN]\r\nMODELTYPE=11\r\n");
-    EXPECT_EQ(ReadSettingsFile(ws, third, dir.File("m11.dat")), Outcome::Failed);
-    EXPECT_TRUE(third.Reasons.empty());
-}
-
-TEST_F(SettingsFileTest, ModelTypeErrorSaysWhatTheFileHoldsInstead) {
+// Every way a file can fail the model check: one message, the defaults kept, no current file,
+// and a reason line where the file holds something other than what was expected.
+TEST_F(SettingsFileTest, ModelTypeErrorLeavesTheDefaultsAndSaysWhy) {
     const std::string good = "[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\nWeater=3\r\n";
     std::string utf16;
     for (const char c : good) {
@@ -473,8 +431,10 @@ TEST_F(SettingsFileTest, ModelTypeErrorSaysWhatTheFileHoldsInstead) {
     }
     const struct {
         std::string Text;
-        std::string Reason;
+        std::string Reason;  // empty: the message says all there is
     } cases[] = {
+        {"[MAIN]\r\nMODELTYPE=11\r\n[Common Setup]\r\nWeater=3\r\n", ""},
+        {"[MAIN]\r\nMODELTYPE=one\r\n[Common Setup]\r\nWeater=3\r\n", ""},
         {"", "the file is empty"},
         {"\r\n \t\r\n", "the file holds only blank lines"},
         {"\xFF\xFE" + utf16, "the file is UTF-16 text, not 8-bit text"},
@@ -488,26 +448,47 @@ TEST_F(SettingsFileTest, ModelTypeErrorSaysWhatTheFileHoldsInstead) {
          "MODELTYPE in [MAIN] has no \"=\" before its value (tab-separated?)"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.Reason);
         RecordingHost failing;
         testing::WriteFile(dir.File("odd.dat"), c.Text);
         Workspace loaded = FreshWorkspace();
+        loaded.Model.Common.Weather = 2;
+        loaded.CurrentFileName = "/somewhere/old.dat";
         EXPECT_EQ(ReadSettingsFile(loaded, failing, dir.File("odd.dat")), Outcome::Failed);
-        EXPECT_EQ(failing.MessageTexts(), (std::vector<std::string>{"ModelType Error !!"}));
-        EXPECT_EQ(failing.Reasons,
-                  (std::vector<std::string>{dir.File("odd.dat") + ": " + c.Reason}));
+        ASSERT_EQ(failing.MessageTexts(), (std::vector<std::string>{"ModelType Error !!"}));
+        EXPECT_EQ(failing.Messages[0].Title, "PC Program for NR6120");
+        EXPECT_EQ(failing.Messages[0].Icon, MsgIcon::Critical);
+        EXPECT_EQ(failing.Reasons, c.Reason.empty() ? std::vector<std::string>{}
+                                                    : std::vector<std::string>{dir.File("odd.dat") +
+                                                                               ": " + c.Reason});
+        EXPECT_EQ(loaded.CurrentFileName, "");
+        EXPECT_TRUE(loaded.Model == FreshWorkspace().Model);
     }
-    EXPECT_EQ(Load("[MAIN]\r\nMODELTYPE \t=\t 1\r\n[Common Setup]\r\nWeater\t=\t3\r\n")
-                  .Model.Common.Weather,
-              3);
-    EXPECT_EQ(LastLoad, Outcome::Ok);
 }
 
-TEST_F(SettingsFileTest, AUtf8MarkBeforeMainIsPassedOver) {
-    const Workspace loaded =
-        Load("\xEF\xBB\xBF[MAIN]\r\nMODELTYPE=1\r\n[Common Setup]\r\nWeater=3\r\n");
-    EXPECT_EQ(LastLoad, Outcome::Ok);
+TEST_F(SettingsFileTest, ModelTypeErrorOfAFileThatCannotBeReadSaysWhy) {
+    // A folder or a FIFO named like a settings file: refused at once, never waited on.
+    std::filesystem::create_directory(dir.File("folder.dat"));
+    ASSERT_EQ(mkfifo(dir.File("fifo.dat").c_str(), 0644), 0);
+    for (const char* name : {"missing.dat", "folder.dat", "fifo.dat"}) {
+        EXPECT_EQ(ReadSettingsFile(ws, host, dir.File(name)), Outcome::Failed);
+    }
+    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>(3, "ModelType Error !!"));
+    EXPECT_EQ(host.Reasons, (std::vector<std::string>{
+                                dir.File("missing.dat") + ": the file is missing",
+                                dir.File("folder.dat") + ": cannot read: Is a directory",
+                                dir.File("fifo.dat") + ": cannot read: Not a regular file"}));
+}
+
+// What passes the model check: the number in any form, blanks and tabs around "=", a UTF-8 mark.
+TEST_F(SettingsFileTest, ModelTypeCheckAcceptsEveryFormOfTheNumber) {
+    for (const char* main : {"[main]\r\nmodeltype=#1.0\r\n", "[MAIN]\r\nMODELTYPE \t=\t 1\r\n",
+                             "\xEF\xBB\xBF[MAIN]\r\nMODELTYPE=1\r\n"}) {
+        const Workspace loaded = Load(std::string(main) + "[Common Setup]\r\nWeater\t=\t3\r\n");
+        EXPECT_EQ(LastLoad, Outcome::Ok) << main;
+        EXPECT_EQ(loaded.Model.Common.Weather, 3) << main;
+    }
     EXPECT_TRUE(host.Messages.empty());
-    EXPECT_EQ(loaded.Model.Common.Weather, 3);
 }
 
 TEST_F(SettingsFileTest, AFileWithNoKnownSettingFailsAsAnUnreadableOne) {
@@ -576,13 +557,6 @@ TEST_F(SettingsFileTest, NumbersNoFieldCanHoldAreReadAsUnreadable) {
     EXPECT_EQ(m.Exp[2].Txfreq, 0.0);
     // What was read is what the file shows again.
     EXPECT_EQ(BuildSettingsText(loaded).find("inf"), std::string::npos);
-}
-
-TEST_F(SettingsFileTest, ModelTypeCheckAcceptsTheNumberInAnyForm) {
-    const Workspace loaded = Load("[main]\r\nmodeltype=#1.0\r\n[Common Setup]\r\nWeater=3\r\n");
-    EXPECT_EQ(LastLoad, Outcome::Ok);
-    EXPECT_TRUE(host.Messages.empty());
-    EXPECT_EQ(loaded.Model.Common.Weather, 3);
 }
 
 TEST_F(SettingsFileTest, ReadFailureSaysFileReadErrorAndLogs) {

@@ -40,14 +40,6 @@ void WhenModal(std::function<void(T&)> act) {
     QTimer::singleShot(10, *poll);
 }
 
-int FirstEnabledUsa(const Workspace& ws) {
-    int index = 0;
-    while (ws.Model.Usa[index].Enable == 0) {
-        ++index;
-    }
-    return index;
-}
-
 class FileExtrasTest : public ShellTest {
   protected:
     void SetUp() override {
@@ -58,7 +50,7 @@ class FileExtrasTest : public ShellTest {
     // A backup of the current data with one channel's name changed.
     std::string KeepBackup(const std::string& name, std::time_t when, BackupKind kind) {
         SettingsModel model = Ws().Model;
-        model.Usa[static_cast<size_t>(FirstEnabledUsa(Ws()))].ChTag = name;
+        model.Usa[static_cast<size_t>(FirstEnabledUsa(Ws().Model))].ChTag = name;
         RadioImage image = Ws().Image;
         EncodeImage(model, image, Ws().ModelType);
         std::string path;
@@ -77,7 +69,7 @@ class FileExtrasTest : public ShellTest {
     }
 
     const ChannelRec& Channel() const {
-        return shell->Ws().Model.Usa[static_cast<size_t>(FirstEnabledUsa(shell->Ws()))];
+        return shell->Ws().Model.Usa[static_cast<size_t>(FirstEnabledUsa(shell->Ws().Model))];
     }
 
   private:
@@ -167,7 +159,7 @@ TEST_F(FileExtrasTest, ExportAndImportATableAsOneUndoStep) {
     EXPECT_EQ(testing::ReadFile(path), ExportCsvText(Ws().Model, CsvTable::Usa));
 
     // Edited on a screen, then the file puts the name back.
-    const int index = FirstEnabledUsa(Ws());
+    const int index = FirstEnabledUsa(Ws().Model);
     Window().Editor()->Session().EditChannel(PlanId::Usa, index, FieldId::ChName,
                                              [](ChannelRec& ch) { ch.ChTag = "EDITED"; });
     dialogs.Paths = {path};
@@ -243,7 +235,7 @@ TEST_F(FileExtrasTest, AFileWrongThroughoutListsFiftyProblemsInABoxThatFitsTheSc
 TEST_F(FileExtrasTest, CompareListsTheDifferencesAndJumpsToTheScreen) {
     const std::string path = dir.File("saved.dat");
     testing::WriteFile(path, BuildSettingsText(Ws()));
-    const int index = FirstEnabledUsa(Ws());
+    const int index = FirstEnabledUsa(Ws().Model);
     const std::string name = Channel().ChTag;
     Window().Editor()->Session().EditChannel(PlanId::Usa, index, FieldId::ChName,
                                              [](ChannelRec& ch) { ch.ChTag = "EDITED"; });

@@ -20,18 +20,9 @@ const QString kCaption = QStringLiteral("TQ530  PC Program for NR6120");
 // Types a channel name on the screen of the first enabled USA channel, as a user editing a
 // channel; returns its index.
 int EditChannelName(MainWindow& window, const Workspace& ws, const QString& name) {
-    int index = 0;
-    while (index + 1 < static_cast<int>(ws.Model.Usa.size()) && ws.Model.Usa[index].Enable == 0) {
-        ++index;
-    }
+    const int index = FirstEnabledUsa(ws.Model);
     window.Editor()->SelectNode(ChannelKey(PlanId::Usa, index));
-    FieldEdit* field = nullptr;
-    for (FieldEdit* edit : window.findChildren<FieldEdit*>()) {
-        if (edit->isVisible() &&
-            edit->property(kHintProperty).toString() == QString::fromLatin1(hint::kChannelName)) {
-            field = edit;
-        }
-    }
+    FieldEdit* field = ChannelNameBox(window);
     EXPECT_TRUE(field != nullptr && field->isEnabled());
     if (field != nullptr) {
         QTest::mouseClick(field, Qt::LeftButton);
@@ -106,13 +97,6 @@ TEST_F(MainWindowTest, SaveAsThroughTheFileMenuWritesTheFileAndNamesItInTheCapti
     EXPECT_EQ(dialogs.Asked, 2);
     EXPECT_TRUE(Ws().CancelRequested);
     EXPECT_EQ(Caption(), kCaption + " - boat.dat");
-}
-
-TEST_F(MainWindowTest, SaveWithoutACurrentFileAsksForOne) {
-    StartWith(kOneModel);
-    UseMenu(Window(), "&File", Qt::Key_S);
-    EXPECT_EQ(dialogs.Asked, 1);
-    EXPECT_EQ(Caption(), kCaption);
 }
 
 TEST_F(MainWindowTest, OpenLoadsTheSavedEditAndNewThrowsItAway) {

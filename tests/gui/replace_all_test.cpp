@@ -22,14 +22,6 @@
 namespace tq530::guitest {
 namespace {
 
-int FirstEnabledUsa(const SettingsModel& model) {
-    int index = 0;
-    while (model.Usa[static_cast<size_t>(index)].Enable == 0) {
-        ++index;
-    }
-    return index;
-}
-
 // A destination file: the new-data image with a mark of its own at 4000.
 std::string Destination(char mark) {
     Workspace defaults;

@@ -17,8 +17,10 @@
 #include <string>
 
 #include "app/settings_store.h"
+#include "editor/screen_tree.h"
 #include "support/scratch_dir.h"
 #include "window/main_window.h"
+#include "window/screens/field_edit.h"
 #include "window/shell.h"
 
 namespace tq530::guitest {
@@ -191,6 +193,26 @@ class ShellTest : public ::testing::Test {
     std::unique_ptr<Shell> shell;
     bool started = false;
 };
+
+// The first USA channel that is switched on.
+inline int FirstEnabledUsa(const SettingsModel& model) {
+    int index = 0;
+    while (index + 1 < static_cast<int>(model.Usa.size()) && model.Usa[index].Enable == 0) {
+        ++index;
+    }
+    return index;
+}
+
+// The channel-name box of the shown channel screen, or nullptr.
+inline FieldEdit* ChannelNameBox(MainWindow& window) {
+    for (FieldEdit* edit : window.findChildren<FieldEdit*>()) {
+        if (edit->isVisible() &&
+            edit->property(kHintProperty).toString() == QString::fromLatin1(hint::kChannelName)) {
+            return edit;
+        }
+    }
+    return nullptr;
+}
 
 constexpr const char* kOneModel = "[model1]\nuse=1\natis=true\n";
 constexpr const char* kTwoModels = "[model1]\nuse=1\natis=true\n[model2]\nuse=1\n";

@@ -1,15 +1,13 @@
-// The window program with its COM1 pointed at a radio for the transfer tests: the simulator
-// on a pseudo-terminal, or a terminal nobody answers. Helpers act on the transfer dialog
-// once it is up, as the dialog's modal loop holds the test's own call until it closes.
+// The window program with its COM1 pointed at a radio for the transfer tests: the simulator on
+// a pseudo-terminal, or a terminal nobody answers. Helpers act on the transfer dialog once it is
+// up, as the dialog's modal loop holds the test's own call until it closes.
 #pragma once
-
-#include <fcntl.h>
-#include <stdlib.h>
 
 #include <QPushButton>
 #include <functional>
 
 #include "gui/shell_fixture.h"
+#include "support/silent_terminal.h"
 #include "support/sim_process.h"
 #include "window/transfer_dialog.h"
 
@@ -37,36 +35,7 @@ inline void WhenDialogShows(QObject* context, std::function<void(TransferDialog&
     });
 }
 
-// A pseudo-terminal that takes every byte and never answers: a cable without a radio.
-class SilentTerminal {
-  public:
-    SilentTerminal() {
-        fd_ = posix_openpt(O_RDWR | O_NOCTTY);
-        if (fd_ >= 0 && grantpt(fd_) == 0 && unlockpt(fd_) == 0) {
-            device_ = ptsname(fd_);
-            fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) | O_NONBLOCK);
-        }
-    }
-    ~SilentTerminal() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
-    }
-    const std::string& Device() const { return device_; }
-    // What the PC sent so far.
-    std::string Received() {
-        std::string bytes;
-        char buffer[256];
-        for (ssize_t n; (n = read(fd_, buffer, sizeof buffer)) > 0;) {
-            bytes.append(buffer, static_cast<size_t>(n));
-        }
-        return bytes;
-    }
-
-  private:
-    int fd_ = -1;
-    std::string device_;
-};
+using testing::SilentTerminal;
 
 class TransferTest : public ShellTest {
   protected:

@@ -24,15 +24,6 @@ namespace {
 
 constexpr const char* kRadioName = "HARBOUR";
 
-// The first USA channel that is switched on.
-int FirstEnabledUsa(const SettingsModel& model) {
-    int index = 0;
-    while (index + 1 < static_cast<int>(model.Usa.size()) && model.Usa[index].Enable == 0) {
-        ++index;
-    }
-    return index;
-}
-
 // A radio whose EEPROM holds the new-data defaults with edit applied, and its product code.
 void WriteRadio(const std::string& path, const std::function<void(SettingsModel&)>& edit) {
     Workspace radio;
@@ -41,17 +32,6 @@ void WriteRadio(const std::string& path, const std::function<void(SettingsModel&
     std::copy_n(kProductCode, kProductCodeLength, &radio.Image.Bytes[kProductCodeAddress]);
     SilentHost quiet;
     ASSERT_EQ(SaveDataSet(radio, quiet, path), Outcome::Ok);
-}
-
-// The channel-name box of the shown channel screen.
-FieldEdit* ChannelNameBox(MainWindow& window) {
-    for (FieldEdit* edit : window.findChildren<FieldEdit*>()) {
-        if (edit->isVisible() &&
-            edit->property(kHintProperty).toString() == QString::fromLatin1(hint::kChannelName)) {
-            return edit;
-        }
-    }
-    return nullptr;
 }
 
 // Only the frames and replies of a simulator log, in order.
@@ -114,7 +94,7 @@ class TransferRadioTest : public TransferTest {
     }
 };
 
-TEST_F(TransferRadioTest, ReadFromRadioFillsTheScreensAndForgetsTheFile) {
+TEST_F(TransferRadioTest, ReadFromRadioFillsTheScreensForgetsTheFileAndKeepsABackup) {
     WriteRadio(RadioFile(), [](SettingsModel& m) { m.Usa[FirstEnabledUsa(m)].ChTag = kRadioName; });
     StartRadio();
     StartWith(kOneModel);
@@ -124,8 +104,11 @@ TEST_F(TransferRadioTest, ReadFromRadioFillsTheScreensAndForgetsTheFile) {
     Ws().CurrentFileName = dir.File("earlier.dat");
     Ws().DataChanged = true;
     Window().UpdateCaption();
+    ASSERT_TRUE(ListBackups(BackupDir()).empty());
 
     RunCommand(Qt::Key_R);
+    ExpectOneBackupOfTheWindowsImage(BackupKind::Read);
+    EXPECT_EQ(Window().findChild<QLabel*>(QStringLiteral("Notice"))->text(), "");
     ASSERT_EQ(boxes.Seen.size(), 1u);
     EXPECT_EQ(boxes.Seen[0].Text, "Complete!!");
     EXPECT_EQ(boxes.Seen[0].Title, "Read from Radio");
@@ -142,17 +125,6 @@ TEST_F(TransferRadioTest, ReadFromRadioFillsTheScreensAndForgetsTheFile) {
     FieldEdit* name = ChannelNameBox(Window());
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->text(), kRadioName);
-}
-
-TEST_F(TransferRadioTest, AReadKeepsWhatTheRadioHeldAsABackup) {
-    WriteRadio(RadioFile(), [](SettingsModel& m) { m.Usa[FirstEnabledUsa(m)].ChTag = kRadioName; });
-    StartRadio();
-    StartWith(kOneModel);
-    ASSERT_TRUE(started);
-    EXPECT_TRUE(ListBackups(BackupDir()).empty());
-    RunCommand(Qt::Key_R);
-    ExpectOneBackupOfTheWindowsImage(BackupKind::Read);
-    EXPECT_EQ(Window().findChild<QLabel*>(QStringLiteral("Notice"))->text(), "");
 }
 
 TEST_F(TransferRadioTest, ABackupThatCannotBeKeptIsNoticedAndTheReadStillCounts) {

@@ -10,12 +10,14 @@
 #include "app/settings_store.h"
 #include "core/workspace.h"
 #include "gallery.h"
-#include "silent_terminal.h"
+#include "support/silent_terminal.h"
 #include "window/port_menu.h"
 #include "window/transfer_dialog.h"
 
 namespace tq530::gallery {
 namespace {
+
+using testing::SilentTerminal;
 
 void SaveModes(Gallery& gallery, Stage& stage, const QString& prefix) {
     const struct {

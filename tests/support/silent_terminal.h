@@ -1,5 +1,5 @@
-// A pseudo-terminal that takes every byte and never answers: a cable without a radio. The
-// gallery points COM1 at it to hold a transfer in its first wait (POSIX, as the simulator).
+// A pseudo-terminal that takes every byte and never answers: a cable without a radio. Pointing
+// COM1 at it holds a transfer in its first wait (POSIX, as the simulator).
 #pragma once
 
 #include <fcntl.h>
@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace tq530::gallery {
+namespace tq530::testing {
 
 class SilentTerminal {
   public:
@@ -43,4 +43,4 @@ class SilentTerminal {
     std::string device_;
 };
 
-}  // namespace tq530::gallery
+}  // namespace tq530::testing
