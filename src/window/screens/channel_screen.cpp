@@ -52,6 +52,13 @@ void ConnectorLine::paintEvent(QPaintEvent*) {
 
 ChannelScreen::ChannelScreen(EditSession& session, UiHost& host, QWidget* parent)
     : QWidget(parent), session_(session), host_(host) {
+    CreateControls();
+    LayOut();
+    ConnectControls();
+    Prepare();
+}
+
+void ChannelScreen::CreateControls() {
     heading_ = BoldHeading(this);
 
     chEnable_ = CheckBox("CH &Enable", this);
@@ -88,7 +95,9 @@ ChannelScreen::ChannelScreen(EditSession& session, UiHost& host, QWidget* parent
                                                          {scrambler_, kHelpScrambler}}) {
         SetHelpContext(control, context);
     }
+}
 
+void ChannelScreen::LayOut() {
     FitChars(displayFirst_, 2);
     FitChars(displaySecond_, 1);
     FitChars(rx_, 8);
@@ -134,7 +143,9 @@ ChannelScreen::ChannelScreen(EditSession& session, UiHost& host, QWidget* parent
 
     ChainTabOrder({chEnable_, displayFirst_, displaySecond_, rx_, tx_, txEnable_, lowPower_,
                    powerUp_, duplex_, scanMemory_, name_, scrambler_});
+}
 
+void ChannelScreen::ConnectControls() {
     connect(chEnable_, &QCheckBox::toggled, this, &ChannelScreen::OnChEnable);
     connect(txEnable_, &QCheckBox::toggled, this, [this] { OnTxOrLowPower(FieldId::TxEnable); });
     connect(lowPower_, &QCheckBox::toggled, this,
@@ -175,7 +186,6 @@ ChannelScreen::ChannelScreen(EditSession& session, UiHost& host, QWidget* parent
         connect(box, &FieldEdit::FocusLost, this,
                 [this, box](Qt::FocusReason reason) { OnFrequencyLost(box, reason); });
     }
-    Prepare();
 }
 
 void ChannelScreen::Prepare() {

@@ -67,6 +67,11 @@ class ChannelScreen : public QWidget, public Screen {
     QComboBox* Scrambler() const { return scrambler_; }
 
   private:
+    // The constructor's three steps: the controls with their hints and help, their places, and
+    // what each control changes.
+    void CreateControls();
+    void LayOut();
+    void ConnectControls();
     bool Exp() const { return plan_ == PlanId::Exp; }
     const ChannelRec* Record() const;
     void Edit(FieldId field, const std::function<void(ChannelRec&)>& edit);
