@@ -59,8 +59,17 @@ Outcome SaveDataSet(Workspace& ws, UiHost& host, const std::string& path) {
 Outcome OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, const SettingsStore& store,
                      DestinationMenu& menu) {
     const std::string path = dialogs.AskOpenPath(kSettingsFileFilter, ws.ProgramDir);
-    Outcome outcome = Outcome::Cancelled;
-    if (!path.empty()) {
+    if (path.empty()) {
+        ws.CancelRequested = true;
+        return Outcome::Cancelled;
+    }
+    return OpenSettingsPath(ws, host, path, store, menu);
+}
+
+Outcome OpenSettingsPath(Workspace& ws, UiHost& host, const std::string& path,
+                         const SettingsStore& store, DestinationMenu& menu) {
+    Outcome outcome = Outcome::Failed;
+    {
         const BusyGuard busy(ws, &host);
         NewDataSet(ws, store, host, menu);
         outcome = ApplySettingsFile(ws, host, path);

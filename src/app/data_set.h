@@ -29,5 +29,8 @@ Outcome SaveDataSet(Workspace& ws, UiHost& host, const std::string& path);
 // and CancelRequested at its end.
 Outcome OpenSettings(Workspace& ws, UiHost& host, FileDialogs& dialogs, const SettingsStore& store,
                      DestinationMenu& menu);
+// File Open's work once the path is known (a recent file, a dropped one, the command line's).
+Outcome OpenSettingsPath(Workspace& ws, UiHost& host, const std::string& path,
+                         const SettingsStore& store, DestinationMenu& menu);
 
 }  // namespace tq530

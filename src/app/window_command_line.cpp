@@ -1,6 +1,22 @@
 #include "app/window_command_line.h"
 
+#include "app/data_set.h"
+#include "app/recent_files.h"
+
 namespace tq530 {
+
+namespace {
+
+// An absolute path begins with "/" as the switches do; a switch names neither a data set nor
+// an existing file.
+bool NamesFile(const std::string& arg) {
+    if (arg.empty() || arg[0] == '-') {
+        return false;
+    }
+    return CanLoad(DataSetKindOf(arg)) || RegularFileExists(arg);
+}
+
+}  // namespace
 
 WindowCommandLine ParseWindowCommandLine(const std::vector<std::string>& args) {
     WindowCommandLine result;
@@ -20,6 +36,8 @@ WindowCommandLine ParseWindowCommandLine(const std::vector<std::string>& args) {
             diagnostic = true;
         } else if (arg == "--low-speed") {
             lowSpeed = true;
+        } else if (result.FileToOpen.empty() && NamesFile(arg)) {
+            result.FileToOpen = arg;
         } else {
             rest.push_back(arg);
         }
@@ -35,7 +53,7 @@ WindowCommandLine ParseWindowCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string WindowProgramHelp() {
-    return "Usage: tq530 [SWITCH]\n"
+    return "Usage: tq530 [SWITCH] [FILE]\n"
            "Reads, edits and programs the NR6120 handheld marine VHF radio (DSC, ATIS)\n"
            "over its programming cable, and keeps its data sets on disk.\n"
            "\n"
@@ -44,6 +62,8 @@ std::string WindowProgramHelp() {
            "                    monitor line of the transfer dialog\n"
            "  /E, --low-speed   keep the radio link at 19200 baud\n"
            "  /DE, /ED          both\n"
+           "  FILE              a settings file (.dat) or an image file (.hex) to open\n"
+           "                    once the window is up, as File Open does\n"
            "  -h, --help        show this help and exit\n"
            "  --version         show the version and the licence and exit\n"
            "\n"

@@ -1,6 +1,7 @@
 // The main window's data-set commands: New, Open, Save, the image files, a backup, Compare,
 // Print, the model and the destination. The runner has provided what each needs (the input
 // check, the dialog's answer, the busy pointer, the undo step) before they run.
+#include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -9,6 +10,7 @@
 #include "app/compare_data_sets.h"
 #include "app/data_set.h"
 #include "app/destinations.h"
+#include "app/recent_files.h"
 #include "core/file_dialogs.h"
 #include "core/workspace.h"
 #include "editor/edit_session.h"
@@ -40,12 +42,50 @@ void MainWindow::FileNew(const std::string&) {
 }
 
 void MainWindow::OpenFile(const std::string&) {
-    OpenSettings(ws_, host_, dialogs_, store_, destinations_);
+    if (OpenSettings(ws_, host_, dialogs_, store_, destinations_) == Outcome::Ok) {
+        NoteRecent(ws_.CurrentFileName);
+    }
+}
+
+void MainWindow::OpenSettingsFile(const std::string& path) {
+    if (OpenSettingsPath(ws_, host_, path, store_, destinations_) == Outcome::Ok) {
+        NoteRecent(path);
+    }
+}
+
+void MainWindow::OpenDataSet(const std::string& path) {
+    const DataSetKind kind = DataSetKindOf(path);
+    if (!CanLoad(kind)) {
+        ShowReason(QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName() +
+                   QStringLiteral(" is neither a settings file (.dat) nor an image file (.hex)."));
+        return;
+    }
+    // The command File Open or the image load would run, with the path as its answer.
+    const Command like = kind == DataSetKind::Settings ? Command::Open : Command::LoadImage;
+    CommandPlan plan;
+    for (const CommandRow& row : CommandTable()) {
+        if (row.Id == like) {
+            plan.Needs = row.Needs;
+        }
+    }
+    plan.Needs.DiagnosticOnly = false;  // a file the user names is no diagnostic key
+    plan.Needs.InputCheck = true;
+    plan.Ask = [path](std::string& answer) {
+        answer = path;
+        return true;
+    };
+    if (kind == DataSetKind::Settings) {
+        plan.Work = [this](const std::string& answer) { OpenSettingsFile(answer); };
+    } else {
+        plan.Work = [this](const std::string& answer) { LoadImage(answer); };
+    }
+    Run(plan);
 }
 
 void MainWindow::SaveFile(const std::string&) {
     if (SaveSettings(ws_, host_, dialogs_, true) == Outcome::Ok) {
         editor_->Session().Saved();
+        NoteRecent(ws_.CurrentFileName);
     }
     UpdateCaption();
 }
@@ -53,8 +93,42 @@ void MainWindow::SaveFile(const std::string&) {
 void MainWindow::SaveFileAs(const std::string&) {
     if (SaveSettings(ws_, host_, dialogs_, false) == Outcome::Ok) {
         editor_->Session().Saved();
+        NoteRecent(ws_.CurrentFileName);
     }
     UpdateCaption();
+}
+
+void MainWindow::NoteRecent(const std::string& path) {
+    NoteRecentFile(store_, path);
+    RefreshRecentFiles();
+}
+
+void MainWindow::RefreshRecentFiles() {
+    const std::vector<std::string> files = ReadRecentFiles(store_);
+    for (size_t i = 0; i < recentActions_.size(); ++i) {
+        QAction* action = recentActions_[i];
+        const bool shown = i < files.size();
+        action->setVisible(shown);
+        if (shown) {
+            const QString path = QString::fromLocal8Bit(files[i].c_str());
+            action->setText(
+                QString::fromLocal8Bit(RecentFileCaption(static_cast<int>(i), files[i]).c_str()));
+            action->setData(path);
+            action->setToolTip(QDir::toNativeSeparators(path));
+            action->setStatusTip(QDir::toNativeSeparators(path));
+        }
+    }
+    recentSeparator_->setVisible(!files.empty());
+}
+
+std::vector<QAction*> MainWindow::RecentFileActions() const {
+    std::vector<QAction*> shown;
+    for (QAction* action : recentActions_) {
+        if (action->isVisible()) {
+            shown.push_back(action);
+        }
+    }
+    return shown;
 }
 
 bool MainWindow::AskImageToLoad(std::string& path) {
@@ -79,13 +153,17 @@ bool MainWindow::AskDataSetToCompare(std::string& path) {
 }
 
 void MainWindow::LoadImage(const std::string& path) {
-    tq530::LoadImageFile(ws_, host_, path);
+    if (tq530::LoadImageFile(ws_, host_, path) == Outcome::Ok) {
+        NoteRecent(path);
+    }
 }
 
 void MainWindow::SaveImage(const std::string& path) {
     ApplyWriteFixups("Save Image File fix-ups");
     const BusyGuard busy(ws_, &host_);
-    tq530::SaveImageFile(ws_, host_, path);
+    if (tq530::SaveImageFile(ws_, host_, path) == Outcome::Ok) {
+        NoteRecent(path);
+    }
 }
 
 void MainWindow::ApplyWriteFixups(const char* label) {

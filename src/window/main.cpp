@@ -65,8 +65,9 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     // The switches are read from what Qt leaves of the command line, as they always were.
-    const std::string switchLine =
-        tq530::ParseWindowCommandLine(std::vector<std::string>(argv + 1, argv + argc)).SwitchLine;
+    const tq530::WindowCommandLine arguments =
+        tq530::ParseWindowCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const std::string& switchLine = arguments.SwitchLine;
     QApplication::setWindowIcon(ProgramIcon());
     // Wayland finds the desktop entry, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tq530.TQ530"));
@@ -81,6 +82,11 @@ int main(int argc, char** argv) {
         window.SetNotice(QString::fromLocal8Bit(notice));
     }
     window.show();
+    if (!arguments.FileToOpen.empty()) {
+        // Once the window is up, so that the open's questions have it as their owner.
+        QTimer::singleShot(0, &window,
+                           [&window, &arguments] { window.OpenDataSet(arguments.FileToOpen); });
+    }
     if (qEnvironmentVariableIsSet("TQ530_TIMING")) {
         // After the first pass of the event loop the window has been laid out and painted.
         QTimer::singleShot(0, &window, [&sinceStart] {

@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 #include "app/destinations.h"
+#include "app/recent_files.h"
 #include "core/workspace.h"
 #include "editor/edit_session.h"
 #include "window/csv_menu.h"
@@ -20,7 +21,15 @@ namespace tq530 {
 namespace {
 
 // The menu bar: a row is a command, a separator, or one of the lists the data fill.
-enum class RowKind { Command, Separator, ModelList, PortList, DestinationList, CsvLists };
+enum class RowKind {
+    Command,
+    Separator,
+    ModelList,
+    PortList,
+    DestinationList,
+    CsvLists,
+    RecentList
+};
 struct MenuRow {
     RowKind Kind;
     Command Id = Command::New;
@@ -46,6 +55,7 @@ const std::vector<MenuColumn>& MenuBarTable() {
           {RowKind::Command, Command::Print},
           {RowKind::Command, Command::PrintToFile},
           {RowKind::Separator},
+          {RowKind::RecentList},
           {RowKind::Command, Command::Exit}}},
         {"&Edit",
          {{RowKind::Command, Command::Undo},
@@ -134,6 +144,21 @@ void MainWindow::BuildMenus() {
                         this);
                     connect(csvMenus_, &CsvMenus::Imported, this, &MainWindow::AfterDataReplaced);
                     csvMenus_->AddTo(menu);
+                    break;
+                case RowKind::RecentList:
+                    fileMenu_ = menu;
+                    menu->setToolTipsVisible(true);  // the whole path of a recent file
+                    for (int i = 0; i < kRecentFileEntries; ++i) {
+                        QAction* action = menu->addAction(QString());
+                        action->setVisible(false);
+                        connect(action, &QAction::triggered, this, [this, action] {
+                            OpenDataSet(action->data().toString().toLocal8Bit().toStdString());
+                        });
+                        recentActions_.push_back(action);
+                    }
+                    recentSeparator_ = menu->addSeparator();
+                    // Files deleted meanwhile leave the list when the menu opens.
+                    connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshRecentFiles);
                     break;
                 case RowKind::DestinationList:
                     destinationMenu_ = menu;

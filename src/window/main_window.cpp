@@ -3,17 +3,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPainter>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
 #include <cmath>
 #include <utility>
 
+#include "app/data_set.h"
 #include "app/help_file.h"
 #include "core/workspace.h"
 #include "editor/edit_session.h"
@@ -79,6 +84,15 @@ class NoticeLabel : public QLabel {
 
 }  // namespace
 
+QString DroppedDataSet(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return QString();
+    }
+    const QString path = urls.front().toLocalFile();
+    return CanLoad(DataSetKindOf(path.toLocal8Bit().toStdString())) ? path : QString();
+}
+
 MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDialogs& dialogs,
                        DestinationMenu& destinations, const StartUpResult& startUp, QWidget* parent)
     : QMainWindow(parent),
@@ -91,6 +105,7 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     setObjectName(QStringLiteral("MainWindow"));
     BuildActions(startUp);
     BuildMenus();
+    RefreshRecentFiles();
     BuildToolBar();
     InstallPortMenu(portMenu_, portActions_, ws_, store_, this);
 
@@ -130,9 +145,38 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     RefreshMenus();
     UpdateCaption();
     startedUp_ = true;
+    setAcceptDrops(true);
+    // The fields that take dropped text would swallow a dropped file.
+    qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (widget == nullptr || widget->window() != this || !drop->mimeData()->hasUrls()) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    const QString path = DroppedDataSet(*drop->mimeData());
+    if (path.isEmpty()) {
+        drop->ignore();  // the pointer shows that this file is not taken
+        return true;
+    }
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        // After the drag has ended: the open may ask questions.
+        QTimer::singleShot(0, this,
+                           [this, path] { OpenDataSet(path.toLocal8Bit().toStdString()); });
+    }
+    return true;
+}
 
 void MainWindow::BuildPanes() {
     splitter_ = new QSplitter(Qt::Horizontal, this);

@@ -22,6 +22,7 @@ class QAction;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QMimeData;
 class QPrinter;
 class QSplitter;
 class QToolBar;
@@ -61,6 +62,9 @@ enum class Command {
     CompareWith,
 };
 
+// The one local ".dat" or ".hex" file a drag carries, "" for anything else.
+QString DroppedDataSet(const QMimeData& data);
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -89,6 +93,14 @@ class MainWindow : public QMainWindow {
     // hint or command replaces it.
     void ShowReason(const QString& text);
 
+    // Opens a data set named from outside the dialogs (the recent list, a drop, the command
+    // line) as File Open does: a ".dat" file as a settings file, a ".hex" file as an image.
+    // Any other file is refused with a reason in the status bar.
+    void OpenDataSet(const std::string& path);
+    // The File menu's recent-file entries that are shown, newest first.
+    std::vector<QAction*> RecentFileActions() const;
+    QMenu* FileMenu() const { return fileMenu_; }
+
     // How the transfer dialog paces itself and opens its help.
     TransferDialogOptions& TransferOptions() { return transferOptions_; }
 
@@ -109,6 +121,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped anywhere on the window, also on the fields that take dropped text.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -159,6 +173,10 @@ class MainWindow : public QMainWindow {
     bool AskBackup(std::string& path);
     bool AskDataSetToCompare(std::string& path);
     void LoadImage(const std::string& path);
+    void OpenSettingsFile(const std::string& path);
+    // The recent list (file_commands.cpp).
+    void NoteRecent(const std::string& path);
+    void RefreshRecentFiles();
     void SaveImage(const std::string& path);
     void CompareWith(const std::string& path);
     void PrintReport(const std::string&);
@@ -199,6 +217,9 @@ class MainWindow : public QMainWindow {
     TransferDialogOptions transferOptions_;
 
     std::map<Command, QAction*> actions_;
+    QMenu* fileMenu_ = nullptr;
+    std::vector<QAction*> recentActions_;
+    QAction* recentSeparator_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* modelMenu_ = nullptr;
     QMenu* destinationMenu_ = nullptr;

@@ -6,7 +6,9 @@
 namespace tq530 {
 
 Shell::Shell(SettingsStore& store, FileDialogs* dialogs)
-    : store_(store), dialogs_(dialogs != nullptr ? *dialogs : qtDialogs_) {}
+    : store_(store),
+      qtDialogs_(nullptr, &store),
+      dialogs_(dialogs != nullptr ? *dialogs : qtDialogs_) {}
 
 Shell::~Shell() {
     window_.reset();

@@ -29,7 +29,8 @@ TEST(WindowCommandLineTest, LongFormsAndOldSwitchesGiveTheFlags) {
         {{"/D", "/E"}, false, false},
         {{"--diagnostic", "/E"}, false, false},
         {{"/x.dat"}, false, false},
-        {{"--diagnostic", "boat.dat"}, false, false},
+        // A data set is the file to open, not a second word of the switch line.
+        {{"--diagnostic", "boat.dat"}, true, false},
         {{"--unknown"}, false, false},
     };
     for (const Case& c : cases) {

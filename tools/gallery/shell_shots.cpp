@@ -50,6 +50,22 @@ void DiagnosticWindowWithTwoModels(Gallery& gallery) {
     gallery.SaveMenu(window, "&Options", "shell-menu-options-diagnostic");
 }
 
+// The File menu once data sets have been saved and opened: the recent list above Exit.
+void FileMenuWithRecentFiles(Gallery& gallery) {
+    Stage stage(kOneModel);
+    if (!gallery.Check(stage.Start(), "recent files: not started")) {
+        return;
+    }
+    MainWindow& window = stage.Window();
+    for (const char* name : {"harbour.dat", "Tom & Jerry.dat", "myboat.dat"}) {
+        const std::string path = stage.File(name);
+        WriteSettingsFile(stage.Ws(), stage.Host(), path);
+        window.OpenDataSet(path);
+    }
+    gallery.Check(window.RecentFileActions().size() == 3, "recent files: not listed");
+    gallery.SaveMenu(window, "&File", "shell-menu-file-recent");
+}
+
 void SaveFileDialog(Gallery& gallery, Stage& stage, const std::string& filter, FileDialogKind kind,
                     const QString& name) {
     const auto dialog = BuildFileDialog(&stage.Window(), filter, stage.Folder(), kind);
@@ -88,6 +104,7 @@ void MessageBoxesAndFileDialogs(Gallery& gallery) {
 void ShellShots(Gallery& gallery) {
     MainWindowAtItsSizes(gallery);
     DiagnosticWindowWithTwoModels(gallery);
+    FileMenuWithRecentFiles(gallery);
     MessageBoxesAndFileDialogs(gallery);
 }
 
