@@ -20,6 +20,7 @@
 #include "files/settings_file.h"
 #include "window/compare_window.h"
 #include "window/help_window.h"
+#include "window/menu_access_keys.h"
 #include "window/port_menu.h"
 #include "window/screens/editor_panel.h"
 #include "window/screens/help_context.h"
@@ -55,6 +56,7 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     BuildActions(startUp);
     BuildMenus();
     BuildToolBar();
+    new MenuAccessKeys(this, menuBar());
     InstallPortMenu(portMenu_, portActions_, ws_, store_, this);
 
     BuildPanes();
