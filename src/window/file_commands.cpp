@@ -216,13 +216,22 @@ void MainWindow::ShowReportWindow(const std::string&) {
 }
 
 void MainWindow::ChooseModel(int index) {
-    if (SelectModel(ws_, store_, host_, destinations_, index)) {
-        editor_->RebuildTree();
-        AfterDataReplaced();
-        repaint();
-    } else {
-        RefreshMenus();  // a refused choice leaves the check mark where it was
+    // The model already chosen is no change: no check, no question.
+    if (ws_.ModelType != index + 1) {
+        // The change throws the data set away, so what is typed on the screen must pass first,
+        // before the question, and a refusal leaves the model as it is.
+        CommandPlan plan;
+        plan.Needs.InputCheck = true;
+        plan.Work = [this, index](const std::string&) {
+            if (SelectModel(ws_, store_, host_, destinations_, index)) {
+                editor_->RebuildTree();
+                AfterDataReplaced();
+                repaint();
+            }
+        };
+        Run(plan);
     }
+    RefreshMenus();  // a refused choice leaves the check mark where it was
 }
 
 void MainWindow::ChooseDestinationEntry(int index) {

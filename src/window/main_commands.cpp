@@ -20,6 +20,26 @@ namespace {
 
 constexpr int kFileNewDelayMs = 100;
 
+// The desktop's own keys for the data-set commands, beside the window's keys. Where a desktop
+// has none for Save As or Quit, the keys most desktops use stand in.
+struct StandardKeyRow {
+    Command Id;
+    QKeySequence::StandardKey Key;
+    QKeySequence Fallback;
+};
+
+const std::vector<StandardKeyRow>& StandardKeys() {
+    static const std::vector<StandardKeyRow> table = {
+        {Command::New, QKeySequence::New, {}},
+        {Command::Open, QKeySequence::Open, {}},
+        {Command::Save, QKeySequence::Save, {}},
+        {Command::SaveAs, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {Command::Print, QKeySequence::Print, {}},
+        {Command::Exit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    };
+    return table;
+}
+
 }  // namespace
 
 const std::vector<MainWindow::CommandRow>& MainWindow::CommandTable() {
@@ -80,6 +100,13 @@ void MainWindow::BuildActions(const StartUpResult& startUp) {
     helpKey->setShortcut(QKeySequence(Qt::Key_F1));
     connect(helpKey, &QAction::triggered, this, &MainWindow::HelpOnFocus);
     addAction(helpKey);
+    for (const StandardKeyRow& row : StandardKeys()) {
+        QList<QKeySequence> keys = QKeySequence::keyBindings(row.Key);
+        if (keys.isEmpty() && !row.Fallback.isEmpty()) {
+            keys.append(row.Fallback);
+        }
+        actions_[row.Id]->setShortcuts(keys);
+    }
     actions_[Command::Undo]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     actions_[Command::Redo]->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});

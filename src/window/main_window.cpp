@@ -26,6 +26,7 @@
 #include "files/settings_file.h"
 #include "window/compare_window.h"
 #include "window/help_window.h"
+#include "window/menu_access_keys.h"
 #include "window/port_menu.h"
 #include "window/screens/editor_panel.h"
 #include "window/screens/help_context.h"
@@ -107,6 +108,7 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
     BuildMenus();
     RefreshRecentFiles();
     BuildToolBar();
+    new MenuAccessKeys(this, menuBar());
     InstallPortMenu(portMenu_, portActions_, ws_, store_, this);
 
     BuildPanes();

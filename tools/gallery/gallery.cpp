@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTest>
 #include <cstdio>
 
@@ -51,6 +52,28 @@ void Gallery::SavePopup(QMainWindow& window, QMenu* menu, const QString& name) {
 
 void Gallery::SaveMenu(QMainWindow& window, const QString& title, const QString& name) {
     SavePopup(window, MenuTitled(window, title), name);
+}
+
+void Gallery::SaveOpenMenu(QMainWindow& window, const QString& title, const QString& name) {
+    QMenu* menu = MenuTitled(window, title);
+    if (!Check(menu != nullptr, name + ": no such menu")) {
+        return;
+    }
+    window.menuBar()->setActiveAction(menu->menuAction());
+    if (Check(QTest::qWaitForWindowExposed(menu), name + ": menu not shown")) {
+        QApplication::processEvents();
+        // A popup is a window of its own: it is drawn over the window where it dropped.
+        QPixmap picture = window.grab();
+        QPainter painter(&picture);
+        painter.drawPixmap(window.mapFromGlobal(menu->pos()), menu->grab());
+        painter.end();
+        const QString path = folder_ + "/" + name + ".png";
+        if (Check(picture.save(path), "cannot write " + path)) {
+            ++written_;
+        }
+    }
+    menu->close();
+    window.menuBar()->setActiveAction(nullptr);
 }
 
 void Gallery::SaveBox(QWidget& parent, const std::string& text, const std::string& title,

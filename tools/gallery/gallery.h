@@ -37,6 +37,8 @@ class Gallery {
     // Pops the menu up over window, saves it and closes it.
     void SavePopup(QMainWindow& window, QMenu* menu, const QString& name);
     void SaveMenu(QMainWindow& window, const QString& title, const QString& name);
+    // The window with a menu of its bar dropped open, keys and all, as one picture.
+    void SaveOpenMenu(QMainWindow& window, const QString& title, const QString& name);
     void SaveBox(QWidget& parent, const std::string& text, const std::string& title, MsgIcon icon,
                  Buttons buttons, Answer defaultButton, const QString& name);
 

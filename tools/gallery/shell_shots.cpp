@@ -34,6 +34,9 @@ void MainWindowAtItsSizes(Gallery& gallery) {
     window.Editor()->Session().EditChannel(PlanId::Usa, 5, FieldId::ChName,
                                            [](ChannelRec& ch) { ch.ChTag = "PILOT"; });
     gallery.SaveMenu(window, "&Edit", "shell-menu-edit-undo");
+    // The menus as they drop from the bar, with their keys beside the items.
+    gallery.SaveOpenMenu(window, "&File", "shell-open-menu-file");
+    gallery.SaveOpenMenu(window, "&Edit", "shell-open-menu-edit");
 }
 
 void DiagnosticWindowWithTwoModels(Gallery& gallery) {
