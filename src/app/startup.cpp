@@ -196,8 +196,7 @@ void FileNew(Workspace& ws, const SettingsStore& store, UiHost& host,
     ws.DataChanged = false;
 }
 
-bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& destinations,
-                 int index) {
+bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index) {
     const int modelType = index + 1;
     if (ws.ModelType == modelType) {
         return false;
@@ -210,7 +209,6 @@ bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, DestinationM
     }
     ApplyModelType(ws, modelType);
     SaveLastModel(ws, store);
-    FileNew(ws, store, host, destinations);
     return true;
 }
 

@@ -113,10 +113,10 @@ StartUpResult StartUp(Workspace& ws, SettingsStore& store, UiHost& host,
 void FileNew(Workspace& ws, const SettingsStore& store, UiHost& host,
              DestinationMenu& destinations);
 
-// The Model menu command for index 0-9. Returns true when the model changed (and the new
-// data set was built).
-bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, DestinationMenu& destinations,
-                 int index);
+// The Model menu command for index 0-9: the question, then the model and its texts. Returns
+// true when the model changed; the caller then runs File New, input check and all, which may
+// refuse to throw the data set away.
+bool SelectModel(Workspace& ws, SettingsStore& store, UiHost& host, int index);
 
 // AppTitle, two blanks, TitleText, and " - " with the current file's lower-case name.
 std::string CaptionText(const Workspace& ws);

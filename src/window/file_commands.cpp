@@ -14,10 +14,10 @@
 #include "core/file_dialogs.h"
 #include "core/workspace.h"
 #include "editor/edit_session.h"
-#include "model/screen_keys.h"
 #include "files/image_file.h"
 #include "files/settings_file.h"
 #include "model/image_codec.h"
+#include "model/screen_keys.h"
 #include "window/backup_dialog.h"
 #include "window/compare_window.h"
 #include "window/main_window.h"
@@ -216,22 +216,14 @@ void MainWindow::ShowReportWindow(const std::string&) {
 }
 
 void MainWindow::ChooseModel(int index) {
-    // The model already chosen is no change: no check, no question.
-    if (ws_.ModelType != index + 1) {
-        // The change throws the data set away, so what is typed on the screen must pass first,
-        // before the question, and a refusal leaves the model as it is.
-        CommandPlan plan;
-        plan.Needs.InputCheck = true;
-        plan.Work = [this, index](const std::string&) {
-            if (SelectModel(ws_, store_, host_, destinations_, index)) {
-                editor_->RebuildTree();
-                AfterDataReplaced();
-                repaint();
-            }
-        };
-        Run(plan);
+    const bool changed = SelectModel(ws_, store_, host_, index);
+    RefreshMenus();  // the check mark follows the model, or goes back where it was
+    if (changed) {
+        UpdateCaption();
+        // File New as the menu runs it: a screen its input check refuses keeps the data set.
+        Run(Command::New);
+        repaint();
     }
-    RefreshMenus();  // a refused choice leaves the check mark where it was
 }
 
 void MainWindow::ChooseDestinationEntry(int index) {

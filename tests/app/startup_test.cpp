@@ -292,22 +292,21 @@ TEST(CaptionTest, FileNameInLowerCaseWithoutFolders) {
     EXPECT_EQ(CaptionText(ws), "TQ530  PC Program for NR6120 - myboat.dat");
 }
 
-TEST(SelectModelTest, AsksSavesLastModelAndBuildsNewData) {
+TEST(SelectModelTest, AsksThenSetsAndSavesTheModel) {
     ScratchDir dir;
     testing::WriteFile(GlobalIniPath(dir.Path()),
                        "[model1]\nuse=1\natis=true\n[model2]\nuse=1\natis=false\n");
     Workspace ws;
     ws.ProgramDir = dir.Path();
     ws.SetModelType(1);
-    ws.CurrentFileName = "kept";  // a new data set forgets it
+    ws.CurrentFileName = "kept";
     MemorySettingsStore store;
     RecordingHost host;
-    DestinationMenu destinations;
 
-    EXPECT_FALSE(SelectModel(ws, store, host, destinations, 0));  // already the model: no question
+    EXPECT_FALSE(SelectModel(ws, store, host, 0));  // already the model: no question
     EXPECT_TRUE(host.Questions.empty());
 
-    EXPECT_FALSE(SelectModel(ws, store, host, destinations, 1));  // cancelled
+    EXPECT_FALSE(SelectModel(ws, store, host, 1));  // cancelled
     ASSERT_EQ(host.Questions.size(), 1u);
     EXPECT_EQ(host.Questions[0], "Do you want to program the Unknown model series?");
     EXPECT_EQ(ws.ModelType, 1);
@@ -315,13 +314,12 @@ TEST(SelectModelTest, AsksSavesLastModelAndBuildsNewData) {
 
     host.Answers.push_back(Answer::Ok);
     ws.DataChanged = true;
-    EXPECT_TRUE(SelectModel(ws, store, host, destinations, 1));
+    EXPECT_TRUE(SelectModel(ws, store, host, 1));
     EXPECT_EQ(ws.ModelType, 2);
     EXPECT_EQ(ws.TitleText, "PC Program for Unknown model");
     EXPECT_FALSE(ws.AtisEnabled);
     EXPECT_EQ(store.GetText("Settings", "lastmodel", ""), "2");
-    EXPECT_EQ(ws.CurrentFileName, "");
-    EXPECT_FALSE(ws.DataChanged);
+    EXPECT_TRUE(ws.DataChanged);  // the data set is File New's to throw away
 }
 
 TEST(ConfirmCloseTest, DecisionsOfTheSaveQuestion) {

@@ -10,6 +10,7 @@
 #include "editor/screen_tree.h"
 #include "gui/report_support.h"
 #include "gui/shell_fixture.h"
+#include "model/screen_keys.h"
 #include "window/screens/editor_panel.h"
 #include "window/screens/field_edit.h"
 #include "window/transfer_dialog.h"
@@ -230,7 +231,7 @@ TEST_F(MenuKeysTest, StandardKeysRunTheirCommandsBesideTheWindowsOwnKeys) {
     EXPECT_FALSE(Window().isVisible());
 }
 
-TEST_F(MenuKeysTest, AModelChoiceRunsTheInputCheckBeforeItAsks) {
+TEST_F(MenuKeysTest, AModelChoiceRunsFileNewWithItsInputCheck) {
     StartWith(kTwoModels);
     Ws().Model.UsableGroups[3].Usable = kOn;
     Ws().Model.Exp[0] = ChannelRec{};
@@ -241,23 +242,38 @@ TEST_F(MenuKeysTest, AModelChoiceRunsTheInputCheckBeforeItAsks) {
     const SettingsModel before = Ws().Model;
     QList<QAction*> entries = Window().ModelMenu()->actions();
 
+    // The question and the model come first; File New's check then keeps the data set.
+    boxes.Next(QMessageBox::Ok);
     boxes.Next(QMessageBox::Ok);
     entries[1]->trigger();
+    QTest::qWait(300);
     ASSERT_TRUE(boxes.Done());
-    ASSERT_EQ(boxes.Seen.size(), 1u);  // the refusal, and no model question after it
-    EXPECT_EQ(boxes.Seen[0].Text, "Data Error!!\nPlease input correct data.");
-    EXPECT_EQ(Ws().ModelType, 1);
-    EXPECT_TRUE(entries[0]->isChecked());
-    EXPECT_FALSE(entries[1]->isChecked());
+    ASSERT_EQ(boxes.Seen.size(), 2u);
+    EXPECT_TRUE(boxes.Seen[0].Text.startsWith("Do you want to program the "));
+    EXPECT_EQ(boxes.Seen[1].Text, "Data Error!!\nPlease input correct data.");
+    EXPECT_EQ(Ws().ModelType, 2);
+    EXPECT_FALSE(entries[0]->isChecked());
+    EXPECT_TRUE(entries[1]->isChecked());
     EXPECT_EQ(Ws().Model, before);
     EXPECT_EQ(Window().Editor()->ShownKey(), ChannelKey(PlanId::Exp, 1));
-    EXPECT_EQ(store.GetText("Settings", "lastmodel", ""), "");
+    EXPECT_EQ(store.GetText("Settings", "lastmodel", ""), "2");
 
     // The model already chosen is no change: nothing is checked or asked.
-    entries[0]->trigger();
+    entries[1]->trigger();
     QTest::qWait(50);
-    EXPECT_EQ(boxes.Seen.size(), 1u);
-    EXPECT_TRUE(entries[0]->isChecked());
+    EXPECT_EQ(boxes.Seen.size(), 2u);
+
+    // With the channel completed, the next choice renews the data set.
+    Ws().Model.Exp[0].Enable = kOff;
+    Ws().Model.Exp[0].ChTag = "MARKER";
+    Window().Editor()->RebuildTree();
+    Window().Editor()->SelectNode(ChannelKey(PlanId::Usa, 1));
+    boxes.Next(QMessageBox::Ok);
+    entries[0]->trigger();
+    QTest::qWait(800);
+    EXPECT_EQ(Ws().ModelType, 1);
+    EXPECT_NE(Ws().Model.Exp[0].ChTag, "MARKER");
+    EXPECT_EQ(Window().Editor()->ShownKey(), key::kGeneral);
 }
 
 }  // namespace
