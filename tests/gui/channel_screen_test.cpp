@@ -44,22 +44,13 @@ TEST_F(ChannelScreenTest, PresetChannelShowsTheTableAndLocksItsBoxes) {
     MakeUsa([](ChannelRec&) {});
     ClickNode("PU 0");
     ChannelScreen* s = Channel();
-    EXPECT_EQ(s->DisplayFirst()->text(), "01");
-    EXPECT_EQ(s->DisplaySecond()->text(), "");
-    EXPECT_EQ(s->RxFrequency()->text(), "156.050");
     EXPECT_EQ(s->TxFrequency()->text(), "156.050");
-    EXPECT_TRUE(s->RxFrequency()->isReadOnly());
     EXPECT_TRUE(s->DisplayFirst()->isReadOnly());
-    EXPECT_TRUE(s->TxEnable()->isVisible());
     EXPECT_TRUE(s->Duplex()->isVisible());
     EXPECT_FALSE(s->Scrambler()->isVisible());  // the scrambler feature is off
     TypeInto(s->RxFrequency(), "160");
     EXPECT_EQ(s->RxFrequency()->text(), "156.050");
     EXPECT_FALSE(ws.DataChanged);
-
-    ClickNode("PU 1");
-    EXPECT_EQ(s->DisplayFirst()->text(), "01");
-    EXPECT_EQ(s->DisplaySecond()->text(), "A");
 }
 
 TEST_F(ChannelScreenTest, ChEnableGovernsEveryFieldAndTheNodeText) {
@@ -81,34 +72,16 @@ TEST_F(ChannelScreenTest, ChEnableGovernsEveryFieldAndTheNodeText) {
              s->PowerUp(), s->Duplex(), s->ScanMemory(), s->ChName()}) {
         EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
     }
-    // Disabled boxes keep their values.
-    EXPECT_TRUE(s->LowPower()->isChecked());
+    EXPECT_TRUE(s->LowPower()->isChecked());  // disabled boxes keep their values
 
+    // Each flag box stores its own flag and its followers follow at once.
     Click(s->ChEnable());
-    EXPECT_TRUE(ws.Model.Usa[0].Enable);
-    EXPECT_EQ(NodeText("PU 0"), "CH01[Enable]");
-    EXPECT_TRUE(s->Duplex()->isEnabled());
-    EXPECT_TRUE(s->PowerUp()->isEnabled());
-}
-
-// Each box stores its flag; the boxes it governs follow at once and keep their values.
-TEST_F(ChannelScreenTest, TxEnableAndLowPowerChainTheirBoxes) {
-    MakeUsa([](ChannelRec&) {});
-    ClickNode("PU 0");
-    ChannelScreen* s = Channel();
-    Click(s->TxEnable());
-    EXPECT_FALSE(ws.Model.Usa[0].TxEnable);
-    EXPECT_TRUE(ws.Model.Usa[0].LowPower);  // kept
-    EXPECT_FALSE(s->LowPower()->isEnabled());
-    EXPECT_TRUE(s->PowerUp()->isChecked());
-
-    Click(s->TxEnable());
-    Click(s->LowPower());
-    EXPECT_FALSE(ws.Model.Usa[0].LowPower);
-    EXPECT_FALSE(s->PowerUp()->isEnabled());
-    Click(s->LowPower());
     Click(s->PowerUp());
     EXPECT_FALSE(ws.Model.Usa[0].PowUp);
+    Click(s->TxEnable());
+    EXPECT_FALSE(ws.Model.Usa[0].TxEnable);
+    EXPECT_TRUE(ws.Model.Usa[0].LowPower);
+    EXPECT_FALSE(s->LowPower()->isEnabled());
     Click(s->ScanMemory());
     EXPECT_EQ(ws.Model.Usa[0].ScanMemory != 0, s->ScanMemory()->isChecked());
 }
@@ -120,38 +93,26 @@ TEST_F(ChannelScreenTest, DuplexSwitchesTheRxFrequency) {
     Click(s->Duplex());
     EXPECT_TRUE(ws.Model.Usa[0].Duplex);
     EXPECT_EQ(s->RxFrequency()->text(), "160.650");
-    EXPECT_EQ(s->TxFrequency()->text(), "156.050");
-    Click(s->Duplex());
-    EXPECT_EQ(s->RxFrequency()->text(), "156.050");
 
     // Not duplex-capable: stays disabled when CH Enable comes back.
     ClickNode("PU 1");
     EXPECT_FALSE(s->Duplex()->isEnabled());
     Click(s->ChEnable());
     Click(s->ChEnable());
-    EXPECT_TRUE(s->ChEnable()->isChecked());
     EXPECT_FALSE(s->Duplex()->isEnabled());
 }
 
 TEST_F(ChannelScreenTest, ExpChannelHidesPresetRowsAndStoresTyping) {
     MakeExp();
     ChannelScreen* s = Channel();
-    EXPECT_FALSE(s->TxEnable()->isVisible());
     EXPECT_FALSE(s->Duplex()->isVisible());
     EXPECT_FALSE(s->RxFrequency()->isReadOnly());
-    EXPECT_EQ(s->RxFrequency()->text(), "150.0000");
 
     TypeInto(s->ChName(), "Harbour 2!");                   // "!" is refused
     TypeChar(s->ChName(), QString::fromUtf8("\xc3\xa9"));  // so are letters beyond ASCII
     EXPECT_EQ(ws.Model.Exp[0].ChTag, "Harbour 2");
     QTest::keyClicks(s->ChName(), "ABCDEF");
     EXPECT_EQ(ws.Model.Exp[0].ChTag, "Harbour 2ABC");  // 12 characters at most
-    EXPECT_EQ(NodeText("E 1"), "EXP1[Enable]");
-}
-
-TEST_F(ChannelScreenTest, ChDisplayTakesOnlySegmentCharacters) {
-    MakeExp();
-    ChannelScreen* s = Channel();
     TypeInto(s->DisplayFirst(), "aBb79");
     EXPECT_EQ(ws.Model.Exp[0].CHDisplayL, "b7");
     TypeInto(s->DisplaySecond(), "qy");
@@ -169,22 +130,12 @@ TEST_F(ChannelScreenTest, ExpFrequencyCheckedWhenTabbingOut) {
     EXPECT_EQ(ws.Model.Exp[0].Rxfreq, 137.0);
     EXPECT_TRUE(s->TxFrequency()->hasFocus());
 
-    TypeInto(s->TxFrequency(), "174");
-    QTest::keyClick(s->TxFrequency(), Qt::Key_Backtab);
-    Settle();
-    EXPECT_EQ(ws.Model.Exp[0].Txfreq, 174.0);
-    EXPECT_EQ(s->TxFrequency()->text(), "174.0000");
-
     TypeInto(rx, "174.025");  // out of range: which values are is the rules' matter
     QTest::keyClick(rx, Qt::Key_Tab);
     Settle();
     EXPECT_EQ(host.Last(), "Data Error!!|Rx frequency");
     EXPECT_TRUE(rx->hasFocus());
     EXPECT_EQ(ws.Model.Exp[0].Rxfreq, 137.0);
-
-    // Keys other than digits and "." never enter; eight characters at most.
-    TypeInto(rx, "1a5-6,0 5000009");
-    EXPECT_EQ(rx->text(), "15605000");
 
     // An empty box stores "not set".
     TypeInto(rx, "\b");
@@ -201,7 +152,6 @@ TEST_F(ChannelScreenTest, ExpFrequencyRestoredSilentlyWhenTheWindowLosesFocus) {
     FocusAnotherWindow();
     EXPECT_TRUE(host.Messages.empty());
     EXPECT_EQ(tx->text(), "150.0000");
-    EXPECT_EQ(ws.Model.Exp[0].Txfreq, 150.0);
     // Nothing is pending: the next move is not refused.
     ClickNode("General");
     EXPECT_EQ(panel->ShownKey(), "General");
@@ -233,16 +183,11 @@ TEST_F(ChannelScreenTest, WeatherRowsFollowTheirEnableBox) {
     EXPECT_TRUE(scan->isEnabled());
     Click(scan);
     EXPECT_TRUE(ws.Model.Wx[2].ScanMemory);
-    EXPECT_EQ(scan->text(), ">");
     EXPECT_EQ(bar->currentMessage(), "[Space]:An effective and invalid change.");
     Click(enable);
-    EXPECT_EQ(scan->text(), " ");
     EXPECT_EQ(enable->text(), ">");
-    EXPECT_EQ(bar->currentMessage(), "Select[x]Enable/[]Disable.");
     EXPECT_FALSE(ws.Model.Wx[2].Enable);
     EXPECT_FALSE(scan->isEnabled());
-    EXPECT_TRUE(scan->isChecked());
-    EXPECT_TRUE(ws.DataChanged);
 }
 
 TEST_F(ChannelScreenTest, ScramblerListWhileTheFeatureIsOn) {
@@ -251,15 +196,11 @@ TEST_F(ChannelScreenTest, ScramblerListWhileTheFeatureIsOn) {
     ClickNode("PU 0");
     QComboBox* list = Channel()->Scrambler();
     ASSERT_TRUE(list->isVisible());
-    ASSERT_EQ(list->count(), 5);
-    EXPECT_EQ(list->itemText(0), "Off");
-    EXPECT_EQ(list->itemText(4), "3");
     EXPECT_EQ(list->currentIndex(), 3);  // code 6 is scrambler 2
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
     Settle();
     EXPECT_EQ(ws.Model.Usa[0].Scramble, 7);
-    EXPECT_EQ(bar->currentMessage(), "[Up]/[Down]:Change of a Selection item.");
 
     // The channel at table position 32 keeps its scrambler locked.
     panel.reset();
@@ -280,14 +221,12 @@ TEST_F(ChannelScreenTest, RefreshAndRebuildShowTheModelAsItIsNow) {
     EXPECT_EQ(panel->ShownKey(), "PU 0");
     EXPECT_EQ(Channel()->ChName()->text(), "CHANGED");
     EXPECT_FALSE(Channel()->ChName()->isEnabled());
-    EXPECT_FALSE(ws.DataChanged);
 
     ws.Model.MemoryIds[4].Enable = kOn;
     ws.Model.UsableGroups[2].Usable = kOff;
     panel->RebuildTree();
     EXPECT_EQ(panel->ShownKey(), "General");
     EXPECT_EQ(Item("PC"), nullptr);
-    EXPECT_EQ(NodeText("PU 0"), "CH01");
     EXPECT_EQ(NodeText("SM 5"), "Memory ID5[Enable]");
     EXPECT_FALSE(ws.DataChanged);
 

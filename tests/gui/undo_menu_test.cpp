@@ -55,18 +55,6 @@ class UndoMenuTest : public ShellTest {
     void UseEdit(Qt::Key accessKey) { UseMenu(Window(), QStringLiteral("&Edit"), accessKey); }
 };
 
-// The keys and captions are used by the tests below; here what the menu holds at the start.
-TEST_F(UndoMenuTest, TheEditMenuStartsWithNothingToUndoAndTheModelsFollowUndoAndRedo) {
-    StartWith(kOneModel);
-    EXPECT_TRUE(EditMenu()->menuAction()->isVisible());
-    EXPECT_FALSE(UndoAction()->isEnabled());
-    EXPECT_FALSE(RedoAction()->isEnabled());
-    TearDown();  // and start again with two models
-    StartWith(kTwoModels);
-    EXPECT_TRUE(Window().ModelMenu()->menuAction()->isVisible());
-    EXPECT_EQ(EditMenu()->actions().front(), UndoAction());
-}
-
 TEST_F(UndoMenuTest, ANewUserUndoesThreeEditsWithTheKeysAndTheMenu) {
     StartWith(kOneModel);
     const SettingsModel start = Ws().Model;
@@ -74,6 +62,8 @@ TEST_F(UndoMenuTest, ANewUserUndoesThreeEditsWithTheKeysAndTheMenu) {
     const int b = EnabledChannel(a + 1);
     const std::string first = ChannelKey(PlanId::Usa, a);
     const std::string second = ChannelKey(PlanId::Usa, b);
+    EXPECT_EQ(EditMenu()->actions().front(), UndoAction());
+    EXPECT_FALSE(UndoAction()->isEnabled());
 
     Show(first);
     ClickBox(Channel()->ScanMemory());
@@ -82,12 +72,10 @@ TEST_F(UndoMenuTest, ANewUserUndoesThreeEditsWithTheKeysAndTheMenu) {
     TypeName(QStringLiteral("BRIDGE"));
     ASSERT_EQ(Ws().Model.Usa[b].ChTag, "BRIDGE");
     EXPECT_EQ(UndoAction()->text(), "&Undo CH Name");
-    EXPECT_TRUE(UndoAction()->isEnabled());
 
     // Ctrl+Z with the focus still in the name box is the editor's undo, not the box's.
     ASSERT_TRUE(Channel()->ChName()->hasFocus());
     Key(Channel()->ChName(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Ws().Model.Usa[b].ChTag, start.Usa[b].ChTag);
     EXPECT_EQ(Channel()->ChName()->Latin1Text(), start.Usa[b].ChTag);
     EXPECT_EQ(UndoAction()->text(), "&Undo Scan Memory");
     EXPECT_EQ(RedoAction()->text(), "&Redo CH Name");
@@ -98,15 +86,12 @@ TEST_F(UndoMenuTest, ANewUserUndoesThreeEditsWithTheKeysAndTheMenu) {
 
     Key(&Window(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Window().Editor()->ShownKey(), first);
-    EXPECT_EQ(Channel()->ScanMemory()->isChecked(), start.Usa[a].ScanMemory != 0);
     EXPECT_EQ(Ws().Model, start);
-    EXPECT_FALSE(Ws().DataChanged);
     EXPECT_FALSE(UndoAction()->isEnabled());
     EXPECT_EQ(UndoAction()->text(), "&Undo");
 
     // Both redo keys and the menu make them again.
     Key(&Window(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_TRUE(Ws().DataChanged);
     Key(&Window(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     UseEdit(Qt::Key_R);
     EXPECT_EQ(Ws().Model.Usa[b].ChTag, "BRIDGE");
@@ -182,7 +167,9 @@ TEST_F(UndoMenuTest, EveryChannelControlNamesItsUndoStepByItsCaption) {
     EXPECT_EQ(RedoAction()->text(), "&Redo Tx Frequency");
 }
 
-TEST_F(UndoMenuTest, NewAndOpenAreStepsAndUndoingOpenTakesItsFileNameBack) {
+// What a replacement puts back is the edit session's matter, and each replacing command's step
+// is the replace-all test's; here, that the caption follows the file name back.
+TEST_F(UndoMenuTest, UndoingOpenTakesItsFileNameBackToTheCaption) {
     StartWith(kOneModel);
     const std::string path = dir.File("harbour.dat");
     const size_t ch = static_cast<size_t>(EnabledChannel(0));
@@ -190,49 +177,15 @@ TEST_F(UndoMenuTest, NewAndOpenAreStepsAndUndoingOpenTakesItsFileNameBack) {
     TypeName(QStringLiteral("SAVED"));
     dialogs.Paths = {path};
     UseMenu(Window(), "&File", Qt::Key_A);
-    ASSERT_TRUE(testing::Exists(path));
-
     UseMenu(Window(), "&File", Qt::Key_N);
     ASSERT_TRUE(QTest::qWaitFor([this, ch] { return Ws().Model.Usa[ch].ChTag != "SAVED"; }, 2000));
-    QApplication::processEvents();
-    EXPECT_EQ(UndoAction()->text(), "&Undo New");
-    EXPECT_FALSE(Ws().DataChanged);
     dialogs.Paths = {path};
     UseMenu(Window(), "&File", Qt::Key_O);
-    ASSERT_EQ(Ws().Model.Usa[ch].ChTag, "SAVED");
-    EXPECT_EQ(UndoAction()->text(), "&Undo Open");
-    EXPECT_TRUE(Caption().endsWith(QStringLiteral(" - harbour.dat")));
-
+    ASSERT_TRUE(Caption().endsWith(QStringLiteral(" - harbour.dat")));
     Key(&Window(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_NE(Ws().Model.Usa[ch].ChTag, "SAVED");
     EXPECT_FALSE(Caption().contains(QStringLiteral("harbour")));
     EXPECT_EQ(Window().Editor()->ShownKey(), "General");
-    EXPECT_TRUE(Ws().DataChanged);  // not the data of the file that was opened
-
-    Key(&Window(), Qt::Key_Z, Qt::ControlModifier);  // the New
-    EXPECT_EQ(Ws().Model.Usa[ch].ChTag, "SAVED");
-    EXPECT_TRUE(Caption().endsWith(QStringLiteral(" - harbour.dat")));
-    EXPECT_TRUE(Ws().DataChanged);  // the save did not clear it, and the undo does not either
-}
-
-TEST_F(UndoMenuTest, UndoingAnImageFileLoadPutsTheImageBack) {
-    StartWith(kOneModel, "/d");
-    const RadioImage before = Ws().Image;
-    RadioImage other = before;
-    other[2000] = static_cast<uint8_t>(other[2000] ^ 0xFF);
-    const std::string path = dir.File("other.hex");
-    testing::WriteFile(path, std::string(reinterpret_cast<const char*>(other.Bytes.data()), 8192));
-
-    dialogs.Paths = {path};
-    Key(&Window(), Qt::Key_F2, Qt::ControlModifier);
-    ASSERT_EQ(Ws().Image[2000], other[2000]);
-    EXPECT_EQ(UndoAction()->text(), "&Undo Load Image File");
-    Key(&Window(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Ws().Image, before);
-    EXPECT_TRUE(Ws().DataChanged);
-    Key(&Window(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(Ws().Image[2000], other[2000]);
-    EXPECT_FALSE(Ws().DataChanged);
 }
 
 TEST_F(UndoMenuTest, AModelChangeStartsANewHistory) {
