@@ -218,12 +218,21 @@ void MainWindow::ShowReportWindow(const std::string&) {
 void MainWindow::ChooseModel(int index) {
     const bool changed = SelectModel(ws_, store_, host_, index);
     RefreshMenus();  // the check mark follows the model, or goes back where it was
-    if (changed) {
-        UpdateCaption();
-        // File New as the menu runs it: a screen its input check refuses keeps the data set.
-        Run(Command::New);
-        repaint();
+    if (!changed) {
+        return;
     }
+    UpdateCaption();
+    // File New as the menu runs it, input check first: a screen it refuses keeps the data set.
+    // The data of one model are not undone into another, so the history starts again.
+    CommandPlan plan = PlanOf(Command::New);
+    plan.Needs.Step = nullptr;
+    plan.Work = [this, fileNew = plan.Work](const std::string& answer) {
+        fileNew(answer);
+        editor_->RebuildTree();
+        AfterDataReplaced();
+        repaint();
+    };
+    Run(plan);
 }
 
 void MainWindow::ChooseDestinationEntry(int index) {

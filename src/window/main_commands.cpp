@@ -112,20 +112,24 @@ void MainWindow::BuildActions(const StartUpResult& startUp) {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 }
 
-void MainWindow::Run(Command command) {
+MainWindow::CommandPlan MainWindow::PlanOf(Command command) {
+    CommandPlan plan;
     for (const CommandRow& row : CommandTable()) {
         if (row.Id != command) {
             continue;
         }
-        CommandPlan plan;
         plan.Needs = row.Needs;
         if (row.Ask != nullptr) {
             plan.Ask = [this, ask = row.Ask](std::string& answer) { return (this->*ask)(answer); };
         }
         plan.Work = [this, work = row.Work](const std::string& answer) { (this->*work)(answer); };
-        Run(plan);
-        return;
+        break;
     }
+    return plan;
+}
+
+void MainWindow::Run(Command command) {
+    Run(PlanOf(command));
 }
 
 void MainWindow::Run(const CommandPlan& plan) {

@@ -159,6 +159,7 @@ class MainWindow : public QMainWindow {
     void BuildPanes();
     void RefreshMenus();
     // The one way a command runs: the needs of its plan, then its work.
+    CommandPlan PlanOf(Command command);
     void Run(Command command);
     void Run(const CommandPlan& plan);
     void Perform(const CommandPlan& plan, const std::string& answer);

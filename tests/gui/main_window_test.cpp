@@ -284,6 +284,7 @@ TEST_F(MainWindowTest, ModelMenuOffersTheInstalledModelsAndAsksBeforeAChange) {
     ASSERT_TRUE(boxes.Done());
     EXPECT_TRUE(entries[1]->isChecked());
     EXPECT_EQ(Caption(), "TQ530  PC Program for Unknown model");
+    QTest::qWait(800);  // File New's pause
     EXPECT_EQ(Window().Editor()->ShownKey(), "General");
 }
 

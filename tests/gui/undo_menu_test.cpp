@@ -197,6 +197,7 @@ TEST_F(UndoMenuTest, AModelChangeStartsANewHistory) {
     Window().ModelMenu()->actions()[1]->trigger();
     ASSERT_TRUE(boxes.Done());
     ASSERT_EQ(Ws().ModelType, 2);
+    QTest::qWait(800);  // File New's pause
     EXPECT_FALSE(UndoAction()->isEnabled());
     EXPECT_FALSE(Ws().DataChanged);
 }
