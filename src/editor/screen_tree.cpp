@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "model/screen_keys.h"
 #include "model/channel_number_table.h"
+#include "model/screen_keys.h"
 
 namespace tq530 {
 

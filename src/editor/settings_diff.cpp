@@ -4,10 +4,10 @@
 #include <charconv>
 #include <functional>
 
-#include "model/screen_keys.h"
 #include "editor/screen_tree.h"
 #include "model/channel_number_table.h"
 #include "model/display_texts.h"
+#include "model/screen_keys.h"
 #include "model/setting_catalogue.h"
 
 namespace tq530 {
