@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing (with the test tools), builds, and runs every test (among them the
 # checks of the package, the desktop entry, the AppStream metadata and the MIME types: ctest
-# -L packaging); checks that the includes point down and that the Qt-free layers build for
+# -L packaging); checks that the includes point down, the format, and that the Qt-free layers build for
 # Windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh --test
 bash scripts/check-layers.sh
+bash scripts/check-format.sh
 bash scripts/build.sh
 bash scripts/check-mingw.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@")
