@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, SaveAsThroughTheFileMenuWritesTheFileAndNamesItInTheCapti
     EXPECT_EQ(Caption(), kCaption + " - boat.dat");
 }
 
-TEST_F(MainWindowTest, OpenLoadsTheSavedEditAndNewThrowsItAway) {
+TEST_F(MainWindowTest, OpenLoadsTheSavedEditNewThrowsItAwayAndUndoTakesTheOpenBack) {
     StartWith(kOneModel);
     const size_t edited = static_cast<size_t>(EditChannelName(Window(), Ws(), "HARBOR"));
     ASSERT_EQ(Ws().Model.Usa[edited].ChTag, "HARBOR");
@@ -121,6 +121,11 @@ TEST_F(MainWindowTest, OpenLoadsTheSavedEditAndNewThrowsItAway) {
     EXPECT_EQ(Ws().Model.Usa[edited].ChTag, "HARBOR");
     EXPECT_EQ(Caption(), kCaption + " - harbor.dat");
     EXPECT_FALSE(Ws().DataChanged);  // loading leaves it as it was
+
+    // Undone, the Open takes its file name back out of the caption.
+    Window().ActionOf(Command::Undo)->trigger();
+    EXPECT_NE(Ws().Model.Usa[edited].ChTag, "HARBOR");
+    EXPECT_EQ(Caption(), kCaption);
 }
 
 TEST_F(MainWindowTest, OpenShowsTheLoadedChannelsInTheTree) {
@@ -259,7 +264,7 @@ TEST_F(MainWindowTest, DiagnosticModeSavesAndLoadsImageFilesAndShowsTheHexDump) 
     EXPECT_EQ(Window().Editor()->ShownKey(), "General");
 }
 
-TEST_F(MainWindowTest, ModelMenuOffersTheInstalledModelsAndAsksBeforeAChange) {
+TEST_F(MainWindowTest, ModelMenuOffersTheInstalledModelsAndAsksBeforeAChangeThatStartsAfresh) {
     StartWith(kTwoModels);
     EXPECT_TRUE(MenuTitled(Window(), "&Edit")->menuAction()->isVisible());
     EXPECT_EQ(Ws().ModelType, 1);  // "lastmodel" is 1 when the user never chose
@@ -286,6 +291,9 @@ TEST_F(MainWindowTest, ModelMenuOffersTheInstalledModelsAndAsksBeforeAChange) {
     EXPECT_EQ(Caption(), "TQ530  PC Program for Unknown model");
     QTest::qWait(800);  // File New's pause
     EXPECT_EQ(Window().Editor()->ShownKey(), "General");
+    // The new data set starts a history of its own.
+    EXPECT_FALSE(Window().ActionOf(Command::Undo)->isEnabled());
+    EXPECT_FALSE(Ws().DataChanged);
 }
 
 TEST_F(MainWindowTest, NoModelInGlobalIniSaysSoAndStartsNoWindow) {
