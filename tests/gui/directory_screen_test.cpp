@@ -104,7 +104,7 @@ TEST_F(DirectoryScreenTest, EmptyingTheMmsiDeletesTheEntryWithoutAQuestion) {
     EXPECT_EQ(NodeText("SM 3"), "Memory ID3");
 }
 
-TEST_F(DirectoryScreenTest, AWrongMmsiLengthIsSilentlyNotStoredAndNeverHoldsTheTree) {
+TEST_F(DirectoryScreenTest, MmsiOfTheRightLengthIsStoredAndAWrongOneSilentlyIsNot) {
     MakeUsed(2);
     ClickNode("SM 2");
     FieldEdit* mmsi = Entry()->Mmsi();
@@ -114,6 +114,11 @@ TEST_F(DirectoryScreenTest, AWrongMmsiLengthIsSilentlyNotStoredAndNeverHoldsTheT
     ClickNode("SM 1");
     EXPECT_EQ(panel->ShownKey(), "SM 1");
     EXPECT_EQ(ws.Model.MemoryIds[1].Mmsid, "2222222220");
+
+    ClickNode("SM 2");
+    TypeInto(mmsi, "366123456");
+    ClickNode("SM 1");  // the input check stores it before the screen changes
+    EXPECT_EQ(ws.Model.MemoryIds[1].Mmsid, "3661234560");
     EXPECT_TRUE(host.Messages.empty());
 }
 
@@ -132,7 +137,7 @@ TEST_F(DirectoryScreenTest, GroupMmsiSitsBehindAFixedZero) {
     EXPECT_EQ(ws.Model.GroupIds[0].Mmsid, "0987654320");
 }
 
-TEST_F(DirectoryScreenTest, NameIsFilteredAndStoredWhenLeft) {
+TEST_F(DirectoryScreenTest, NameIsStoredWhenLeftUnlessItIsBlank) {
     MakeUsed(1);
     ClickNode("SM 1");
     FieldEdit* name = Entry()->Name();
@@ -141,6 +146,11 @@ TEST_F(DirectoryScreenTest, NameIsFilteredAndStoredWhenLeft) {
     TabAway(name);
     EXPECT_EQ(ws.Model.MemoryIds[0].TagName, "PILOTBOAT 1");
     EXPECT_EQ(panel->Session().UndoLabel(), "Station Name");
+
+    // A name typed and saved at once, without leaving the box, is not lost.
+    TypeInto(name, "TUG");
+    EXPECT_TRUE(panel->InputCheck());
+    EXPECT_EQ(ws.Model.MemoryIds[0].TagName, "TUG");
 }
 
 TEST_F(DirectoryScreenTest, TabOrderAndAccessKeysFollowTheCaptions) {
