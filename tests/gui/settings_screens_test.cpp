@@ -204,7 +204,7 @@ TEST_F(SettingsScreensTest, AutoPosFrameFollowsItsEnableBoxAndItsDirectoryName) 
     EXPECT_EQ(Items(s->AutoPosDirName()), (QStringList{"FLEET"}));
 }
 
-TEST_F(SettingsScreensTest, AutoPosMmsiRefusesWithItsCaption) {
+TEST_F(SettingsScreensTest, AutoPosMmsiRefusesWithItsCaptionAndTheAtisCodeHasItsHint) {
     Make(true, [](SettingsModel& m) {
         m.AutoPos.Polling[1].Enable = kOn;
         m.AutoPos.Polling[1].RcEnable = kOn;
@@ -216,6 +216,11 @@ TEST_F(SettingsScreensTest, AutoPosMmsiRefusesWithItsCaption) {
     TypeInto(s->AutoPosMmsi(), "366999999");
     TabAway(s->AutoPosMmsi());
     EXPECT_EQ(ws.Model.AutoPos.Polling[1].Mmsi, "3669999990");
+
+    // How the ATIS code refuses is the error-focus test's; here, its hint.
+    ClickNode("ATIS");
+    TypeInto(Screen<AtisScreen>()->Code(), "921112345");
+    EXPECT_EQ(bar->currentMessage(), "Numeric Only. Indispensable 10 figures.");
 }
 
 // A wrong number left behind when another window takes the focus is put back without a word.
