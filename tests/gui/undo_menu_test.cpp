@@ -1,5 +1,5 @@
-// Edit > Undo and Redo in the started window program: the menu, the keys, and the labels each
-// channel control gives its step.
+// Edit > Undo and Redo in the started window program: the menu, the keys,, the labels each
+// channel control gives its step, and a model change that starts a new history.
 #include <QCheckBox>
 #include <QComboBox>
 #include <functional>
@@ -155,6 +155,20 @@ TEST_F(UndoMenuTest, EveryChannelControlNamesItsUndoStepByItsCaption) {
     Key(&Window(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(UndoAction()->text(), "&Undo Rx Frequency");
     EXPECT_EQ(RedoAction()->text(), "&Redo Tx Frequency");
+}
+
+TEST_F(UndoMenuTest, AModelChangeStartsANewHistory) {
+    StartWith(kTwoModels);
+    Show(ChannelKey(PlanId::Usa, EnabledChannel(0)));
+    ClickBox(Channel()->ScanMemory());
+    ASSERT_TRUE(UndoAction()->isEnabled());
+    boxes.Next(QMessageBox::Ok);
+    Window().ModelMenu()->actions()[1]->trigger();
+    ASSERT_TRUE(boxes.Done());
+    ASSERT_EQ(Ws().ModelType, 2);
+    QTest::qWait(800);  // File New's pause
+    EXPECT_FALSE(UndoAction()->isEnabled());
+    EXPECT_FALSE(Ws().DataChanged);
 }
 
 }  // namespace
