@@ -223,20 +223,6 @@ TEST_F(EditSessionUndoTest, AReplacementIsOneStepThatPutsBackModelImageAndFileNa
     EXPECT_FALSE(ws.DataChanged);
 }
 
-TEST_F(EditSessionUndoTest, NewAfterEditsIsUndoneToTheEdits) {
-    EditOn("U5", PlanId::Usa, 5, FieldId::ChEnable, Toggle);
-    const SettingsModel edited = ws.Model;
-    session->ReplaceAll("New", [this] {
-        NewData(ws);
-        ws.DataChanged = false;
-    });
-    EXPECT_NE(ws.Model, edited);
-    EXPECT_EQ(session->UndoLabel(), "New");
-    session->Undo();
-    EXPECT_EQ(ws.Model, edited);
-    EXPECT_TRUE(ws.DataChanged);
-}
-
 TEST_F(EditSessionUndoTest, AReplacementIsAnnouncedOnceAndIsAStepOnlyWhenSomethingChanged) {
     std::vector<Change::Part> heard;
     session->Subscribe([&heard](const Change& c) { heard.push_back(c.What); });
@@ -307,20 +293,6 @@ TEST_F(EditSessionUndoTest, AReplacementTheHistoryDidNotSeeStartsItAgain) {
     EXPECT_FALSE(session->CanUndo());
     EditOn("U2", PlanId::Usa, 2, FieldId::ChEnable, Toggle);
     session->Undo();
-    EXPECT_FALSE(ws.DataChanged);
-}
-
-TEST_F(EditSessionUndoTest, AHundredEditsCanBeUndone) {
-    const SettingsModel start = ws.Model;
-    for (int i = 0; i < 100; ++i) {
-        EditOn("U" + std::to_string(i), PlanId::Usa, i, FieldId::ChEnable, Toggle);
-    }
-    int undone = 0;
-    while (!session->Undo().empty()) {
-        ++undone;
-    }
-    EXPECT_EQ(undone, 100);
-    EXPECT_EQ(ws.Model, start);
     EXPECT_FALSE(ws.DataChanged);
 }
 

@@ -37,36 +37,6 @@ class ScreenTreeTest : public ::testing::Test {
     Workspace ws;
 };
 
-TEST_F(ScreenTreeTest, TopLevelOrderAndFixedNodes) {
-    const std::vector<TreeNode> nodes = BuildScreenTree(ws.Model, true);
-    std::vector<std::string> top;
-    for (const TreeNode& n : nodes) {
-        if (n.Parent < 0) {
-            top.push_back(n.Text);
-        }
-    }
-    EXPECT_EQ(top,
-              (std::vector<std::string>{"General", "Programable Channel", "DSC", "EXP Channel"}));
-    // General's children, in order.
-    std::vector<std::string> general;
-    for (const TreeNode& n : nodes) {
-        if (n.Parent == 0) {
-            general.push_back(n.Text + "=" + n.Key);
-        }
-    }
-    EXPECT_EQ(general,
-              (std::vector<std::string>{"Usable CH Group Setup=Usable", "Common Setup=Common",
-                                        "DSC Setup=DSC", "ATIS Setup=ATIS"}));
-    // 4 + 1 + (3 groups x 115) + weather + DSC + 2 directories with 32 entries + EXP 41.
-    EXPECT_EQ(nodes.size(), 5u + 1 + 3 * 115 + 1 + 1 + 2 + 32 + 41);
-    EXPECT_EQ(ParentKey(nodes, "PW"), "Program");
-    EXPECT_EQ(ParentKey(nodes, "SM 24"), "SM");
-    EXPECT_EQ(ParentKey(nodes, "SG 8"), "SG");
-    EXPECT_EQ(ParentKey(nodes, "E 40"), "ExpChannel");
-    EXPECT_EQ(Find(nodes, "SM 25"), nullptr);
-    EXPECT_EQ(Find(nodes, "E 41"), nullptr);
-}
-
 TEST_F(ScreenTreeTest, AtisAndGroupsDecideWhichNodesExist) {
     ws.Model.UsableGroups[1].Usable = kOff;
     ws.Model.UsableGroups[3].Usable = kOff;
@@ -81,50 +51,13 @@ TEST_F(ScreenTreeTest, AtisAndGroupsDecideWhichNodesExist) {
     EXPECT_EQ(ParentKey(nodes, "PC 113"), "PC");
 }
 
-TEST_F(ScreenTreeTest, NodeTextsCarryEnableMarksAndStatusNames) {
-    ChannelRec& ch16 = ws.Model.Usa[30];
-    ch16.Enable = kOn;
-    ws.Model.Usa[31].Enable = kOff;
-    ws.Model.Exp[2].Enable = kOn;
-    ws.Model.MemoryIds[0].Enable = kOn;
-    ws.Model.UsableGroups[0].StatusName = "USA";
-    ws.Model.UsableGroups[3].StatusName = "XP";
-    const std::vector<TreeNode> nodes = BuildScreenTree(ws.Model, true);
-    EXPECT_EQ(Find(nodes, "PU 30")->Text, "CH16[Enable]");
-    EXPECT_EQ(Find(nodes, "PU 31")->Text, "CH16A");
-    EXPECT_EQ(Find(nodes, "E 3")->Text, "EXP3[Enable]");
-    EXPECT_EQ(Find(nodes, "E 4")->Text, "EXP4");
-    EXPECT_EQ(Find(nodes, "SM 1")->Text, "Memory ID1[Enable]");
-    EXPECT_EQ(Find(nodes, "SG 8")->Text, "Group ID8");
-    EXPECT_EQ(Find(nodes, "PU")->Text, "Group1(USA)");
-    EXPECT_EQ(Find(nodes, "PI")->Text, "Group2");
-    EXPECT_EQ(Find(nodes, "ExpChannel")->Text, "EXP Channel(XP)");
-}
-
-TEST_F(ScreenTreeTest, KeysLeadToTheirScreens) {
+// Every node's screen is the listing's; here, the keys that lead nowhere or by another road.
+TEST_F(ScreenTreeTest, KeysOutsideTheTreeLeadNowhereAndCaseDoesNotMatter) {
     const SettingsModel& m = ws.Model;
-    EXPECT_EQ(ScreenOf("General", "", m).Kind, ScreenKind::General);
     EXPECT_EQ(ScreenOf("program", "", m).Kind, ScreenKind::EmptyPanel);
-    EXPECT_EQ(ScreenOf("DSCSetting", "", m).Kind, ScreenKind::EmptyPanel);
-    EXPECT_EQ(ScreenOf("ExpChannel", "", m).Kind, ScreenKind::ExpGrid);
-    EXPECT_EQ(ScreenOf("Usable", "General", m).Kind, ScreenKind::Usable);
-    EXPECT_EQ(ScreenOf("Common", "General", m).Kind, ScreenKind::Common);
-    EXPECT_EQ(ScreenOf("DSC", "General", m).Kind, ScreenKind::Dsc);
-    EXPECT_EQ(ScreenOf("ATIS", "General", m).Kind, ScreenKind::Atis);
-    EXPECT_EQ(ScreenOf("PI", "Program", m),
-              (ScreenTarget{ScreenKind::PlanGrid, PlanId::International, 0}));
-    EXPECT_EQ(ScreenOf("PW", "Program", m).Kind, ScreenKind::WeatherScreen);
-    EXPECT_EQ(ScreenOf("PC 113", "PC", m),
-              (ScreenTarget{ScreenKind::ChannelScreen, PlanId::Canada, 113}));
     EXPECT_EQ(ScreenOf("pu 0", "pu", m), (ScreenTarget{ScreenKind::ChannelScreen, PlanId::Usa, 0}));
     EXPECT_EQ(ScreenOf("PU 114", "PU", m).Kind, ScreenKind::None);
-    EXPECT_EQ(ScreenOf("SM", "DSCSetting", m).Kind, ScreenKind::MemoryIdGrid);
-    EXPECT_EQ(ScreenOf("SG", "DSCSetting", m).Kind, ScreenKind::GroupIdGrid);
-    EXPECT_EQ(ScreenOf("SM 24", "SM", m),
-              (ScreenTarget{ScreenKind::MemoryIdEntry, PlanId::Usa, 24}));
     EXPECT_EQ(ScreenOf("SG 9", "SG", m).Kind, ScreenKind::None);
-    EXPECT_EQ(ScreenOf("E 40", "ExpChannel", m),
-              (ScreenTarget{ScreenKind::ChannelScreen, PlanId::Exp, 40}));
     EXPECT_EQ(ScreenOf("E 0", "ExpChannel", m).Kind, ScreenKind::None);
     EXPECT_EQ(ScreenOf("Usable", "", m).Kind, ScreenKind::None);
 }

@@ -61,19 +61,6 @@ TEST_F(ChannelGridTest, PresetGridListsEnabledChannelsAndJumps) {
     EXPECT_EQ(panel->ShownKey(), "PC");
 }
 
-TEST_F(ChannelGridTest, ExpAndDirectoryGridsJumpToTheirEntries) {
-    Make(true);
-    ClickNode("ExpChannel");
-    EnterOnRow(2);
-    EXPECT_EQ(panel->ShownKey(), "E 3");
-    ClickNode("SM");
-    DoubleClickRow(23);
-    EXPECT_EQ(panel->ShownKey(), "SM 24");
-    ClickNode("SG");
-    EnterOnRow(7);
-    EXPECT_EQ(panel->ShownKey(), "SG 8");
-}
-
 TEST_F(ChannelGridTest, SelectingANodeByKeyIsGuardedByTheInputCheck) {
     Make(true, [](SettingsModel& m) {
         m.Exp[0] = ChannelRec{};

@@ -75,29 +75,6 @@ TEST_F(EditorTreeTest, AnIncompleteExpChannelCannotBeLeft) {
     EXPECT_TRUE(host.Messages.empty());
 }
 
-TEST_F(EditorTreeTest, ATypedFrequencyIsCheckedBeforeTheNodeChanges) {
-    Make(true, [](SettingsModel& m) {
-        m.Exp[0].Enable = kOn;
-        m.Exp[0].CHDisplayL = "12";
-        m.Exp[0].Rxfreq = 156.05;
-    });
-    ClickNode("E 1");
-    TypeInto(Channel()->RxFrequency(), "156.0125");
-    ClickNode("Common");
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{"Data Error!!"});
-    EXPECT_EQ(host.Messages.back().Title, "Rx frequency");
-    EXPECT_EQ(panel->ShownKey(), "E 1");
-    EXPECT_TRUE(Channel()->RxFrequency()->hasFocus());
-    EXPECT_EQ(ws.Model.Exp[0].Rxfreq, 156.05);
-
-    // Corrected, the move goes through and stores the value.
-    QTest::keyClicks(Channel()->RxFrequency(), "\b\b\b\b\b\b\b\b156.025");
-    ClickNode("Common");
-    EXPECT_EQ(panel->ShownKey(), "Common");
-    EXPECT_EQ(ws.Model.Exp[0].Rxfreq, 156.025);
-    EXPECT_EQ(host.Messages.size(), 1u);
-}
-
 TEST_F(EditorTreeTest, FocusedFieldsPutTheirHintsInTheStatusBar) {
     Make(true, [](SettingsModel& m) {
         m.Exp[1].Enable = kOn;

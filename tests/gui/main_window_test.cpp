@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, SaveAsThroughTheFileMenuWritesTheFileAndNamesItInTheCapti
     EXPECT_EQ(Caption(), kCaption + " - boat.dat");
 }
 
-TEST_F(MainWindowTest, OpenLoadsTheSavedEditAndNewThrowsItAway) {
+TEST_F(MainWindowTest, OpenLoadsTheSavedEditNewThrowsItAwayAndUndoTakesTheOpenBack) {
     StartWith(kOneModel);
     const size_t edited = static_cast<size_t>(EditChannelName(Window(), Ws(), "HARBOR"));
     ASSERT_EQ(Ws().Model.Usa[edited].ChTag, "HARBOR");
@@ -121,6 +121,11 @@ TEST_F(MainWindowTest, OpenLoadsTheSavedEditAndNewThrowsItAway) {
     EXPECT_EQ(Ws().Model.Usa[edited].ChTag, "HARBOR");
     EXPECT_EQ(Caption(), kCaption + " - harbor.dat");
     EXPECT_FALSE(Ws().DataChanged);  // loading leaves it as it was
+
+    // Undone, the Open takes its file name back out of the caption.
+    Window().ActionOf(Command::Undo)->trigger();
+    EXPECT_NE(Ws().Model.Usa[edited].ChTag, "HARBOR");
+    EXPECT_EQ(Caption(), kCaption);
 }
 
 TEST_F(MainWindowTest, OpenShowsTheLoadedChannelsInTheTree) {

@@ -66,36 +66,6 @@ TEST_F(ReasonLineTest, APortThatCannotBeOpenedIsNamedUnderThePortLine) {
     EXPECT_EQ(Window().statusBar()->currentMessage().indexOf("cannot open the port"), -1);
 }
 
-// How many write frames the radio got, from the simulator's log.
-int WritesIn(const std::string& log) {
-    int writes = 0;
-    for (size_t at = log.find("#CEPWR"); at != std::string::npos; at = log.find("#CEPWR", at + 1)) {
-        ++writes;
-    }
-    return writes;
-}
-
-TEST_F(ReasonLineTest, CancelAmongTheHeadBytesStopsThemAndSaysTheRadioIsPartlyProgrammed) {
-    StartRadio("--pace");
-    StartWith(kOneModel);
-    ASSERT_TRUE(started);
-    TransferDialog dialog(Ws(), shell->Host(), TransferMode::Program, {}, &Window());
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    boxes.Next(QMessageBox::Ok);  // a "Communication Error!!" would be answered, and seen
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return WritesIn(sim.Log()) > 0; }, 20000));
-    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.Running(); }, 15000));
-    QApplication::processEvents();
-    // Where the writes stop is the transfer's matter; here, that the reason reaches the line.
-    EXPECT_TRUE(boxes.Seen.empty());
-    QLabel* reason = ReasonLineOf(dialog);
-    ASSERT_NE(reason, nullptr);
-    EXPECT_EQ(reason->text(), "the radio is partly programmed: program it again");
-    EXPECT_TRUE(dialog.isVisible() && dialog.OkButton()->isEnabled());
-}
-
 TEST_F(ReasonLineTest, AFailedOpenOrSaveLeavesItsReasonInTheStatusBar) {
     StartWith(kOneModel);
     ASSERT_TRUE(started);

@@ -114,7 +114,7 @@ TEST_F(SettingsScreensTest, DscFlagsReachTheirOwnFieldAndEnableTheirTxLevel) {
     EXPECT_FALSE(ws.Model.DscAdvanced.IndividualCallTx[2]);
 }
 
-TEST_F(SettingsScreensTest, AWrongDigitBoxIsRefusedAndKeepsTheFocusTheScreenAndItsTab) {
+TEST_F(SettingsScreensTest, AWrongDigitBoxIsRefusedAndKeepsTheFocusAndItsTab) {
     Make(true, [](SettingsModel& m) { m.DscBasic.UserMmsi = "2111234560"; });
     ClickNode("DSC");
     DscScreen* s = Screen<DscScreen>();
@@ -128,20 +128,16 @@ TEST_F(SettingsScreensTest, AWrongDigitBoxIsRefusedAndKeepsTheFocusTheScreenAndI
     EXPECT_TRUE(box->hasFocus());
     EXPECT_EQ(ws.Model.DscBasic.UserMmsi, "2111234560");
 
-    ClickNode("Common");
-    EXPECT_EQ(panel->ShownKey(), "DSC");
-    EXPECT_EQ(host.Messages.size(), 2u);
-    EXPECT_FALSE(panel->InputCheck());
-    EXPECT_EQ(host.Messages.size(), 3u);
+    // Another tab of the screen is refused as well.
     s->Tabs()->setCurrentIndex(2);
     Settle();
-    EXPECT_EQ(host.Messages.size(), 4u);
+    EXPECT_EQ(host.Messages.size(), 2u);
     EXPECT_EQ(s->Tabs()->currentIndex(), 0);
     EXPECT_TRUE(box->hasFocus());
 
     TypeInto(box, "366123456");
     TabAway(box);
-    EXPECT_EQ(host.Messages.size(), 4u);
+    EXPECT_EQ(host.Messages.size(), 2u);
     EXPECT_EQ(ws.Model.DscBasic.UserMmsi, "3661234560");
     EXPECT_TRUE(ws.DataChanged);
 }
@@ -208,11 +204,10 @@ TEST_F(SettingsScreensTest, AutoPosFrameFollowsItsEnableBoxAndItsDirectoryName) 
     EXPECT_EQ(Items(s->AutoPosDirName()), (QStringList{"FLEET"}));
 }
 
-TEST_F(SettingsScreensTest, AutoPosMmsiAndAtisCodeRefuseWithTheirCaptions) {
+TEST_F(SettingsScreensTest, AutoPosMmsiRefusesWithItsCaptionAndTheAtisCodeHasItsHint) {
     Make(true, [](SettingsModel& m) {
         m.AutoPos.Polling[1].Enable = kOn;
         m.AutoPos.Polling[1].RcEnable = kOn;
-        m.Atis.AtisCode = "9211123456";
     });
     DscScreen* s = ShowDscTab(3);
     TypeInto(s->AutoPosMmsi(), "12345");
@@ -222,13 +217,10 @@ TEST_F(SettingsScreensTest, AutoPosMmsiAndAtisCodeRefuseWithTheirCaptions) {
     TabAway(s->AutoPosMmsi());
     EXPECT_EQ(ws.Model.AutoPos.Polling[1].Mmsi, "3669999990");
 
+    // How the ATIS code refuses is the error-focus test's; here, its hint.
     ClickNode("ATIS");
-    AtisScreen* atis = Screen<AtisScreen>();
-    TypeInto(atis->Code(), "921112345");
+    TypeInto(Screen<AtisScreen>()->Code(), "921112345");
     EXPECT_EQ(bar->currentMessage(), "Numeric Only. Indispensable 10 figures.");
-    TabAway(atis->Code());
-    EXPECT_EQ(host.Last(), "Data Error!!|ATISNo");
-    EXPECT_EQ(ws.Model.Atis.AtisCode, "9211123456");
 }
 
 // A wrong number left behind when another window takes the focus is put back without a word.
@@ -281,10 +273,6 @@ TEST_F(SettingsScreensTest, TabWalksTheCommonScreenTopToBottom) {
         TabAway(QApplication::focusWidget());
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
-    ClickNode("DSC");
-    QTest::keyClick(window.get(), Qt::Key_U, Qt::AltModifier);
-    Settle();
-    EXPECT_TRUE(Screen<DscScreen>()->UserMmsi()->hasFocus());
 }
 
 }  // namespace

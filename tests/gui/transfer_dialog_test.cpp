@@ -134,33 +134,18 @@ TEST_F(TransferDialogTest, RunningRefusesTheCloseBoxAndCancelReturnsToReady) {
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
-TEST_F(TransferDialogTest, HelpOpensItsContextOrSaysThereIsNoHelp) {
+// Which topic the Help button opens is the first-contact test's; here, the box without help.
+TEST_F(TransferDialogTest, HelpWithoutAHelpFileSaysThereIsNone) {
     StartWith(kOneModel);
     ASSERT_TRUE(started);
-    {
-        TransferDialog dialog(Ws(), shell->Host(), TransferMode::ClearMmsi, {}, &Window());
-        dialog.show();
-        boxes.Next(QMessageBox::Ok);
-        QTest::mouseClick(dialog.HelpButton(), Qt::LeftButton);
-        ASSERT_EQ(boxes.Seen.size(), 1u);
-        EXPECT_EQ(boxes.Seen[0].Text,
-                  "Unable to display Help Contents. There is no Help associated with this "
-                  "project.");
-        EXPECT_EQ(boxes.Seen[0].Title, "Clear MMSI Data");
-    }
-    TransferDialogOptions options;
-    std::vector<int> contexts;
-    QWidget* over = nullptr;
-    options.ShowHelp = [&](QWidget* window, int context) {
-        over = window;
-        contexts.push_back(context);
-    };
-    TransferDialog dialog(Ws(), shell->Host(), TransferMode::Read, options, &Window());
+    TransferDialog dialog(Ws(), shell->Host(), TransferMode::ClearMmsi, {}, &Window());
     dialog.show();
+    boxes.Next(QMessageBox::Ok);
     QTest::mouseClick(dialog.HelpButton(), Qt::LeftButton);
-    EXPECT_EQ(contexts, std::vector<int>{1012});
-    EXPECT_EQ(over, &dialog);
-    EXPECT_EQ(boxes.Seen.size(), 1u);
+    ASSERT_EQ(boxes.Seen.size(), 1u);
+    EXPECT_EQ(boxes.Seen[0].Text,
+              "Unable to display Help Contents. There is no Help associated with this project.");
+    EXPECT_EQ(boxes.Seen[0].Title, "Clear MMSI Data");
 }
 
 using PortMenuTest = TransferTest;
@@ -179,16 +164,8 @@ TEST_F(PortMenuTest, ItemsNameTheirDevicesAndAChoiceIsStoredAndUsed) {
     EXPECT_EQ(menu->actions()[2]->statusTip(), "COM3: /dev/tq530-cable-three (set by TQ530_COM3)");
     EXPECT_EQ(menu->actions()[2]->toolTip(), menu->actions()[2]->statusTip());
     EXPECT_EQ(store.GetText("ComPath", "ComNum", "none"), "none");  // start-up wrote nothing
-    for (QAction* action : menu->actions()) {
-        EXPECT_TRUE(action->isEnabled());
-    }
+    // What a choice stores is the port list's test; a second click keeps the item checked.
     menu->actions()[2]->trigger();
-    EXPECT_EQ(Ws().ComNum, 3);
-    EXPECT_EQ(store.GetText("ComPath", "ComNum", ""), "3");
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(menu->actions()[i]->isChecked(), i == 2) << i;
-    }
-    // A second click on the checked item keeps it checked.
     menu->actions()[2]->trigger();
     EXPECT_TRUE(menu->actions()[2]->isChecked());
 

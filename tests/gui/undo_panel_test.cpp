@@ -40,7 +40,6 @@ TEST_F(UndoPanelTest, ThreeEditsOnThreeScreensAreTakenBackEachOnItsScreen) {
     TypeInto(Channel()->ChName(), "PILOT");
     TabAway(Channel()->ChName());
     ASSERT_EQ(ws.Model.International[20].ChTag, "PILOT");
-    const SettingsModel edited = ws.Model;
     ClickNode("General");
 
     // The typing is one step: the name goes back whole, on its channel's screen.
@@ -60,15 +59,8 @@ TEST_F(UndoPanelTest, ThreeEditsOnThreeScreensAreTakenBackEachOnItsScreen) {
     EXPECT_EQ(ws.Model, start);
     EXPECT_FALSE(panel->Undo());
 
-    ASSERT_TRUE(panel->Redo());
-    ASSERT_TRUE(panel->Redo());
-    ASSERT_TRUE(panel->Redo());
-    EXPECT_EQ(panel->ShownKey(), nameKey);
-    EXPECT_EQ(Channel()->ChName()->Latin1Text(), "PILOT");
-    EXPECT_EQ(ws.Model, edited);
-
-    // Screens shown by undo are live: the next edit is a new step and ends the redos.
-    panel->Undo();
+    // Redo and its screens are the undo menu test's. Screens shown by undo are live: the next
+    // edit is a new step and ends the redos.
     Click(Channel()->ScanMemory());
     EXPECT_FALSE(panel->Session().CanRedo());
     EXPECT_EQ(panel->Session().UndoLabel(), "Scan Memory");
