@@ -101,20 +101,16 @@ TEST_F(TransferTest, FailedReadsLeaveImageAndModelAlone) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.Fault));
-        RadioSimulator fresh;
-        fresh.Eeprom = radio.Eeprom;
-        fresh.Faults.Frames = {{block, c.Fault}};
-        SimulatedLink freshLink(fresh, clock);
-        LinkRecordingHost freshHost(clock);
-        Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
-        EXPECT_NE(transfer.Run(), Outcome::Ok);
-        EXPECT_EQ(freshHost.MessageTexts(), c.Messages);
+        Bench b(clock, radio);
+        b.radio.Faults.Frames = {{block, c.Fault}};
+        EXPECT_NE(b.Run(ws, TransferMode::Read), Outcome::Ok);
+        EXPECT_EQ(b.host.MessageTexts(), c.Messages);
         EXPECT_TRUE(ws.CommError);
         ExpectNothingChanged();
         // The faulty block is the last frame; nothing acknowledges it, nothing is retried.
-        EXPECT_EQ(fresh.FramesReceived(), block);
-        EXPECT_EQ(fresh.Received.back(), c.SentAfter ? c.SentAfter : ReadFrame(640, 64));
-        EXPECT_FALSE(freshLink.IsOpen());
+        EXPECT_EQ(b.radio.FramesReceived(), block);
+        EXPECT_EQ(b.radio.Received.back(), c.SentAfter ? c.SentAfter : ReadFrame(640, 64));
+        EXPECT_FALSE(b.link.IsOpen());
     }
 }
 
@@ -141,22 +137,18 @@ TEST_F(TransferTest, ThreeRefusalsAskForSyncAndCancelFails) {
     // A refusal in small letters counts as one in capitals.
     for (const bool lowercase : {false, true}) {
         SCOPED_TRACE(lowercase);
-        RadioSimulator fresh;
-        fresh.Eeprom = radio.Eeprom;
-        fresh.Faults.LowercaseRefusal = lowercase;
+        Bench b(clock, radio);
+        b.radio.Faults.LowercaseRefusal = lowercase;
         const int block = FrameNumberOfReadBlock(128);
         for (int i = 0; i < 3; ++i)
-            fresh.Faults.Frames[block + i] = FrameFault::Refuse;
-        SimulatedLink freshLink(fresh, clock);
-        LinkRecordingHost freshHost(clock);
-        Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
-        EXPECT_NE(transfer.Run(), Outcome::Ok);
-        ASSERT_EQ(freshHost.Questions.size(), 1u);
-        EXPECT_EQ(freshHost.Questions[0].Text, "confirm the synchronization of the communication");
-        EXPECT_EQ(freshHost.Questions[0].Icon, MsgIcon::Question);
-        EXPECT_EQ(freshHost.Questions[0].Title, "Read from Radio");
-        EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("Communication Error!!"));
-        EXPECT_EQ(fresh.FramesReceived(), block + 2);
+            b.radio.Faults.Frames[block + i] = FrameFault::Refuse;
+        EXPECT_NE(b.Run(ws, TransferMode::Read), Outcome::Ok);
+        ASSERT_EQ(b.host.Questions.size(), 1u);
+        EXPECT_EQ(b.host.Questions[0].Text, "confirm the synchronization of the communication");
+        EXPECT_EQ(b.host.Questions[0].Icon, MsgIcon::Question);
+        EXPECT_EQ(b.host.Questions[0].Title, "Read from Radio");
+        EXPECT_THAT(b.host.MessageTexts(), ElementsAre("Communication Error!!"));
+        EXPECT_EQ(b.radio.FramesReceived(), block + 2);
         ExpectNothingChanged();
     }
 }
@@ -194,10 +186,9 @@ TEST_F(TransferTest, FailedSyncAfterRefusalsFailsTheBlock) {
     // whose "#CMDOK" cleared the error flag: either way the block has failed.
     for (const bool firstPassOk : {false, true}) {
         SCOPED_TRACE(firstPassOk);
-        RadioSimulator fresh;
-        fresh.Eeprom = radio.Eeprom;
-        SimulatedLink freshLink(fresh, clock);
-        LinkRecordingHost freshHost(clock);
+        Bench b(clock, radio);
+        RadioSimulator& fresh = b.radio;
+        LinkRecordingHost& freshHost = b.host;
         const int block = FrameNumberOfReadBlock(64);
         for (int i = 0; i < 3; ++i)
             fresh.Faults.Frames[block + i] = FrameFault::Refuse;
@@ -212,8 +203,7 @@ TEST_F(TransferTest, FailedSyncAfterRefusalsFailsTheBlock) {
             else if (syncs == 3 && firstPassOk)
                 fresh.Faults.SyncRefusals = 3;
         };
-        Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
-        EXPECT_NE(transfer.Run(), Outcome::Ok);
+        EXPECT_NE(b.Run(ws, TransferMode::Read), Outcome::Ok);
         EXPECT_TRUE(ws.CommError);
         EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("Communication Error!!"));
         EXPECT_EQ(fresh.FramesReceived(), block + 2);
@@ -324,23 +314,16 @@ TEST_F(TransferTest, IdentityChecksRefuseWrongRadiosAndModels) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.First * 100 + c.ModelType);
-        RadioSimulator fresh;
-        fresh.SetIdentity(c.First, c.Second, c.Product);
-        fresh.Eeprom[310] = c.LastProductByte;
-        SimulatedLink freshLink(fresh, clock);
-        LinkRecordingHost freshHost(clock);
+        Bench b(clock, radio);
+        b.radio.SetIdentity(c.First, c.Second, c.Product);
+        b.radio.Eeprom[310] = c.LastProductByte;
         ws.ModelType = static_cast<int16_t>(c.ModelType);
-        Transfer transfer(ws, freshLink, freshHost, TransferMode::Read);
-        EXPECT_NE(transfer.Run(), Outcome::Ok);
-        EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("ModelType Error !!"));
-        EXPECT_EQ(freshHost.Messages[0].Title, "Read from Radio");
-        EXPECT_EQ(fresh.FramesReceived(), 4);  // both checks run, no block follows
+        EXPECT_NE(b.Run(ws, TransferMode::Read), Outcome::Ok);
+        EXPECT_THAT(b.host.MessageTexts(), ElementsAre("ModelType Error !!"));
+        EXPECT_EQ(b.host.Messages[0].Title, "Read from Radio");
+        EXPECT_EQ(b.radio.FramesReceived(), 4);  // both checks run, no block follows
         EXPECT_TRUE(ws.CommError);
     }
-    ws.ModelType = 1;
-}
-
-TEST_F(TransferTest, ModelType11IsAccepted) {
     ws.ModelType = 11;
     EXPECT_TRUE(RunTransfer(TransferMode::Read));
 }
@@ -511,13 +494,11 @@ TEST_F(TransferTest, LogClearsSendTheirWholeArea) {
         {TransferMode::ClearDistressLog, 7680, 8160, "radio clear Distress..."},
     };
     for (const Case& c : cases) {
-        RadioSimulator fresh;
-        fresh.Eeprom = radio.Eeprom;
-        SimulatedLink freshLink(fresh, clock);
-        LinkRecordingHost freshHost(clock);
+        Bench b(clock, radio);
+        const RadioSimulator& fresh = b.radio;
+        const LinkRecordingHost& freshHost = b.host;
         ws.Image = originalImage;
-        Transfer transfer(ws, freshLink, freshHost, c.Mode);
-        ASSERT_EQ(transfer.Run(), Outcome::Ok);
+        ASSERT_EQ(b.Run(ws, c.Mode), Outcome::Ok);
         std::vector<std::pair<int, int>> expected;
         for (int a = c.First; a + 64 <= c.End; a += 64)
             expected.emplace_back(a, 64);
@@ -536,7 +517,7 @@ TEST_F(TransferTest, LogClearsSendTheirWholeArea) {
         EXPECT_THAT(freshHost.MessageTexts(), ElementsAre("Complete!!"));
         // Each of the 128 steps that sends no block waits 10 ms, like a transmission.
         const auto pauses = std::count(freshHost.Pauses.begin(), freshHost.Pauses.end(), 10);
-        EXPECT_EQ(pauses, static_cast<long>(freshLink.Writes.size() + 128 - expected.size()));
+        EXPECT_EQ(pauses, static_cast<long>(b.link.Writes.size() + 128 - expected.size()));
         // Progress moves with the loop address over the last address, to the nearest percent.
         std::vector<int> progress = {0};
         for (int a = 0; a < kImageSize; a += 64)
