@@ -250,36 +250,6 @@ TEST_F(SettingsFileTest, SavedFileLoadsBackIntoTheSameModel) {
     EXPECT_EQ(BuildSettingsText(loaded), BuildSettingsText(ws));
 }
 
-TEST_F(SettingsFileTest, FileWithTabsAroundTheEqualsSignLoadsEverySetting) {
-    SettingsModel& m = ws.Model;
-    m.Common.ResumeTime = 3;
-    m.DscBasic.UserMmsi = "2111234560";
-    for (size_t i = 0; i < m.Usa.size(); i += 2) {
-        m.Usa[i].Enable = ToFlag(m.Usa[i].Enable == 0);
-        m.Usa[i].ChTag = "T" + std::to_string(i);
-    }
-    m.Exp[5].Enable = kOn;
-    m.Exp[5].Rxfreq = 156.025;
-    // What an editor that lines values up with tabs makes of a saved file.
-    std::string tabbed;
-    const std::string text = BuildSettingsText(ws);
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = text.find("\r\n", start);
-        std::string line = text.substr(start, end - start);
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos) {
-            line = "\t" + line.substr(0, equals) + "\t=\t" + line.substr(equals + 1) + "\t";
-        }
-        tabbed += line + "\r\n";
-        start = end + 2;
-    }
-    const Workspace loaded = Load(tabbed);
-    EXPECT_EQ(LastLoad, Outcome::Ok);
-    EXPECT_TRUE(host.Messages.empty());
-    EXPECT_TRUE(loaded.Model == ws.Model);
-    EXPECT_EQ(BuildSettingsText(loaded), text);
-}
-
 TEST_F(SettingsFileTest, ParserStructure) {
     const ParsedSettings parsed = ParseSettingsText(
         "junk before\r\n"
