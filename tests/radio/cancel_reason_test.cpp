@@ -171,30 +171,6 @@ TEST_F(CancelReasonTest, ReasonLinesSayWhatTheMessagesLeaveUnsaid) {
     EXPECT_EQ(good.Reason(), "");
 }
 
-TEST_F(CancelReasonTest, APulledCableIsAFailedPortAndAProgramSaysTheRadioIsPartlyWritten) {
-    struct Case {
-        TransferMode Mode;
-        int Frame;
-        const char* Reason;
-    };
-    const Case cases[] = {
-        {TransferMode::Read, kChecks + 30,
-         "COM1: the port failed (The device is no longer connected): check the cable"},
-        {TransferMode::Program, kChecks + kHeadWrites + 10,
-         "COM1: the port failed (The device is no longer connected): check the cable; the radio "
-         "is partly programmed: program it again"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Frame);
-        Bench b(clock, radio);
-        b.radio.Faults.Frames = {{c.Frame, FrameFault::CloseLink}};
-        Transfer transfer(ws, b.link, b.host, c.Mode);
-        EXPECT_NE(transfer.Run(), Outcome::Ok);
-        EXPECT_TRUE(transfer.PortFailed());
-        EXPECT_EQ(transfer.Reason(), c.Reason);
-    }
-}
-
 TEST_F(CancelReasonTest, TheWorkIsDoneWhenTheLastBlockIsAnsweredAndNotBefore) {
     host.LinesReceived = [this] { return radio.Received.size(); };
     for (const TransferMode mode :
