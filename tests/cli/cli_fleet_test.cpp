@@ -21,8 +21,6 @@ using Result = tq530::testing::CliResult;
 class CliFleetTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tq530_fleet_XXXXXX";
-        dir = mkdtemp(pattern);
         // The backups of the transfers go to the test's folder, never the user's.
         setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
     }
@@ -32,7 +30,6 @@ class CliFleetTest : public ::testing::Test {
             waitpid(pid, nullptr, 0);
         }
         unsetenv("XDG_DATA_HOME");
-        tq530::testing::RemoveDir(dir);
     }
 
     // Starts a simulator whose device is also the link dir/name; returns that path.
@@ -72,7 +69,8 @@ class CliFleetTest : public ::testing::Test {
         return tq530::testing::RunProgramIn(dir, "tq530-cli", args);
     }
     std::string Path(const std::string& name) const { return dir + "/" + name; }
-    std::string dir;
+    tq530::testing::ScratchDir scratch;
+    const std::string dir = scratch.Path();
 };
 
 TEST_F(CliFleetTest, AMistypedOptionIsNamedAsUnknown) {

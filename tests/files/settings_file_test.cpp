@@ -72,9 +72,9 @@ size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
-TEST_F(SettingsFileTest, WriterGeneralSectionsLineByLine) {
-    SettingsModel& m = ws.Model;
-    ws.AtisEnabled = false;
+// A model with every kind of value the writer handles: numbers written as they are or by
+// magnitude, texts with and without their "#", every plan, directory and call sign.
+void FillForWriter(SettingsModel& m) {
     m.UsableGroups[0] = {kOn, 16, "USA"};
     m.UsableGroups[1] = {kOff, -5, "INT"};
     m.UsableGroups[2] = {kOff, 0, ""};
@@ -100,65 +100,12 @@ TEST_F(SettingsFileTest, WriterGeneralSectionsLineByLine) {
     m.DscAdvanced.IndividualCallTx = {kOff, kOff, kOn, kOn};
     m.DscDisplay = {kOn, kOff, kOn};
 
-    const std::string expected =
-        "[MAIN]\r\nMODEL=#NR6120\r\nTYPE=#KCP\r\nVERSION=#1.00\r\nMODELTYPE=1\r\n"
-        "[Usable CH Group Setup]\r\nGroup1=1\r\nGroup2=0\r\nGroup3=0\r\nExp CH=1\r\n"
-        "Priority CH 0=16\r\nPriority CH 1=5\r\nPriority CH 2=0\r\nPriority CH 3=240\r\n"
-        "Status name 0=USA\r\nStatus name 1=INT\r\nStatus name 2=\r\nStatus name 3= EXP\r\n"
-        "[Common Setup]\r\nTX Po Display=2\r\nSCAN=1\r\nResume Time=-3\r\n"
-        "PTT SCAN Clear=0\r\nDual Watch=1\r\nOffset Time=-11\r\nTime Display=1\r\n"
-        "Weater=3\r\n"
-        "[DSC Setup (Basic Setup)]\r\nGroup1=1\r\nGroup2=0\r\nGroup3=1\r\n"
-        "User MMSI=#3669990010\r\n"
-        "PosRequest0=1\r\nPosRequestTX0=0\r\nPosRequest1=0\r\nPosRequestTX1=1\r\n"
-        "PosRequest2=1\r\nPosRequestTX2=0\r\nPosRequest3=0\r\nPosRequestTX3=1\r\n"
-        "BeepOut0=1\r\nBeepOut1=1\r\nBeepOut2=0\r\nBeepOut3=0\r\nBeepOut4=1\r\n"
-        "BeepOut5=0\r\nBeepOut6=1\r\nBeepOut7=1\r\n"
-        "[DSC Setup (Advanced Setup)]\r\n"
-        "All Ships Call0=1\r\nAll Ships CallTX0=0\r\nAll Ships Call1=0\r\n"
-        "All Ships CallTX1=1\r\nAll Ships Call2=0\r\nAll Ships CallTX2=0\r\n"
-        "All Ships Call3=0\r\nAll Ships CallTX3=0\r\n"
-        "Group Call0=0\r\nGroup CallTX0=0\r\nGroup Call1=0\r\nGroup CallTX1=0\r\n"
-        "Group Call2=1\r\nGroup CallTX2=0\r\nGroup Call3=0\r\nGroup CallTX3=1\r\n"
-        "Individual Call0=1\r\nIndividual CallTX0=0\r\nIndividual Call1=1\r\n"
-        "Individual CallTX1=0\r\nIndividual Call2=0\r\nIndividual CallTX2=1\r\n"
-        "Individual Call3=0\r\nIndividual CallTX3=1\r\n"
-        "[DSC Setup (Display Setup)]\r\nIndividual ACK Menu=1\r\n"
-        "Individual ACK Message Menu=0\r\nPOS Request ACK Menu=1\r\n"
-        "[CHUSA0]\r\n";
-    const std::string text = BuildSettingsText(ws);
-    EXPECT_EQ(text.substr(0, expected.size()), expected);
-}
-
-TEST_F(SettingsFileTest, WriterAtisSectionsOnlyWithAtis) {
-    ws.Model.Atis.UsableAtisGroup = {kOn, kOff, kOff, kOn};
-    ws.Model.Atis.AtisCode = "9123456789";
-    ws.Model.Atis.UsableAtisKikkerGroup = {kOff, kOn, kOff, kOff};
-    ws.Model.CallSigns[0] = {"244", "PH"};
-    ws.Model.CallSigns[31] = {"#1", ""};
-    ws.Model.DscDisplay = {};
-    const std::string text = BuildSettingsText(ws);
-    const std::string expected =
-        "[DSC Setup (Display Setup)]\r\n"
-        "Individual ACK Menu=0\r\nIndividual ACK Message Menu=0\r\nPOS Request ACK Menu=0\r\n"
-        "[ATIS Setup (Common)]\r\n"
-        "Usable ATIS CH Group0=1\r\nUsable ATIS CH Group1=0\r\nUsable ATIS CH Group2=0\r\n"
-        "Usable ATIS CH Group3=1\r\nAtis Code=#9123456789\r\n"
-        "Usable ATIS Kikker CH Group0=0\r\nUsable ATIS Kikker CH Group1=1\r\n"
-        "Usable ATIS Kikker CH Group2=0\r\nUsable ATIS Kikker CH Group3=0\r\n"
-        "[ATIS Setup (Call Sign)]\r\nMID1=244\r\nDISP1=PH\r\nMID2=\r\nDISP2=\r\n";
-    EXPECT_NE(text.find(expected), std::string::npos);
-    EXPECT_NE(text.find("MID32=#1\r\nDISP32=\r\n[CHUSA0]\r\n"), std::string::npos);
-    EXPECT_EQ(Count(text, "\r\n["), 431u);  // 432 sections; the first starts the file
-
-    ws.AtisEnabled = false;
-    const std::string plain = BuildSettingsText(ws);
-    EXPECT_EQ(plain.find("ATIS"), std::string::npos);
-    EXPECT_EQ(Count(plain, "\r\n["), 429u);
-}
-
-TEST_F(SettingsFileTest, WriterChannelSections) {
-    ChannelRec& usa = ws.Model.Usa[5];
+    m.Atis.UsableAtisGroup = {kOn, kOff, kOff, kOn};
+    m.Atis.AtisCode = "9123456789";
+    m.Atis.UsableAtisKikkerGroup = {kOff, kOn, kOff, kOff};
+    m.CallSigns[0] = {"244", "PH"};
+    m.CallSigns[31] = {"#1", ""};
+    ChannelRec& usa = m.Usa[5];
     usa.Position = 5;
     usa.Enable = kOn;
     usa.LowPower = kOff;
@@ -169,7 +116,7 @@ TEST_F(SettingsFileTest, WriterChannelSections) {
     usa.ScanMemory = kOn;
     usa.ChTag = "PORT OPS";
     usa.Scramble = 3;
-    ChannelRec& exp = ws.Model.Exp[0];
+    ChannelRec& exp = m.Exp[0];
     exp.Enable = kOn;
     exp.CHDisplayL = "A1";
     exp.CHDisplayR = "B";
@@ -179,35 +126,45 @@ TEST_F(SettingsFileTest, WriterChannelSections) {
     exp.PowUp = kOff;
     exp.ScanMemory = kOn;
     exp.ChTag = "EXP ONE";
-    ws.Model.Wx[9].Enable = kOff;
-    ws.Model.Wx[9].ScanMemory = kOn;
-    ws.Model.Wx[9].ChTag = "WX10";
-    ws.Model.MemoryIds[0] = {};
-    ws.Model.MemoryIds[0].Enable = kOn;
-    ws.Model.MemoryIds[0].TagName = "HARBOUR";
-    ws.Model.MemoryIds[0].Mmsid = "2441234560";
-    ws.Model.GroupIds[7].TagName = "FLEET";
+    m.Wx[9].Enable = kOff;
+    m.Wx[9].ScanMemory = kOn;
+    m.Wx[9].ChTag = "WX10";
+    m.MemoryIds[0] = {};
+    m.MemoryIds[0].Enable = kOn;
+    m.MemoryIds[0].TagName = "HARBOUR";
+    m.MemoryIds[0].Mmsid = "2441234560";
+    m.GroupIds[7].TagName = "FLEET";
+}
 
+// The lines of text, without their CR LF.
+std::vector<std::string> CrLfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+// Every section, key and value against the file the program made once and keeps as data
+// (tests/data/golden/settings.dat); then what leaving out ATIS and adding Scramble change.
+TEST_F(SettingsFileTest, WriterWritesTheGoldenFile) {
+    FillForWriter(ws.Model);
     std::string text = BuildSettingsText(ws);
-    EXPECT_NE(text.find("[CHUSA5]\r\nPosition=5\r\nEnable=1\r\nLowPower=0\r\nPowUp=1\r\n"
-                        "Duplex=0\r\nTxEnable=1\r\nDispayA=0\r\nScanMemory=1\r\n"
-                        "ChTag=#PORT OPS\r\n[CHUSA6]\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("[CHEXP1]\r\nEnable=1\r\nCHDisplayL=A1\r\nCHDisplayR=B\r\n"
-                        "Rxfreq=156.0125\r\nTxfreq=0\r\nLowPower=0\r\nPowUp=0\r\n"
-                        "ScanMemory=1\r\nChTag=#EXP ONE\r\n[CHEXP2]\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("[CHWX9]\r\nEnable=0\r\nScanMemory=1\r\nChTag=#WX10\r\n[CHMMSID1]\r\n"
-                        "Enable=1\r\nTagName=#HARBOUR\r\nMmsid=2441234560\r\n[CHMMSID2]\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("[CHGRPID8]\r\nEnable=0\r\nTagName=#FLEET\r\nMmsid=\r\n[CHEXP1]\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("[CHINT113]"), std::string::npos);
-    EXPECT_EQ(text.find("[CHINT114]"), std::string::npos);
-    const size_t lastSection = text.rfind("\r\n[");
-    EXPECT_EQ(text.substr(lastSection + 2, 11), "[CHEXP40]\r\n");
-    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-    EXPECT_EQ(text.find("Scramble"), std::string::npos);
+    const std::string golden = ReadFile(TQ530_TEST_DATA_DIR "/golden/settings.dat");
+    const std::vector<std::string> lines = CrLfLines(text);
+    const std::vector<std::string> expected = CrLfLines(golden);
+    ASSERT_GT(expected.size(), 1000u);
+    for (size_t i = 0; i < std::min(lines.size(), expected.size()); ++i) {
+        ASSERT_EQ(lines[i], expected[i]) << "line " << i + 1;
+    }
+    EXPECT_EQ(text, golden);
+
+    ws.AtisEnabled = false;
+    const std::string plain = BuildSettingsText(ws);
+    EXPECT_EQ(plain.find("ATIS"), std::string::npos);
+    EXPECT_NE(plain.find("POS Request ACK Menu=1\r\n[CHUSA0]\r\n"), std::string::npos);
+    EXPECT_EQ(Count(plain, "\r\n["), 429u);
 
     ws.ScrambleFeature = true;
     text = BuildSettingsText(ws);
@@ -248,36 +205,6 @@ TEST_F(SettingsFileTest, SavedFileLoadsBackIntoTheSameModel) {
     EXPECT_TRUE(host.Messages.empty());
     EXPECT_TRUE(loaded.Model == ws.Model);
     EXPECT_EQ(BuildSettingsText(loaded), BuildSettingsText(ws));
-}
-
-TEST_F(SettingsFileTest, FileWithTabsAroundTheEqualsSignLoadsEverySetting) {
-    SettingsModel& m = ws.Model;
-    m.Common.ResumeTime = 3;
-    m.DscBasic.UserMmsi = "2111234560";
-    for (size_t i = 0; i < m.Usa.size(); i += 2) {
-        m.Usa[i].Enable = ToFlag(m.Usa[i].Enable == 0);
-        m.Usa[i].ChTag = "T" + std::to_string(i);
-    }
-    m.Exp[5].Enable = kOn;
-    m.Exp[5].Rxfreq = 156.025;
-    // What an editor that lines values up with tabs makes of a saved file.
-    std::string tabbed;
-    const std::string text = BuildSettingsText(ws);
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = text.find("\r\n", start);
-        std::string line = text.substr(start, end - start);
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos) {
-            line = "\t" + line.substr(0, equals) + "\t=\t" + line.substr(equals + 1) + "\t";
-        }
-        tabbed += line + "\r\n";
-        start = end + 2;
-    }
-    const Workspace loaded = Load(tabbed);
-    EXPECT_EQ(LastLoad, Outcome::Ok);
-    EXPECT_TRUE(host.Messages.empty());
-    EXPECT_TRUE(loaded.Model == ws.Model);
-    EXPECT_EQ(BuildSettingsText(loaded), text);
 }
 
 TEST_F(SettingsFileTest, ParserStructure) {

@@ -84,30 +84,28 @@ TEST_F(CancelReasonTest, CancelBetweenTwoFramesStopsBeforeTheNextAndSaysWhatTheR
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        RadioSimulator fresh;
-        fresh.SetIdentity(6120, 6120, "RB274V");
-        SimulatedLink freshLink(fresh, clock);
-        LinkRecordingHost freshHost(clock);
+        Bench b(clock, radio);
+        const RadioSimulator& fresh = b.radio;
         ws.Image = originalImage;
         ws.Model = originalModel;
         bool pressed = false;
-        freshHost.OnPause = [&] {
+        b.host.OnPause = [&] {
             if (!pressed && fresh.FramesReceived() == c.AfterFrame) {
                 pressed = true;
                 ws.CancelRequested = true;
             }
         };
-        Transfer transfer(ws, freshLink, freshHost, c.Mode);
+        Transfer transfer(ws, b.link, b.host, c.Mode);
         EXPECT_EQ(transfer.Run(), Outcome::Cancelled);
         EXPECT_TRUE(pressed);
         EXPECT_EQ(fresh.FramesReceived(), c.AfterFrame);  // not one frame after the press
         EXPECT_EQ(WritesReceived(fresh), c.Writes);
-        EXPECT_TRUE(freshHost.Messages.empty()) << freshHost.Messages[0].Text;
+        EXPECT_TRUE(b.host.Messages.empty()) << b.host.Messages[0].Text;
         EXPECT_TRUE(ws.CancelRequested);
         EXPECT_FALSE(ws.TransferDone);
         EXPECT_EQ(transfer.Reason(), c.Reason);
         if (c.Writes > 0) {
-            EXPECT_FALSE(freshLink.IsOpen());
+            EXPECT_FALSE(b.link.IsOpen());
         }
         // A cancelled clear puts its bytes back.
         if (c.Mode != TransferMode::Program) {
@@ -171,33 +169,6 @@ TEST_F(CancelReasonTest, ReasonLinesSayWhatTheMessagesLeaveUnsaid) {
     Transfer good(ws, link, host, TransferMode::Read);
     EXPECT_EQ(good.Run(), Outcome::Ok);
     EXPECT_EQ(good.Reason(), "");
-}
-
-TEST_F(CancelReasonTest, APulledCableIsAFailedPortAndAProgramSaysTheRadioIsPartlyWritten) {
-    struct Case {
-        TransferMode Mode;
-        int Frame;
-        const char* Reason;
-    };
-    const Case cases[] = {
-        {TransferMode::Read, kChecks + 30,
-         "COM1: the port failed (The device is no longer connected): check the cable"},
-        {TransferMode::Program, kChecks + kHeadWrites + 10,
-         "COM1: the port failed (The device is no longer connected): check the cable; the radio "
-         "is partly programmed: program it again"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Frame);
-        RadioSimulator fresh;
-        fresh.SetIdentity(6120, 6120, "RB274V");
-        fresh.Faults.Frames = {{c.Frame, FrameFault::CloseLink}};
-        SimulatedLink freshLink(fresh, clock);
-        LinkRecordingHost freshHost(clock);
-        Transfer transfer(ws, freshLink, freshHost, c.Mode);
-        EXPECT_NE(transfer.Run(), Outcome::Ok);
-        EXPECT_TRUE(transfer.PortFailed());
-        EXPECT_EQ(transfer.Reason(), c.Reason);
-    }
 }
 
 TEST_F(CancelReasonTest, TheWorkIsDoneWhenTheLastBlockIsAnsweredAndNotBefore) {

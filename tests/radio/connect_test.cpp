@@ -76,41 +76,41 @@ TEST_F(ConnectTest, AdapterAnswers) {
         {AdapterAnswer::Silent, true, {}},
     };
     for (const Case& c : cases) {
-        RadioSimulator fresh;
-        fresh.Faults.Adapter = c.Answer;
-        SimulatedLink freshLink(fresh, clock);
-        LinkRecordingHost freshHost(clock);
-        RadioLink radioLink(ws, freshLink, freshHost, "Program to Radio");
-        EXPECT_EQ(radioLink.Connect(), c.Connected) << static_cast<int>(c.Answer);
-        EXPECT_EQ(freshHost.MessageTexts(), c.Messages) << static_cast<int>(c.Answer);
-        for (const Shown& m : freshHost.Messages) {
+        SCOPED_TRACE(static_cast<int>(c.Answer));
+        Bench b(clock, radio);
+        b.radio.Faults.Adapter = c.Answer;
+        RadioLink radioLink(ws, b.link, b.host, "Program to Radio");
+        EXPECT_EQ(radioLink.Connect(), c.Connected);
+        EXPECT_EQ(b.host.MessageTexts(), c.Messages);
+        for (const Shown& m : b.host.Messages) {
             EXPECT_EQ(m.Title, "Program to Radio");
             EXPECT_EQ(m.Icon, MsgIcon::Critical);
         }
-        const bool synced = std::count(fresh.Received.begin(), fresh.Received.end(), "#CMDSY") > 0;
+        const auto& got = b.radio.Received;
+        const bool synced = std::count(got.begin(), got.end(), "#CMDSY") > 0;
         EXPECT_EQ(synced, c.Connected);
     }
 }
 
-TEST_F(ConnectTest, SyncRetriesEachPassThreeTimes) {
-    radio.Faults.SyncRefusals = 2;
-    EXPECT_TRUE(Connect());
-    EXPECT_EQ(Count("#CMDSY"), 4);
-}
-
-TEST_F(ConnectTest, FailedFirstPassStillRunsTheSecondButFails) {
-    radio.Faults.SyncRefusals = 3;
-    EXPECT_FALSE(Connect());
-    EXPECT_EQ(Count("#CMDSY"), 4);
-    EXPECT_EQ(host.Monitor.back(), "can'not Receive '#CMDOK' !!");
-}
-
-TEST_F(ConnectTest, UnexpectedSyncReplyEndsBothPasses) {
-    // The CR LF after a refusal is never read; the retry sees it as an unexpected answer.
-    radio.Faults.SyncRefusals = 1;
-    radio.Faults.ErrorWithCrLf = true;
-    EXPECT_FALSE(Connect());
-    EXPECT_EQ(Count("#CMDSY"), 2);
+TEST_F(ConnectTest, EachSyncPassTriesThreeTimesAndBothPassesRun) {
+    struct Case {
+        int Refusals;
+        bool CrLfAfterError;  // never read, so the retry sees it as an unexpected answer
+        bool Connected;
+        int Syncs;
+    };
+    for (const Case& c :
+         {Case{2, false, true, 4}, Case{3, false, false, 4}, Case{1, true, false, 2}}) {
+        SCOPED_TRACE(c.Refusals);
+        Bench b(clock, radio);
+        b.radio.Faults.SyncRefusals = c.Refusals;
+        b.radio.Faults.ErrorWithCrLf = c.CrLfAfterError;
+        EXPECT_EQ(RadioLink(ws, b.link, b.host, "Read from Radio").Connect(), c.Connected);
+        EXPECT_EQ(std::count(b.radio.Received.begin(), b.radio.Received.end(), "#CMDSY"), c.Syncs);
+        if (c.Refusals == 3) {
+            EXPECT_EQ(b.host.Monitor.back(), "can'not Receive '#CMDOK' !!");
+        }
+    }
 }
 
 TEST_F(ConnectTest, PortThatDoesNotOpenFailsAndIsLogged) {
@@ -122,12 +122,7 @@ TEST_F(ConnectTest, PortThatDoesNotOpenFailsAndIsLogged) {
     EXPECT_TRUE(radio.Received.empty());
     RadioLink radioLink(ws, link, host, "Read from Radio");
     EXPECT_FALSE(radioLink.PortOpen());
-    std::FILE* f = std::fopen((ws.ProgramDir + "/err.log").c_str(), "rb");
-    ASSERT_NE(f, nullptr);
-    char text[512] = {};
-    std::fread(text, 1, sizeof text - 1, f);
-    std::fclose(f);
-    const std::string log = text;
+    const std::string log = testing::ReadFile(ws.ProgramDir + "/err.log");
     const size_t init = log.find(":frmRadio.PortInit -> 8002Port not found");
     const size_t open = log.find(":frmRadio.PortOpen -> 8002Port not found");
     EXPECT_NE(init, std::string::npos) << log;

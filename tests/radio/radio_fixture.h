@@ -88,6 +88,19 @@ class LinkRecordingHost : public LinkHost {
     VirtualClock& clock_;
 };
 
+// A radio of its own, with its link and host: one case of a table of faults.
+struct Bench {
+    Bench(VirtualClock& clock, const RadioSimulator& from)
+        : radio(from), link(radio, clock), host(clock) {}
+    Outcome Run(Workspace& ws, TransferMode mode) {
+        Transfer transfer(ws, link, host, mode);
+        return transfer.Run();
+    }
+    RadioSimulator radio;
+    SimulatedLink link;
+    LinkRecordingHost host;
+};
+
 class RadioTest : public ::testing::Test {
   protected:
     RadioTest() : link(radio, clock), host(clock) {
