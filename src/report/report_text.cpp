@@ -55,7 +55,7 @@ class Report {
     void Cells(std::vector<ReportCell> cells) { Add(std::move(cells)); }
 
     // A column title line, cut at the columns so that the printout lines it up with the data.
-    void TableTitle(const std::string& line, std::initializer_list<int> widths) {
+    void TableTitle(const std::string& line, const std::vector<int>& widths) {
         std::vector<ReportCell> cells;
         size_t offset = 0;
         size_t k = 0;
@@ -70,7 +70,7 @@ class Report {
         }
         Add(std::move(cells), true);
     }
-    void TableRow(std::initializer_list<int> widths, std::initializer_list<std::string> texts) {
+    void TableRow(const std::vector<int>& widths, std::initializer_list<std::string> texts) {
         std::vector<ReportCell> cells;
         int offset = 0;
         auto text = texts.begin();
@@ -196,15 +196,20 @@ void AtisSection(Report& r, const SettingsModel& m) {
     Line(r, m, {I::AtisCode});
 }
 
+// The widths of each table's columns, in characters: its titles and its rows are cut alike,
+// so that the printout lines them up.
+const std::vector<int> kPresetColumns = {5, 9, 9, 4, 5, 4, 5, 5, 12};
+const std::vector<int> kWxColumns = {4, 8, 5, 12};
+const std::vector<int> kDirectoryColumns = {5, 14, 9};
+const std::vector<int> kExpColumns = {4, 5, 8, 10, 10, 5, 4, 5, 12};
+
 void PresetPlanSection(Report& r, const ChannelPlan& plan, const std::string& name,
                        PageGroup group) {
     const ChannelNumberTable& table = Channels();
     r.StartPageGroup(group);
     r.Section("##### Programable " + name + " Channel #####", "", true);
-    r.TableTitle("CH   RX(MHz)  TX(MHz)  TX  LOW  UP  DUP  MEM  CH Name",
-                 {5, 9, 9, 4, 5, 4, 5, 5, 12});
-    r.TableTitle("---  -------  -------  --  ---  --  ---  ---  ------------",
-                 {5, 9, 9, 4, 5, 4, 5, 5, 12});
+    r.TableTitle("CH   RX(MHz)  TX(MHz)  TX  LOW  UP  DUP  MEM  CH Name", kPresetColumns);
+    r.TableTitle("---  -------  -------  --  ---  --  ---  ---  ------------", kPresetColumns);
     for (size_t i = 0; i < plan.size() && i < table.size(); ++i) {
         const ChannelRec& ch = plan[i];
         if (ch.Enable == 0) {
@@ -212,7 +217,7 @@ void PresetPlanSection(Report& r, const ChannelPlan& plan, const std::string& na
         }
         const ChannelNumberEntry& entry = table[i];
         const double rx = ch.Duplex != 0 ? entry.DuplexRxFreq : entry.RxFreq;
-        r.TableRow({5, 9, 9, 4, 5, 4, 5, 5, 12},
+        r.TableRow(kPresetColumns,
                    {entry.Name, FreqText(rx), FreqTextIf(entry.TxFreq, ch.RxOnly != 0),
                     TxText(ch.TxEnable != 0), LowText(ch.LowPower != 0), UpText(ch.PowUp != 0),
                     DupText(ch.Duplex != 0), MemText(ch.ScanMemory != 0), ch.ChTag});
@@ -222,11 +227,11 @@ void PresetPlanSection(Report& r, const ChannelPlan& plan, const std::string& na
 void WxSection(Report& r, const ChannelPlan& wx) {
     r.StartPageGroup(PageGroup::Wx);
     r.Section("##### Programable Wx Channel #####", "##### Programable WX Channel #####", true);
-    r.TableTitle("CH  ENABLE  MEM  CH Name", {4, 8, 5, 12});
-    r.TableTitle("--  ------  ---  ------------", {4, 8, 5, 12});
+    r.TableTitle("CH  ENABLE  MEM  CH Name", kWxColumns);
+    r.TableTitle("--  ------  ---  ------------", kWxColumns);
     for (size_t i = 0; i < wx.size(); ++i) {
-        r.TableRow({4, 8, 5, 12}, {std::to_string(i + 1), EnableText(wx[i].Enable != 0),
-                                   MemText(wx[i].ScanMemory != 0), wx[i].ChTag});
+        r.TableRow(kWxColumns, {std::to_string(i + 1), EnableText(wx[i].Enable != 0),
+                                MemText(wx[i].ScanMemory != 0), wx[i].ChTag});
     }
 }
 
@@ -241,24 +246,22 @@ void DirectorySection(Report& r, const DirectoryEntry* entries, size_t count,
                       const DirectoryTexts& texts) {
     r.StartPageGroup(texts.Group);
     r.Section(texts.Header, texts.Printed, true);
-    r.TableTitle(texts.Columns, {5, 14, 9});
-    r.TableTitle("---  ------------  ---------", {5, 14, 9});
+    r.TableTitle(texts.Columns, kDirectoryColumns);
+    r.TableTitle("---  ------------  ---------", kDirectoryColumns);
     for (size_t i = 0; i < count; ++i) {
-        r.TableRow({5, 14, 9}, {std::to_string(i + 1), EntryName12(entries[i].TagName),
-                                EntryNumber9(entries[i].Mmsid)});
+        r.TableRow(kDirectoryColumns, {std::to_string(i + 1), EntryName12(entries[i].TagName),
+                                       EntryNumber9(entries[i].Mmsid)});
     }
 }
 
 void ExpSection(Report& r, const ChannelPlan& exp) {
     r.StartPageGroup(PageGroup::Exp);
     r.Section("##### Programable Exp Channel #####", "##### Programable EXP Channel #####", true);
-    r.TableTitle("CH  CHD  ENABLE  RX(MHz)   TX(MHz)   LOW  UP  MEM  CH Name",
-                 {4, 5, 8, 10, 10, 5, 4, 5, 12});
-    r.TableTitle("--  ---  ------  --------  --------  ---  --  ---  ------------",
-                 {4, 5, 8, 10, 10, 5, 4, 5, 12});
+    r.TableTitle("CH  CHD  ENABLE  RX(MHz)   TX(MHz)   LOW  UP  MEM  CH Name", kExpColumns);
+    r.TableTitle("--  ---  ------  --------  --------  ---  --  ---  ------------", kExpColumns);
     for (size_t i = 0; i < exp.size(); ++i) {
         const ChannelRec& ch = exp[i];
-        r.TableRow({4, 5, 8, 10, 10, 5, 4, 5, 12},
+        r.TableRow(kExpColumns,
                    {std::to_string(i + 1), ExpDisplayText(ch.CHDisplayL, ch.CHDisplayR),
                     EnableText(ch.Enable != 0), FreqText4(ch.Rxfreq), FreqText4(ch.Txfreq),
                     LowText(ch.LowPower != 0), UpText(ch.PowUp != 0), MemText(ch.ScanMemory != 0),

@@ -105,6 +105,25 @@ TEST_F(ReportTextTest, EveryLineAsTheGoldenReport) {
               noAtis.end());
 }
 
+// A table's titles are cut into cells at its columns, so that the printout places each title
+// over its column: every cell starts with a title (or its rule), never inside one or in a gap.
+TEST_F(ReportTextTest, TableTitlesAreCutAtTheirColumns) {
+    int titles = 0;
+    for (const ReportRow& row : BuildReportRows(ws)) {
+        if (!row.Heading || row.Cells.size() < 2) {
+            continue;
+        }
+        ++titles;
+        for (const ReportCell& cell : row.Cells) {
+            ASSERT_FALSE(cell.Text.empty());
+            EXPECT_NE(cell.Text.front(), ' ') << "a cell of \"" << row.Cells[0].Text << "...\"";
+            const std::string text = cell.Text.substr(0, cell.Text.find_last_not_of(' ') + 1);
+            EXPECT_EQ(text.find("  "), std::string::npos) << "two columns in one cell: " << text;
+        }
+    }
+    EXPECT_EQ(titles, 2 * 7);  // three preset plans, weather, two directories, EXP
+}
+
 TEST_F(ReportTextTest, TextJoinsLinesWithCrLfAndTheFileAddsOne) {
     const std::string text = BuildReportText(ws);
     EXPECT_EQ(text.substr(0, 37), "\r\n##### Usable CH Group Setup #####\r\n");
