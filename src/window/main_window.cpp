@@ -123,6 +123,7 @@ MainWindow::MainWindow(Workspace& ws, SettingsStore& store, UiHost& host, FileDi
         if (text != statusBar()->toolTip()) {
             statusBar()->setToolTip(QString());  // a hint replaced the reason
         }
+        FitNotice();
     });
 
     SetHelpContext(editor_->Tree(), kHelpScreenTree);
@@ -216,6 +217,16 @@ void MainWindow::ShowReason(const QString& text) {
     // A long path does not fit a narrow window: the tip shows the whole line.
     statusBar()->setToolTip(text);
     reasonShown_ = true;
+}
+
+void MainWindow::FitNotice() {
+    // The hint or reason on the left keeps the room it needs, the notice takes the rest, and
+    // never less than a third: with no hint shown a notice is not cut for nothing.
+    const QString message = statusBar()->currentMessage();
+    const int margin = statusBar()->fontMetrics().averageCharWidth() * 4;
+    const int needed =
+        message.isEmpty() ? 0 : statusBar()->fontMetrics().horizontalAdvance(message) + margin;
+    notice_->setMaximumWidth(std::max(width() / 3, width() - needed - margin));
 }
 
 void MainWindow::UpdateCaption() {
@@ -333,8 +344,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     }
     const int tree = static_cast<int>(std::lround(width() * kTreeShare));
     splitter_->setSizes({tree, std::max(1, width() - tree)});
-    // The hints keep most of the status bar.
-    notice_->setMaximumWidth(std::max(1, width() / 3));
+    FitNotice();
     if (startedUp_ && !logoShown_) {
         ShowLogoPicture();
     }

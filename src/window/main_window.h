@@ -104,6 +104,8 @@ class MainWindow : public QMainWindow {
     // How the transfer dialog paces itself and opens its help.
     TransferDialogOptions& TransferOptions() { return transferOptions_; }
 
+    // The status bar's notice: what the hint or reason on the left leaves of the bar.
+    void FitNotice();
     // AppTitle, TitleText and the current file's name.
     void UpdateCaption();
 

@@ -133,12 +133,20 @@ TEST_F(NoticeTest, ALongNoticeLeavesTheHintsRoomAndHoldsItsWholeTextInItsTip) {
         "The backup of this read could not be kept: /home/operator/.local/share/TQ530/backups/"
         "NR6120-2026-12-07-044512.hex (No space left on device)");
     Window().SetNotice(text);
-    QApplication::processEvents();
-    QApplication::processEvents();
     QStatusBar* status = Window().statusBar();
+    status->showMessage(QStringLiteral("[Up]/[Down]/[Left]/[Right]:Change of a Selection item."));
+    QApplication::processEvents();
+    QApplication::processEvents();
     EXPECT_LE(notice->width(), status->width() / 2);
     EXPECT_EQ(notice->text(), text);
     EXPECT_EQ(notice->toolTip(), text);
+    // With no hint shown, a notice that fits the bar is not cut.
+    status->clearMessage();
+    const QString simulator = QStringLiteral("COM1: radio simulator on /dev/pts/0 (TQ530_COM1)");
+    Window().SetNotice(simulator);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(notice->toolTip(), QString());
     // A short notice fits and needs no tip.
     Window().SetNotice(QStringLiteral("Simulated radio on COM1"));
     QApplication::processEvents();
