@@ -2,54 +2,20 @@
 // bytes both ways, the read deadline, and the failures worded as the Qt link words them.
 #include "radio/platform_serial.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <string>
 
+#include "support/pty_pair.h"
 #include "support/scratch_dir.h"
 
 namespace tq530 {
 namespace {
 
-class NativeSerialLinkOnPty : public ::testing::Test {
+class NativeSerialLinkOnPty : public testing::PtyPair {
   protected:
-    void SetUp() override {
-        master = posix_openpt(O_RDWR | O_NOCTTY);
-        ASSERT_GE(master, 0);
-        ASSERT_EQ(grantpt(master), 0);
-        ASSERT_EQ(unlockpt(master), 0);
-        device = ptsname(master);
-        // Our own end of the slave keeps the line's settings readable.
-        slave = open(device.c_str(), O_RDWR | O_NOCTTY);
-        ASSERT_GE(slave, 0);
-    }
-    void TearDown() override {
-        close(slave);
-        close(master);
-    }
-
-    termios Line() const {
-        termios t{};
-        tcgetattr(slave, &t);
-        return t;
-    }
-    std::string Received() const {
-        std::string bytes;
-        char buffer[256];
-        pollfd p{master, POLLIN, 0};
-        while (poll(&p, 1, 100) > 0) {
-            const ssize_t n = read(master, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            bytes.append(buffer, static_cast<size_t>(n));
-        }
-        return bytes;
-    }
     // Waits until the link sees count bytes, as a transfer polls for an answer.
     static size_t WaitFor(SerialLink& link, size_t count) {
         for (int i = 0; i < 100 && link.BytesWaiting() < count; ++i) {
@@ -57,10 +23,6 @@ class NativeSerialLinkOnPty : public ::testing::Test {
         }
         return link.BytesWaiting();
     }
-
-    int master = -1;
-    int slave = -1;
-    std::string device;
 };
 
 TEST_F(NativeSerialLinkOnPty, SetsTheLineUpRawAndCarriesBytesBothWays) {
