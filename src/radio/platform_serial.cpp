@@ -350,31 +350,8 @@ bool OpenDevice(NativeSerialLink::Port& port, const std::string& device, SystemE
 }
 
 bool ConfigureLine(NativeSerialLink::Port& port, const PortSettings& settings, SystemError& error) {
-    const speed_t speed = SpeedCode(settings.Baud);
-    termios t{};
-    if (speed == B0 || settings.Parity == 'M' || settings.Parity == 'S') {
-        error = ErrnoError(EINVAL);
-        return false;
-    }
-    if (tcgetattr(port.Fd, &t) != 0) {
-        error = ErrnoError(errno);
-        return false;
-    }
-    cfmakeraw(&t);
-    t.c_cflag |= CLOCAL | CREAD;
-    t.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
-    t.c_cflag |= settings.DataBits == 5   ? CS5
-                 : settings.DataBits == 6 ? CS6
-                 : settings.DataBits == 7 ? CS7
-                                          : CS8;
-    t.c_cflag |= settings.StopBits == 2 ? CSTOPB : 0;
-    if (settings.Parity == 'E' || settings.Parity == 'O') {
-        t.c_cflag |= PARENB | (settings.Parity == 'O' ? PARODD : 0);
-    }
-    cfsetispeed(&t, speed);
-    cfsetospeed(&t, speed);
-    if (tcsetattr(port.Fd, TCSANOW, &t) != 0) {
-        error = ErrnoError(errno);
+    if (const int number = SetUpRawLine(port.Fd, settings); number != 0) {
+        error = ErrnoError(number);
         return false;
     }
     return true;
@@ -452,6 +429,31 @@ bool IsOpenDevice(const NativeSerialLink::Port& port) {
 }
 
 }  // namespace
+
+int SetUpRawLine(int fd, const PortSettings& settings) {
+    const speed_t speed = SpeedCode(settings.Baud);
+    if (speed == B0 || settings.Parity == 'M' || settings.Parity == 'S') {
+        return EINVAL;
+    }
+    termios t{};
+    if (tcgetattr(fd, &t) != 0) {
+        return errno;
+    }
+    cfmakeraw(&t);
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
+    t.c_cflag |= settings.DataBits == 5   ? CS5
+                 : settings.DataBits == 6 ? CS6
+                 : settings.DataBits == 7 ? CS7
+                                          : CS8;
+    t.c_cflag |= settings.StopBits == 2 ? CSTOPB : 0;
+    if (settings.Parity == 'E' || settings.Parity == 'O') {
+        t.c_cflag |= PARENB | (settings.Parity == 'O' ? PARODD : 0);
+    }
+    cfsetispeed(&t, speed);
+    cfsetospeed(&t, speed);
+    return tcsetattr(fd, TCSANOW, &t) != 0 ? errno : 0;
+}
 
 std::string NativePortDevice(int comNum) {
     const std::string variable = "TQ530_COM" + std::to_string(comNum);

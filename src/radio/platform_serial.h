@@ -20,6 +20,10 @@ std::string NativePortDevice(int comNum);
 // The COM ports the system has a device name for, by COM number; the description is the
 // system's device behind the name ("\Device\Serial0"), the USB ids are not known.
 std::vector<SerialPortEntry> NativeSerialPorts();
+#else
+// Sets the terminal fd up raw at settings: speed, data bits, parity, stop bits, no handshake.
+// Returns 0, or the errno why not (EINVAL for a speed or parity the line cannot have).
+int SetUpRawLine(int fd, const PortSettings& settings);
 #endif
 
 class NativeSerialLink : public SerialLink {

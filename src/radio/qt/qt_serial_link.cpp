@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/platform_file.h"
+#include "radio/platform_serial.h"
 #include "radio/qt/serial_ports.h"
 
 #if defined(Q_OS_WIN)
@@ -21,64 +22,17 @@ namespace tq530 {
 
 namespace {
 
-#if !defined(Q_OS_WIN)
-speed_t SpeedCode(int baud) {
-    switch (baud) {
-        case 1200:
-            return B1200;
-        case 2400:
-            return B2400;
-        case 4800:
-            return B4800;
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 38400:
-            return B38400;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        default:
-            return B0;
-    }
-}
-#endif
-
 // Qt puts back the line settings it found at open when it closes the port, at once, while the
 // last reply may still be on its way (a USB adapter's queue): it would leave at the old speed,
 // unheard by the radio. Setting the line up before Qt opens it makes what Qt puts back the
 // settings we use. Where this fails, the open that follows reports why.
 void PresetLine(const std::string& device, const PortSettings& settings) {
 #if !defined(Q_OS_WIN)
-    const speed_t speed = SpeedCode(settings.Baud);
-    if (speed == B0 || settings.Parity == 'M' || settings.Parity == 'S') {
-        return;
-    }
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return;
     }
-    termios t{};
-    if (tcgetattr(fd, &t) == 0) {
-        cfmakeraw(&t);
-        t.c_cflag |= CLOCAL | CREAD;
-        t.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
-        t.c_cflag |= settings.DataBits == 5   ? CS5
-                     : settings.DataBits == 6 ? CS6
-                     : settings.DataBits == 7 ? CS7
-                                              : CS8;
-        if (settings.StopBits == 2) {
-            t.c_cflag |= CSTOPB;
-        }
-        if (settings.Parity == 'E' || settings.Parity == 'O') {
-            t.c_cflag |= PARENB | (settings.Parity == 'O' ? PARODD : 0);
-        }
-        cfsetispeed(&t, speed);
-        cfsetospeed(&t, speed);
-        tcsetattr(fd, TCSANOW, &t);
-    }
+    SetUpRawLine(fd, settings);
     ::close(fd);
 #else
     (void)device;
